@@ -1,0 +1,106 @@
+#include "imagelist/string_routines.h"
+
+#include <vector>
+
+namespace montrelle {
+namespace {
+
+bool SameName(std::string_view a, std::string_view b, PathStyle style) {
+  if (style != PathStyle::kWindows) return a == b;
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The drive part: "C:" or "\\server\share" in Windows style; POSIX paths have none.
+std::string_view DrivePart(std::string_view path, PathStyle style) {
+  if (style != PathStyle::kWindows) return {};
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  if (path.substr(0, 2) == "\\\\") {
+    size_t server_end = path.find('\\', 2);
+    if (server_end == std::string_view::npos) return path;
+    size_t share_end = path.find('\\', server_end + 1);
+    return path.substr(0, share_end);
+  }
+  return {};
+}
+
+std::vector<std::string_view> SplitNames(std::string_view text, char separator) {
+  std::vector<std::string_view> names;
+  while (!text.empty() && text.front() == separator) text.remove_prefix(1);
+  while (!text.empty() && text.back() == separator) text.remove_suffix(1);
+  while (!text.empty()) {
+    size_t sep = text.find(separator);
+    names.push_back(text.substr(0, sep));
+    if (sep == std::string_view::npos) break;
+    text.remove_prefix(sep + 1);
+  }
+  return names;
+}
+
+}  // namespace
+
+std::string NthField(std::string_view delimiter, std::string_view source, int n) {
+  size_t start = 0;
+  int k = 0;
+  if (!delimiter.empty()) {
+    for (size_t p = 0; p + delimiter.size() <= source.size(); ++p) {
+      if (source.compare(p, delimiter.size(), delimiter) != 0) continue;
+      if (++k == n) return p > start ? std::string(source.substr(start, p - start)) : std::string();
+      start = p + delimiter.size();
+    }
+  }
+  return start < source.size() ? std::string(source.substr(start)) : std::string();
+}
+
+std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
+                       std::string_view source) {
+  if (pattern.empty()) return std::string(source);
+  std::string out;
+  size_t p;
+  while ((p = source.find(pattern)) != std::string_view::npos) {
+    out.append(source.substr(0, p));
+    out.append(replacement);
+    source.remove_prefix(p + pattern.size());
+  }
+  out.append(source);
+  return out;
+}
+
+std::string RelativeDirUrl(std::string_view base, std::string_view file, PathStyle style) {
+  const char separator = Separator(style);
+  const std::string dir = FolderPart(file, style);
+  std::string relative;
+  if (dir == base) {
+    relative = ".";
+  } else if (!SameName(DrivePart(base, style), DrivePart(dir, style), PathStyle::kWindows)) {
+    relative = dir;
+  } else {
+    std::vector<std::string_view> q =
+        SplitNames(base.substr(DrivePart(base, style).size()), separator);
+    std::string_view dir_view = dir;
+    std::vector<std::string_view> p =
+        SplitNames(dir_view.substr(DrivePart(dir, style).size()), separator);
+    std::string_view last;
+    if (!p.empty()) {
+      last = p.back();
+      p.pop_back();
+    }
+    size_t common = 0;
+    while (common < q.size() && common < p.size() && SameName(q[common], p[common], style)) {
+      ++common;
+    }
+    for (size_t i = common; i < q.size(); ++i) relative += std::string("..") + separator;
+    for (size_t i = common; i < p.size(); ++i) relative += std::string(p[i]) + separator;
+    relative += last;
+  }
+  if (style == PathStyle::kWindows) relative = ReplaceAll("\\", "/", relative);
+  return relative + "/";
+}
+
+}  // namespace montrelle

@@ -1,0 +1,182 @@
+#include "platform/codepage.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string_view>
+
+#include "platform/app_error.h"
+
+namespace montrelle {
+namespace {
+
+// Owns one iconv descriptor; every call opens its own, so conversions may run on
+// several threads at once.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw AppError("iconv: CP932 を使えません");
+  }
+  ~Converter() { iconv_close(cd_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Converts all of `in`; on a sequence it cannot convert, returns false and leaves
+  // `consumed` at its start. `out` holds what was converted before it.
+  bool Convert(std::string_view in, std::string& out, size_t& consumed) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    char buffer[4096];
+    while (src_left > 0) {
+      char* dst = buffer;
+      size_t dst_left = sizeof buffer;
+      size_t rc = iconv(cd_, &src, &src_left, &dst, &dst_left);
+      out.append(buffer, dst - buffer);
+      if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+        consumed = in.size() - src_left;
+        return false;
+      }
+    }
+    char* dst = buffer;
+    size_t dst_left = sizeof buffer;
+    iconv(cd_, nullptr, nullptr, &dst, &dst_left);
+    out.append(buffer, dst - buffer);
+    consumed = in.size();
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+size_t Utf8SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  return 4;
+}
+
+char32_t DecodeCodePoint(std::string_view utf8) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
+  switch (utf8.size()) {
+    case 1:
+      return byte(0);
+    case 2:
+      return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    case 3:
+      return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    default:
+      return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+             (byte(3) & 0x3F);
+  }
+}
+
+// The JIS forms of free text that CP932 stores as its own counterparts.
+bool IsAcceptedJisForm(char32_t c) {
+  switch (c) {
+    case U'\u301C':  // 〜
+    case U'\u2016':  // ‖
+    case U'\u2212':  // −
+    case U'\u00A2':  // ¢
+    case U'\u00A3':  // £
+    case U'\u00AC':  // ¬
+    case U'\u2014':  // —
+      return true;
+    default:
+      return false;
+  }
+}
+
+[[noreturn]] void ThrowUnwritable(std::string_view character, std::string_view file) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(DecodeCodePoint(character)));
+  throw AppError("ファイル " + std::string(file) + " に書けない文字があります: 「" +
+                 std::string(character) + "」(" + code + ")");
+}
+
+// The slow path: finds the character that does not survive and throws for it.
+void CheckEachCharacter(std::string_view utf8, TextKind kind, std::string_view file) {
+  Converter to("CP932", "UTF-8");
+  Converter back("UTF-8", "CP932");
+  for (size_t i = 0; i < utf8.size();) {
+    size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+    std::string_view character = utf8.substr(i, n);
+    std::string encoded, decoded;
+    size_t consumed = 0;
+    bool ok = to.Convert(character, encoded, consumed) && back.Convert(encoded, decoded, consumed);
+    if (!ok || decoded != character) {
+      if (!(ok && kind == TextKind::kFree && IsAcceptedJisForm(DecodeCodePoint(character)))) {
+        ThrowUnwritable(character, file);
+      }
+    }
+    i += n;
+  }
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t n;
+    char32_t min;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      n = 2, min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+      n = 3, min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+      n = 4, min = 0x10000;
+    } else {
+      return false;
+    }
+    if (i + n > s.size()) return false;
+    for (size_t k = 1; k < n; ++k) {
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    }
+    char32_t cp = DecodeCodePoint(s.substr(i, n));
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file) {
+  if (!IsValidUtf8(utf8))
+    throw AppError("ファイル " + std::string(file) + " に書けない文字があります");
+  std::string encoded, decoded;
+  size_t consumed = 0;
+  bool ok = Converter("CP932", "UTF-8").Convert(utf8, encoded, consumed) &&
+            Converter("UTF-8", "CP932").Convert(encoded, decoded, consumed);
+  if (!ok || decoded != utf8) CheckEachCharacter(utf8, kind, file);
+  return encoded;
+}
+
+void RequirePathEncodable(std::string_view path, std::string_view file) {
+  ToCp932(path, TextKind::kPath, file);
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return std::string(bytes);
+  }
+  Converter converter("UTF-8", "CP932");
+  std::string out;
+  while (!bytes.empty()) {
+    size_t consumed = 0;
+    if (converter.Convert(bytes, out, consumed)) break;
+    out += "\uFFFD";
+    // A lead byte with a bad trail byte: skip only the lead, the trail may start a character.
+    bytes.remove_prefix(consumed + 1);
+  }
+  return out;
+}
+
+}  // namespace montrelle

@@ -1,0 +1,29 @@
+#include "platform/file_error.h"
+
+#include <cerrno>
+
+namespace montrelle {
+
+std::string FileErrorText(int error_number) {
+  switch (error_number) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return "ファイルへのアクセスが拒否されました";
+    case ENOSPC:
+    case EDQUOT:
+      return "ディスクがいっぱいです";
+    default:
+      return "I/O エラー (" + std::to_string(error_number) + ")";
+  }
+}
+
+AppError FileWriteError(int error_number, const std::string& path) {
+  return AppError(FileErrorText(error_number) + ": " + path);
+}
+
+AppError FileOpenError(const std::string& path) {
+  return AppError("ファイル " + path + " は開けません");
+}
+
+}  // namespace montrelle

@@ -1,0 +1,20 @@
+// Errors of the file layer, with the texts the user knows from the platform.
+#pragma once
+
+#include <string>
+
+#include "platform/app_error.h"
+
+namespace montrelle {
+
+// "ファイルへのアクセスが拒否されました" for a refused access,
+// "ディスクがいっぱいです" for a full disk, "I/O エラー (%d)" otherwise.
+std::string FileErrorText(int error_number);
+
+// The error of a failed create or write: the platform text and the file's name.
+AppError FileWriteError(int error_number, const std::string& path);
+
+// "ファイル %s は開けません".
+AppError FileOpenError(const std::string& path);
+
+}  // namespace montrelle

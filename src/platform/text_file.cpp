@@ -1,0 +1,134 @@
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_error.h"
+
+namespace montrelle {
+namespace {
+
+// Closes a descriptor once; the destructor never throws.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports the close's own failure (a full disk can show only here).
+  int Close() {
+    int rc = ::close(fd_);
+    fd_ = -1;
+    return rc == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view file) {
+  std::string out;
+  for (const TextLine& line : lines) {
+    out += ToCp932(line.text, line.kind, file);
+    out += "\r\n";
+  }
+  return out;
+}
+
+void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  std::string temp = FolderOf(path) + "/.montrelle-XXXXXX";
+  FileDescriptor fd(::mkstemp(temp.data()));
+  if (fd.get() < 0) throw FileWriteError(errno, path);
+  struct stat old;
+  mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  int error = ::fchmod(fd.get(), mode) == 0 ? 0 : errno;
+  if (error == 0) error = WriteAll(fd.get(), bytes);
+  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
+  int close_error = fd.Close();
+  if (error == 0) error = close_error;
+  if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    throw FileWriteError(error, path);
+  }
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (fd.get() < 0) throw FileWriteError(errno, path);
+  int error = WriteAll(fd.get(), bytes);
+  int close_error = fd.Close();
+  if (error == 0) error = close_error;
+  if (error != 0) throw FileWriteError(error, path);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat st;
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    throw FileOpenError(path);
+  }
+  std::string out;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw FileOpenError(path);
+    if (n == 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+  return out;
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool pending = false;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(std::move(line));
+      line.clear();
+      pending = false;
+    } else if (c != '\r') {
+      line += c;
+      pending = true;
+    }
+  }
+  if (pending) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::vector<std::string> ReadTextFileLines(const std::string& path) {
+  std::string bytes = ReadFileBytes(path);
+  size_t eof = bytes.find('\x1A');
+  if (eof != std::string::npos) bytes.resize(eof);
+  return SplitTextLines(DecodeFileText(bytes));
+}
+
+}  // namespace montrelle

@@ -1,0 +1,43 @@
+// Text files as the program reads and writes them.
+//
+// Written: CP932, CR LF after every line (the last included), no byte-order mark,
+// through a temporary file in the same folder renamed over the target, so a failed
+// write never leaves half a file behind.
+// Read: a line ends at LF; CR bytes belong to no line; the file ends at its last
+// byte or at the first 0x1A; a last line without line end counts like the others.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace montrelle {
+
+// One line to write and how its characters are checked (see codepage.h).
+struct TextLine {
+  std::string text;
+  TextKind kind = TextKind::kFree;
+};
+
+// Encodes the lines, each followed by CR LF. Throws like ToCp932.
+std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view file);
+
+// Replaces the whole file with `bytes`, or creates it; the old content stays whole
+// when anything fails. Throws FileWriteError.
+void WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Opens for appending and adds `bytes` at the end. Throws FileWriteError.
+void AppendToFile(const std::string& path, std::string_view bytes);
+
+// The whole file. Throws FileOpenError when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+
+// Splits decoded text into lines by the reading rules above.
+std::vector<std::string> SplitTextLines(std::string_view text);
+
+// ReadFileBytes, cut at 0x1A, DecodeFileText, SplitTextLines.
+std::vector<std::string> ReadTextFileLines(const std::string& path);
+
+}  // namespace montrelle

@@ -1,0 +1,33 @@
+// Everything the core asks of the user or shows to them. The windows implement it
+// with Qt, the headless command with standard error, tests with a scripted fake;
+// no core routine opens a dialog of its own.
+#pragma once
+
+#include <string>
+
+namespace montrelle {
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+
+  // A message box with one OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // Confirmation box "確認" with OK / キャンセル; true for OK.
+  virtual bool ConfirmOkCancel(const std::string& text) = 0;
+  // Confirmation box "確認" with はい(&Y) / いいえ(&N); true for はい.
+  virtual bool ConfirmYesNo(const std::string& text) = 0;
+  // The overwrite question of the make run: information box with はい / いいえ.
+  virtual bool AskOverwrite(const std::string& text) = 0;
+  // The two status panels: the phase (first) and the progress (second).
+  virtual void SetPhase(const std::string& text) = 0;
+  virtual void SetProgress(const std::string& text) = 0;
+  // Lets pending window events through so the window repaints.
+  virtual void ProcessEvents() = 0;
+  // Gives the control with this objectName the keyboard focus.
+  virtual void FocusControl(const std::string& object_name) = 0;
+  // The platform's default beep.
+  virtual void Beep() = 0;
+};
+
+}  // namespace montrelle

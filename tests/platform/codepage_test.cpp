@@ -1,0 +1,63 @@
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/app_error.h"
+
+namespace montrelle {
+namespace {
+
+TEST(ToCp932, EncodesJapaneseAndAsciiToKnownBytes) {
+  EXPECT_EQ(ToCp932("春の庭 a\\b~", TextKind::kPath, "f"), "\x8f\x74\x82\xcc\x92\xeb a\\b~");
+  EXPECT_EQ(ToCp932("終了しました", TextKind::kFree, "f"),
+            "\x8f\x49\x97\xb9\x82\xb5\x82\xdc\x82\xb5\x82\xbd");
+  EXPECT_EQ(ToCp932("①ⅰ～", TextKind::kPath, "f"), "\x87\x40\xfa\x40\x81\x60");
+}
+
+TEST(ToCp932, FreeTextTakesJisFormsPathsRefuseThem) {
+  const struct {
+    const char* text;
+    const char* cp932;
+  } forms[] = {{"〜", "\x81\x60"}, {"‖", "\x81\x61"}, {"−", "\x81\x7c"}, {"¢", "\x81\x91"},
+               {"£", "\x81\x92"},  {"¬", "\x81\xca"}, {"—", "\x81\x5c"}};
+  for (const auto& form : forms) {
+    EXPECT_EQ(ToCp932(form.text, TextKind::kFree, "f"), form.cp932) << form.text;
+    EXPECT_THROW(ToCp932(std::string("a") + form.text, TextKind::kPath, "f"), AppError)
+        << form.text;
+  }
+}
+
+TEST(ToCp932, RefusalNamesFileAndCharacter) {
+  const struct {
+    const char* text;
+    TextKind kind;
+    const char* message;
+  } cases[] = {
+      {"x〜y.jpg", TextKind::kPath, "ファイル list.txt に書けない文字があります: 「〜」(U+301C)"},
+      {"¥100", TextKind::kFree, "ファイル list.txt に書けない文字があります: 「¥」(U+00A5)"},
+      {"a‾", TextKind::kFree, "ファイル list.txt に書けない文字があります: 「‾」(U+203E)"},
+      {"café", TextKind::kFree, "ファイル list.txt に書けない文字があります: 「é」(U+00E9)"},
+      {"smile 😀", TextKind::kPath, "ファイル list.txt に書けない文字があります: 「😀」(U+1F600)"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ToCp932(c.text, c.kind, "list.txt");
+      ADD_FAILURE() << c.text << " was written";
+    } catch (const AppError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+}
+
+TEST(DecodeFileText, Utf8WhenValidOtherwiseCp932) {
+  EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF春の庭"), "春の庭");
+  EXPECT_EQ(DecodeFileText("春の庭"), "春の庭");
+  EXPECT_EQ(DecodeFileText("\x8f\x74\x82\xcc\x92\xeb\r\n"), "春の庭\r\n");
+  EXPECT_EQ(DecodeFileText("C:\\\x95\x5c\\a.jpg"), "C:\\表\\a.jpg");  // trail byte 0x5C
+  // A byte CP932 does not define, then text that must survive.
+  EXPECT_EQ(DecodeFileText("\xA0\x82\xa0x"), "\uFFFDあx");
+  EXPECT_EQ(DecodeFileText("\x82"), "\uFFFD");
+}
+
+}  // namespace
+}  // namespace montrelle

@@ -1,0 +1,94 @@
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/app_error.h"
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "support/as_other_user.h"
+#include "support/temp_dir.h"
+
+namespace montrelle {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(SplitTextLines, LineEndsAndCarriageReturns) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitTextLines(""), Lines{});
+  EXPECT_EQ(SplitTextLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitTextLines("a\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitTextLines("a\r\n\r\n\nc"), (Lines{"a", "", "", "c"}));
+  EXPECT_EQ(SplitTextLines("x\ry\r\n\r"), (Lines{"xy"}));
+  EXPECT_EQ(SplitTextLines(std::string(100000, 'z') + "\n"), (Lines{std::string(100000, 'z')}));
+}
+
+TEST(ReadTextFileLines, StopsAtCtrlZAndDecodes) {
+  TempDir dir;
+  WriteBytes(dir / "a.txt", std::string("\x8f\x74\r\nb\x1A\r\nc\r\n"));
+  EXPECT_EQ(ReadTextFileLines(dir / "a.txt"), (std::vector<std::string>{"春", "b"}));
+  try {
+    ReadTextFileLines(dir / "missing.txt");
+    ADD_FAILURE();
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + (dir / "missing.txt") + " は開けません");
+  }
+}
+
+TEST(WriteFileReplacing, ReplacesWholeAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  std::string path = dir / "s.ini";
+  WriteBytes(path, "old content that is longer");
+  WriteFileReplacing(path, EncodeLines({{"[春]", TextKind::kFree}, {"", TextKind::kFree}}, path));
+  EXPECT_EQ(ReadBytes(path), "[\x8f\x74]\r\n\r\n");
+  EXPECT_EQ(ListFolder(dir.path()).size(), 1u);
+}
+
+TEST(WriteFileReplacing, RefusedWriteKeepsOldFileAndSaysWhy) {
+  TempDir dir;
+  std::string path = dir / "s.ini";
+  WriteBytes(path, "old");
+  ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  int rc = testing::RunAsOtherUser([&] {
+    try {
+      WriteFileReplacing(path, "new");
+      return 1;
+    } catch (const AppError& e) {
+      return std::string(e.what()) == "ファイルへのアクセスが拒否されました: " + path ? 0 : 2;
+    }
+  });
+  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST(FileErrorText, PlatformTexts) {
+  EXPECT_EQ(FileErrorText(EACCES), "ファイルへのアクセスが拒否されました");
+  EXPECT_EQ(FileErrorText(EROFS), "ファイルへのアクセスが拒否されました");
+  EXPECT_EQ(FileErrorText(ENOSPC), "ディスクがいっぱいです");
+  EXPECT_EQ(FileErrorText(EDQUOT), "ディスクがいっぱいです");
+  EXPECT_EQ(FileErrorText(EIO), "I/O エラー (5)");
+  EXPECT_EQ(ErrorBoxText("ファイル a は開けません"), "ファイル a は開けません.");
+  EXPECT_EQ(ErrorBoxText("I/O エラー (5)"), "I/O エラー (5)");
+}
+
+TEST(ParseInt32, DecimalSignedThirtyTwoBit) {
+  EXPECT_EQ(ParseInt32("550"), 550);
+  EXPECT_EQ(ParseInt32("-1"), -1);
+  EXPECT_EQ(ParseInt32("+7"), 7);
+  EXPECT_EQ(ParseInt32("-2147483648"), INT32_MIN);
+  for (const char* bad : {"", "8O", "2147483648", " 1", "1 ", "+-1", "0x10", "-"}) {
+    try {
+      ParseInt32(bad);
+      ADD_FAILURE() << bad;
+    } catch (const AppError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' は整数ではありません");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace montrelle
