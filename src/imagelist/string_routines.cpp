@@ -72,33 +72,33 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
   return out;
 }
 
-std::string RelativeDirUrl(std::string_view base, std::string_view file, PathStyle style) {
+// The relative path from `base` to the folder `dir`, with the style's separator.
+static std::string RelativePath(std::string_view base, const std::string& dir, PathStyle style) {
+  if (dir == base) return ".";
+  std::string_view base_drive = DrivePart(base, style);
+  std::string_view dir_drive = DrivePart(dir, style);
+  if (!SameName(base_drive, dir_drive, PathStyle::kWindows)) return dir;
   const char separator = Separator(style);
-  const std::string dir = FolderPart(file, style);
-  std::string relative;
-  if (dir == base) {
-    relative = ".";
-  } else if (!SameName(DrivePart(base, style), DrivePart(dir, style), PathStyle::kWindows)) {
-    relative = dir;
-  } else {
-    std::vector<std::string_view> q =
-        SplitNames(base.substr(DrivePart(base, style).size()), separator);
-    std::string_view dir_view = dir;
-    std::vector<std::string_view> p =
-        SplitNames(dir_view.substr(DrivePart(dir, style).size()), separator);
-    std::string_view last;
-    if (!p.empty()) {
-      last = p.back();
-      p.pop_back();
-    }
-    size_t common = 0;
-    while (common < q.size() && common < p.size() && SameName(q[common], p[common], style)) {
-      ++common;
-    }
-    for (size_t i = common; i < q.size(); ++i) relative += std::string("..") + separator;
-    for (size_t i = common; i < p.size(); ++i) relative += std::string(p[i]) + separator;
-    relative += last;
+  std::vector<std::string_view> q = SplitNames(base.substr(base_drive.size()), separator);
+  std::vector<std::string_view> p =
+      SplitNames(std::string_view(dir).substr(dir_drive.size()), separator);
+  std::string_view last;
+  if (!p.empty()) {
+    last = p.back();
+    p.pop_back();
   }
+  size_t common = 0;
+  while (common < q.size() && common < p.size() && SameName(q[common], p[common], style)) {
+    ++common;
+  }
+  std::string relative;
+  for (size_t i = common; i < q.size(); ++i) relative += std::string("..") + separator;
+  for (size_t i = common; i < p.size(); ++i) relative += std::string(p[i]) + separator;
+  return relative + std::string(last);
+}
+
+std::string RelativeDirUrl(std::string_view base, std::string_view file, PathStyle style) {
+  std::string relative = RelativePath(base, FolderPart(file, style), style);
   if (style == PathStyle::kWindows) relative = ReplaceAll("\\", "/", relative);
   return relative + "/";
 }
