@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   for (int colours : {2, 8}) {
     for (auto [w, h] : {std::pair(9, 5), std::pair(1, 1), std::pair(17, 3)}) {
       const RgbImage picture = testing::PrimaryColourPicture(w, h, colours);
-      const std::string size = std::to_string(colours) + "-" + std::to_string(w) + "x" + std::to_string(h);
+      const std::string size =
+          std::to_string(colours) + "-" + std::to_string(w) + "x" + std::to_string(h);
       for (const auto& variant : testing::AllBitmapVariants(colours == 2)) {
         std::string name = variant.name;
         for (char& c : name) c = c == ' ' ? '-' : c;

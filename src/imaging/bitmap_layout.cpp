@@ -82,8 +82,7 @@ BitmapLayout ReadBitmapLayout(std::string_view bytes, std::int64_t max_pixels) {
   const std::uint32_t data_offset = in.U32(10);
   const std::uint32_t header_size = in.U32(14);
   const bool core = header_size == kCoreHeader;
-  if (!core && header_size != kInfoHeader && header_size != kV4Header &&
-      header_size != kV5Header) {
+  if (!core && header_size != kInfoHeader && header_size != kV4Header && header_size != kV5Header) {
     throw BitmapError();
   }
   size_t headers_end = kFileHeaderBytes + header_size;

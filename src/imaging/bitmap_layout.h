@@ -29,9 +29,9 @@ struct BitmapLayout {
   int bits = 0;  // per pixel: 1, 4, 8, 16, 24 or 32
   BitmapCoding coding = BitmapCoding::kRows;
   std::vector<std::array<std::uint8_t, 3>> palette;  // red, green, blue; bits <= 8
-  std::array<ChannelMask, 3> masks;                   // red, green, blue; bits 16 and 32
-  size_t data_offset = 0;                             // first byte of the pixel data
-  size_t row_bytes = 0;                               // one stored row with its padding
+  std::array<ChannelMask, 3> masks;                  // red, green, blue; bits 16 and 32
+  size_t data_offset = 0;                            // first byte of the pixel data
+  size_t row_bytes = 0;                              // one stored row with its padding
 };
 
 BitmapLayout ReadBitmapLayout(std::string_view bytes, std::int64_t max_pixels);

@@ -143,7 +143,9 @@ class RleDecoder {
 
 }  // namespace
 
-AppError BitmapError() { return AppError("ビットマップイメージが不正です"); }
+AppError BitmapError() {
+  return AppError("ビットマップイメージが不正です");
+}
 
 RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels) {
   const BitmapLayout layout = ReadBitmapLayout(bytes, max_pixels);

@@ -23,7 +23,8 @@ void PutU32(std::string& out, std::uint32_t value) {
 std::string EncodeBitmap(const RgbImage& image) {
   RequireConsistent(image);
   if (image.pixels.empty()) return {};
-  const std::uint64_t row_bytes = (std::uint64_t{static_cast<std::uint32_t>(image.width)} * 3 + 3) / 4 * 4;
+  const std::uint64_t row_bytes =
+      (std::uint64_t{static_cast<std::uint32_t>(image.width)} * 3 + 3) / 4 * 4;
   const std::uint64_t data_bytes = row_bytes * static_cast<std::uint32_t>(image.height);
   if (data_bytes > std::numeric_limits<std::uint32_t>::max() - kHeadersBytes) {
     throw ImageTooLargeError(image.width, image.height);

@@ -6,9 +6,9 @@
 #pragma once
 
 // jpeglib.h needs size_t and FILE declared first.
+#include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <csetjmp>
 
 #include <jpeglib.h>
 

@@ -44,8 +44,8 @@ RgbImage QuarterTurn(const RgbImage& in, bool clockwise) {
   out.pixels.resize(in.pixels.size());
   for (std::int64_t y = 0; y < out.height; ++y) {
     for (std::int64_t x = 0; x < out.width; ++x) {
-      const std::uint8_t* from = clockwise ? PixelAt(in, y, in.height - 1 - x)
-                                           : PixelAt(in, in.width - 1 - y, x);
+      const std::uint8_t* from =
+          clockwise ? PixelAt(in, y, in.height - 1 - x) : PixelAt(in, in.width - 1 - y, x);
       std::copy_n(from, kPixelBytes, PixelAt(out, x, y));
     }
   }

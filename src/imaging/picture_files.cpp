@@ -19,10 +19,16 @@ RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
   return ScaleToWidth(ApplyOrientation(ReadBitmapFile(path), orientation), width);
 }
 
-RgbImage ReadBitmapFile(const std::string& path) { return DecodeBitmap(ReadFileBytes(path)); }
+RgbImage ReadBitmapFile(const std::string& path) {
+  return DecodeBitmap(ReadFileBytes(path));
+}
 
-ImageSize ReadJpegSize(const std::string& path) { return JpegSizeOf(ReadFileBytes(path)); }
+ImageSize ReadJpegSize(const std::string& path) {
+  return JpegSizeOf(ReadFileBytes(path));
+}
 
-ImageSize ReadBitmapSize(const std::string& path) { return BitmapSizeOf(ReadFileBytes(path)); }
+ImageSize ReadBitmapSize(const std::string& path) {
+  return BitmapSizeOf(ReadFileBytes(path));
+}
 
 }  // namespace montrelle

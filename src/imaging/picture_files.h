@@ -25,8 +25,7 @@ std::string ScaleJpegFile(const std::string& path, std::int32_t width,
                           std::string_view orientation);
 
 // The BMP file decoded, oriented and scaled to `width`, unencoded.
-RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
-                         std::string_view orientation);
+RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::string_view orientation);
 
 // The BMP file at its own size, as stored.
 RgbImage ReadBitmapFile(const std::string& path);

@@ -28,7 +28,8 @@ RgbImage SampleToSize(const RgbImage& source, std::int32_t width, std::int32_t h
 
   std::vector<std::int64_t> column_offsets(static_cast<size_t>(width));
   for (std::int64_t x = 0; x < width; ++x) {
-    column_offsets[static_cast<size_t>(x)] = (2 * x + 1) * source.width / (2 * std::int64_t{width}) * 3;
+    column_offsets[static_cast<size_t>(x)] =
+        (2 * x + 1) * source.width / (2 * std::int64_t{width}) * 3;
   }
   std::uint8_t* to = out.pixels.data();
   for (std::int64_t y = 0; y < height; ++y) {

@@ -27,8 +27,8 @@ std::int64_t ScaledHeight(std::int32_t source_width, std::int32_t source_height,
 RgbImage SampleToSize(const RgbImage& source, std::int32_t width, std::int32_t height);
 
 // The source at `width` with the height from ScaledHeight. A width of 0, a height
-// that comes out 0, or an empty source gives a picture `width` wide without pixels. A negative width fails with
-// "画像の幅 %d は負の値です"; a result beyond the pixel budget with
+// that comes out 0, or an empty source gives a picture `width` wide without pixels. A negative
+// width fails with "画像の幅 %d は負の値です"; a result beyond the pixel budget with
 // ImageTooLargeError.
 RgbImage ScaleToWidth(const RgbImage& source, std::int32_t width);
 

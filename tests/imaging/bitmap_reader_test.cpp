@@ -79,14 +79,18 @@ TEST(DecodeBitmap, EveryCutFailsOrLacksOnlyTheLastPadding) {
 
 TEST(DecodeBitmap, DamagedOrUnsupportedHeadersFail) {
   const RgbImage picture = PrimaryColourPicture(9, 5, 8);
-  const std::string v3_8 = WriteBitmapVariant(picture, {"", 40, 8, testing::BitmapStorage::kRows, false});
-  const std::string rle8 = WriteBitmapVariant(picture, {"", 40, 8, testing::BitmapStorage::kRle, false});
-  const std::string v3_24 = WriteBitmapVariant(picture, {"", 40, 24, testing::BitmapStorage::kRows, false});
+  const std::string v3_8 =
+      WriteBitmapVariant(picture, {"", 40, 8, testing::BitmapStorage::kRows, false});
+  const std::string rle8 =
+      WriteBitmapVariant(picture, {"", 40, 8, testing::BitmapStorage::kRle, false});
+  const std::string v3_24 =
+      WriteBitmapVariant(picture, {"", 40, 24, testing::BitmapStorage::kRows, false});
   const std::string fields32 =
       WriteBitmapVariant(picture, {"", 40, 32, testing::BitmapStorage::kBitFields, false});
   const std::string fields16 =
       WriteBitmapVariant(picture, {"", 108, 16, testing::BitmapStorage::kBitFields, false});
-  const std::string core8 = WriteBitmapVariant(picture, {"", 12, 8, testing::BitmapStorage::kRows, false});
+  const std::string core8 =
+      WriteBitmapVariant(picture, {"", 12, 8, testing::BitmapStorage::kRows, false});
 
   const struct {
     const char* what;
@@ -112,7 +116,8 @@ TEST(DecodeBitmap, DamagedOrUnsupportedHeadersFail) {
       {"top-down run lengths", Patched(rle8, 22, U32(-5))},
       {"mask with a gap", Patched(fields32, 54, U32(0x30F00000))},
       {"16-bit mask past 16 bits", Patched(fields16, 58, U32(0x1F800))},
-      {"data offset past the end", Patched(v3_24, 10, U32(static_cast<std::uint32_t>(v3_24.size()) + 1))},
+      {"data offset past the end",
+       Patched(v3_24, 10, U32(static_cast<std::uint32_t>(v3_24.size()) + 1))},
       {"data offset inside the header", Patched(v3_24, 10, U32(20))},
       {"data offset inside the palette", Patched(v3_8, 10, U32(DataOffset(v3_8) - 1))},
       {"data offset inside the masks", Patched(fields32, 10, U32(60))},
@@ -144,7 +149,7 @@ TEST(DecodeBitmap, ChannelsOfEveryWidthScaleTo8Bits) {
       {32, 3, {0x3FF00000, 0x000FFC00, 0x000003FF}, U32(0x20000000 | 0x7FC00 | 0x3), {128, 127, 0}},
       {32, 3, {0xFF000000, 0xFF0000, 0}, U32(0x12345678), {0x12, 0x34, 0}},  // no blue
       {32, 3, {0x1, 0x2, 0x4}, U32(0x5), {255, 0, 255}},                     // 1-bit channels
-      {32, 0, {}, std::string("\x01\x02\x03\x63", 4), {3, 2, 1}},          // alpha ignored
+      {32, 0, {}, std::string("\x01\x02\x03\x63", 4), {3, 2, 1}},            // alpha ignored
       {24, 0, {}, std::string("\x01\x02\x03\0", 4), {3, 2, 1}},
   };
   for (const auto& c : cases) {
@@ -153,8 +158,11 @@ TEST(DecodeBitmap, ChannelsOfEveryWidthScaleTo8Bits) {
     fields.compression = c.compression;
     fields.masks = c.masks;
     const RgbImage decoded = DecodeBitmap(AssembleBitmap(fields, "", c.pixel));
-    EXPECT_EQ(decoded, (RgbImage{1, 1, {static_cast<std::uint8_t>(c.rgb[0]), static_cast<std::uint8_t>(c.rgb[1]),
-                                        static_cast<std::uint8_t>(c.rgb[2])}}))
+    EXPECT_EQ(decoded,
+              (RgbImage{1,
+                        1,
+                        {static_cast<std::uint8_t>(c.rgb[0]), static_cast<std::uint8_t>(c.rgb[1]),
+                         static_cast<std::uint8_t>(c.rgb[2])}}))
         << c.bits << " " << std::hex << (c.masks.empty() ? 0 : c.masks[0]);
   }
 }
@@ -204,18 +212,18 @@ TEST(DecodeBitmap, RunLengthCodes) {
     std::uint32_t bits;
     std::string data;
   } invalid[] = {
-      {8, std::string("\x05\0\0\x01", 4)},                        // run past the row's end
-      {8, std::string("\0\x03\0\x01\0\0\x02\0\0\x01", 10)},      // literal past the row's end
-      {8, std::string("\0\x02\x05\0\0\x01", 6)},                 // move past the right edge
-      {8, std::string("\0\x02\0\x03\0\x01", 6)},                 // move past the top
+      {8, std::string("\x05\0\0\x01", 4)},                         // run past the row's end
+      {8, std::string("\0\x03\0\x01\0\0\x02\0\0\x01", 10)},        // literal past the row's end
+      {8, std::string("\0\x02\x05\0\0\x01", 6)},                   // move past the right edge
+      {8, std::string("\0\x02\0\x03\0\x01", 6)},                   // move past the top
       {8, std::string("\x04\0\0\0\x04\x01\0\0\x01\0\0\x01", 12)},  // a third row
-      {8, std::string("\0\0\0\0\0\0\0\x01", 8)},                 // three line ends
-      {8, std::string("\x04\0", 2)},                             // ends inside the picture
-      {8, std::string("\x04\0\0", 3)},                           // half a code
-      {8, std::string("\0\x03\0\x01", 4)},                       // literal cut short
-      {8, std::string("\0\x03\0\x01\0", 5)},                     // literal's padding missing
-      {8, std::string("\0\x02\x01", 3)},                         // move cut short
-      {8, std::string("\x02\x05\0\x01", 4)},                     // index past the palette
+      {8, std::string("\0\0\0\0\0\0\0\x01", 8)},                   // three line ends
+      {8, std::string("\x04\0", 2)},                               // ends inside the picture
+      {8, std::string("\x04\0\0", 3)},                             // half a code
+      {8, std::string("\0\x03\0\x01", 4)},                         // literal cut short
+      {8, std::string("\0\x03\0\x01\0", 5)},                       // literal's padding missing
+      {8, std::string("\0\x02\x01", 3)},                           // move cut short
+      {8, std::string("\x02\x05\0\x01", 4)},                       // index past the palette
       {4, std::string("\x05\x01\0\x01", 4)},
       {4, std::string("\x02\x12\0\x01", 4)},
   };
@@ -232,7 +240,8 @@ TEST(DecodeBitmap, PixelBudgetIsCheckedBeforeAllocating) {
   fields.bits = 8;
   fields.compression = 1;
   fields.colours_used = 1;
-  const std::string empty_runs = AssembleBitmap(fields, std::string(4, '\x7F'), std::string("\0\x01", 2));
+  const std::string empty_runs =
+      AssembleBitmap(fields, std::string(4, '\x7F'), std::string("\0\x01", 2));
   const RgbImage black = DecodeBitmap(empty_runs, 1000 * 1000);
   EXPECT_EQ(black, (RgbImage{1000, 1000, std::vector<std::uint8_t>(3000000, 0)}));
   EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(empty_runs, 1000 * 1000 - 1); }));
@@ -243,18 +252,23 @@ TEST(DecodeBitmap, PixelBudgetIsCheckedBeforeAllocating) {
                       std::pair(23171, 23171)}) {
     fields.width = w;
     fields.height = h;
-    EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(AssembleBitmap(fields, std::string(4, '\0'), "")); }))
-        << w << "x" << h;
-    EXPECT_TRUE(FailsAsBitmapError([&] { BitmapSizeOf(AssembleBitmap(fields, std::string(4, '\0'), "")); }));
+    EXPECT_TRUE(FailsAsBitmapError([&] {
+      DecodeBitmap(AssembleBitmap(fields, std::string(4, '\0'), ""));
+    })) << w
+        << "x" << h;
+    EXPECT_TRUE(FailsAsBitmapError(
+        [&] { BitmapSizeOf(AssembleBitmap(fields, std::string(4, '\0'), "")); }));
   }
 }
 
 TEST(BitmapSizeOf, ChecksTheHeadersAndTheDataExtent) {
   const RgbImage picture = PrimaryColourPicture(9, 5, 8);
-  const std::string file = WriteBitmapVariant(picture, {"", 40, 24, testing::BitmapStorage::kRows, true});
+  const std::string file =
+      WriteBitmapVariant(picture, {"", 40, 24, testing::BitmapStorage::kRows, true});
   EXPECT_EQ(BitmapSizeOf(file), (ImageSize{9, 5}));
   EXPECT_TRUE(FailsAsBitmapError([&] { BitmapSizeOf(file.substr(0, file.size() - 10)); }));
-  EXPECT_TRUE(FailsAsBitmapError([&] { BitmapSizeOf(Patched(file, 28, std::string("\x03\0", 2))); }));
+  EXPECT_TRUE(
+      FailsAsBitmapError([&] { BitmapSizeOf(Patched(file, 28, std::string("\x03\0", 2))); }));
 }
 
 }  // namespace

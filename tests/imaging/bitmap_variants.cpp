@@ -142,16 +142,23 @@ std::string RunLengthData(const RgbImage& p, const BitmapVariant& v,
 std::vector<BitmapVariant> AllBitmapVariants(bool two_colours) {
   using S = BitmapStorage;
   std::vector<BitmapVariant> all = {
-      {"core 4", 12, 4, S::kRows, false},        {"core 8", 12, 8, S::kRows, false},
-      {"core 24", 12, 24, S::kRows, false},      {"v3 4", 40, 4, S::kRows, false},
-      {"v3 8", 40, 8, S::kRows, false},          {"v3 8 top-down", 40, 8, S::kRows, true},
-      {"v3 16", 40, 16, S::kRows, false},        {"v3 24", 40, 24, S::kRows, false},
-      {"v3 24 top-down", 40, 24, S::kRows, true}, {"v3 32", 40, 32, S::kRows, false},
-      {"v3 rle4", 40, 4, S::kRle, false},        {"v3 rle8", 40, 8, S::kRle, false},
+      {"core 4", 12, 4, S::kRows, false},
+      {"core 8", 12, 8, S::kRows, false},
+      {"core 24", 12, 24, S::kRows, false},
+      {"v3 4", 40, 4, S::kRows, false},
+      {"v3 8", 40, 8, S::kRows, false},
+      {"v3 8 top-down", 40, 8, S::kRows, true},
+      {"v3 16", 40, 16, S::kRows, false},
+      {"v3 24", 40, 24, S::kRows, false},
+      {"v3 24 top-down", 40, 24, S::kRows, true},
+      {"v3 32", 40, 32, S::kRows, false},
+      {"v3 rle4", 40, 4, S::kRle, false},
+      {"v3 rle8", 40, 8, S::kRle, false},
       {"v3 bitfields 16", 40, 16, S::kBitFields, false},
       {"v3 bitfields 32", 40, 32, S::kBitFields, false},
       {"v4 bitfields 16", 108, 16, S::kBitFields, true},
-      {"v4 8", 108, 8, S::kRows, false},          {"v5 rle8", 124, 8, S::kRle, false},
+      {"v4 8", 108, 8, S::kRows, false},
+      {"v5 rle8", 124, 8, S::kRle, false},
       {"v5 bitfields 32", 124, 32, S::kBitFields, false},
       {"v5 24 top-down", 124, 24, S::kRows, true},
   };
@@ -175,7 +182,8 @@ std::string WriteBitmapVariant(const RgbImage& p, const BitmapVariant& v) {
   if (v.storage == BitmapStorage::kRle) {
     pixels = RunLengthData(p, v, palette);
   } else {
-    for (int r = 0; r < p.height; ++r) pixels += Row(p, v.top_down ? r : p.height - 1 - r, v, palette);
+    for (int r = 0; r < p.height; ++r)
+      pixels += Row(p, v.top_down ? r : p.height - 1 - r, v, palette);
   }
 
   BitmapFields fields;

@@ -11,10 +11,10 @@ namespace {
 TEST(EncodeBitmap, WritesA24BitBottomUpFile) {
   const RgbImage picture{2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
   const std::string expected(
-      "BM\x46\0\0\0\0\0\0\0\x36\0\0\0"                   // file header: 70 bytes, data at 54
-      "\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0"       // 40-byte header, 2 x 2, 1 plane, 24 bits
+      "BM\x46\0\0\0\0\0\0\0\x36\0\0\0"              // file header: 70 bytes, data at 54
+      "\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0"  // 40-byte header, 2 x 2, 1 plane, 24 bits
       "\0\0\0\0\x10\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"  // uncompressed, 16 data bytes
-      "\x09\x08\x07\x0C\x0B\x0A\0\0"                     // bottom row, BGR, padded to 8
+      "\x09\x08\x07\x0C\x0B\x0A\0\0"                        // bottom row, BGR, padded to 8
       "\x03\x02\x01\x06\x05\x04\0\0",
       70);
   EXPECT_EQ(EncodeBitmap(picture), expected);

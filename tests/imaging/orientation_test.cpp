@@ -17,8 +17,12 @@ TEST(ParseOrientation, ReadsTheThreeFields) {
     bool mirror, flip;
     int rotation;
   } cases[] = {
-      {"0\t0\t0", false, false, 0}, {"1\t0\t0", true, false, 0}, {"0\t1\t2", false, true, 2},
-      {"x\t0\t1", true, false, 1},  {"2\t\t3", true, true, 3},   {"0\t0\t00", false, false, 0},
+      {"0\t0\t0", false, false, 0},
+      {"1\t0\t0", true, false, 0},
+      {"0\t1\t2", false, true, 2},
+      {"x\t0\t1", true, false, 1},
+      {"2\t\t3", true, true, 3},
+      {"0\t0\t00", false, false, 0},
       {"0\t0\t+1", false, false, 1},
       // Two fields: field 3 is the last one, the "0" of the flip.
       {"1\t0", true, false, 0},
@@ -64,7 +68,8 @@ RgbImage Reference(const RgbImage& in, int rl, int ud, int rotation) {
     for (int y = 0; y < out.height; ++y) {
       for (int x = 0; x < out.width; ++x) {
         auto [sx, sy] = source(x, y, from.width, from.height);
-        for (int v : testing::PixelOf(from, sx, sy)) out.pixels.push_back(static_cast<std::uint8_t>(v));
+        for (int v : testing::PixelOf(from, sx, sy))
+          out.pixels.push_back(static_cast<std::uint8_t>(v));
       }
     }
     return out;
@@ -72,8 +77,10 @@ RgbImage Reference(const RgbImage& in, int rl, int ud, int rotation) {
   RgbImage a = in;
   if (rl) a = step(a, false, [](int x, int y, int w, int) { return std::pair(w - 1 - x, y); });
   if (ud) a = step(a, false, [](int x, int y, int, int h) { return std::pair(x, h - 1 - y); });
-  if (rotation == 1) a = step(a, true, [](int x, int y, int w, int) { return std::pair(w - 1 - y, x); });
-  if (rotation == 2) a = step(a, true, [](int x, int y, int, int h) { return std::pair(y, h - 1 - x); });
+  if (rotation == 1)
+    a = step(a, true, [](int x, int y, int w, int) { return std::pair(w - 1 - y, x); });
+  if (rotation == 2)
+    a = step(a, true, [](int x, int y, int, int h) { return std::pair(y, h - 1 - x); });
   if (rotation == 3) {
     a = step(a, false, [](int x, int y, int w, int h) { return std::pair(w - 1 - x, h - 1 - y); });
   }
@@ -85,12 +92,14 @@ std::string Triple(int rl, int ud, int rotation) {
 }
 
 TEST(ApplyOrientation, EveryTripleMatchesTheStepFormulas) {
-  for (auto [w, h] : {std::pair(4, 3), std::pair(5, 2), std::pair(1, 3), std::pair(3, 1), std::pair(1, 1)}) {
+  for (auto [w, h] :
+       {std::pair(4, 3), std::pair(5, 2), std::pair(1, 3), std::pair(3, 1), std::pair(1, 1)}) {
     const RgbImage source = CoordinatePicture(w, h);
     for (int rl = 0; rl < 2; ++rl) {
       for (int ud = 0; ud < 2; ++ud) {
         for (int rotation = 0; rotation < 4; ++rotation) {
-          EXPECT_EQ(ApplyOrientation(source, Triple(rl, ud, rotation)), Reference(source, rl, ud, rotation))
+          EXPECT_EQ(ApplyOrientation(source, Triple(rl, ud, rotation)),
+                    Reference(source, rl, ud, rotation))
               << w << "x" << h << " " << rl << ud << rotation;
         }
       }
@@ -110,7 +119,8 @@ TEST(ApplyOrientation, CombinationsThatAreOtherTurns) {
   ASSERT_EQ(transpose.width, 3);
   ASSERT_EQ(transpose.height, 4);
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(testing::PixelOf(transpose, x, y), testing::PixelOf(source, y, x));
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(testing::PixelOf(transpose, x, y), testing::PixelOf(source, y, x));
   }
 
   // Rotations 1 and 2 are half turns of each other.

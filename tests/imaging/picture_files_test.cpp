@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <functional>
 #include <thread>
@@ -41,14 +41,10 @@ TEST(ScalePictureFiles, HeightFollowsTheProportionsForBothKinds) {
     const char* orientation;
     int out_width, out_height;
   } cases[] = {
-      {640, 480, 550, "0\t0\t0", 550, 412},
-      {640, 480, 550, "0\t0\t1", 550, 733},
-      {640, 480, 550, "1\t1\t2", 550, 733},
-      {640, 480, 550, "0\t0\t3", 550, 412},
-      {39, 7, 156, "0\t0\t0", 156, 27},
-      {40, 30, 80, "0\t0\t0", 80, 60},
-      {30, 40, 80, "0\t0\t2", 80, 60},
-      {1000, 10, 80, "0\t0\t0", 80, 0},
+      {640, 480, 550, "0\t0\t0", 550, 412}, {640, 480, 550, "0\t0\t1", 550, 733},
+      {640, 480, 550, "1\t1\t2", 550, 733}, {640, 480, 550, "0\t0\t3", 550, 412},
+      {39, 7, 156, "0\t0\t0", 156, 27},     {40, 30, 80, "0\t0\t0", 80, 60},
+      {30, 40, 80, "0\t0\t2", 80, 60},      {1000, 10, 80, "0\t0\t0", 80, 0},
       {4, 3, 0, "0\t0\t0", 0, 0},
   };
   for (const auto& c : cases) {
@@ -80,10 +76,11 @@ TEST(ScaleBitmapFile, EveryTripleAtTheOrientedWidthIsTheOrientedPicture) {
   for (int rl = 0; rl < 2; ++rl) {
     for (int ud = 0; ud < 2; ++ud) {
       for (int rotation = 0; rotation < 4; ++rotation) {
-        const std::string triple = std::to_string(rl) + "\t" + std::to_string(ud) + "\t" +
-                                   std::to_string(rotation);
+        const std::string triple =
+            std::to_string(rl) + "\t" + std::to_string(ud) + "\t" + std::to_string(rotation);
         const RgbImage expected = ApplyOrientation(source, triple);
-        EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", expected.width, triple), expected) << rl << ud << rotation;
+        EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", expected.width, triple), expected)
+            << rl << ud << rotation;
       }
     }
   }
@@ -105,7 +102,8 @@ TEST(ScaleJpegFile, ReadsNeitherExifNorGreyAsAnythingButPixels) {
   WriteBytes(dir / "plain.jpg", plain);
   WriteBytes(dir / "exif.jpg", testing::WithExifOrientation(plain, 6));
   // The tag would turn the picture; the result is byte for byte the untagged one.
-  EXPECT_EQ(ScaleJpegFile(dir / "exif.jpg", 16, "0\t0\t0"), ScaleJpegFile(dir / "plain.jpg", 16, "0\t0\t0"));
+  EXPECT_EQ(ScaleJpegFile(dir / "exif.jpg", 16, "0\t0\t0"),
+            ScaleJpegFile(dir / "plain.jpg", 16, "0\t0\t0"));
   EXPECT_EQ(JpegSizeOf(ScaleJpegFile(dir / "exif.jpg", 16, "0\t0\t0")), (ImageSize{16, 8}));
 
   WriteBytes(dir / "grey.jpg", testing::GreyJpeg(24, 12));
@@ -153,7 +151,8 @@ TEST(PictureFiles, ErrorsOfMissingEmptyAndDamagedFiles) {
       {[&] { ReadBitmapSize(dir / "empty.bmp"); }, bitmap_error},
       {[&] { ScaleJpegFile(dir / "good.jpg", 80, ""); }, "'' は整数ではありません"},
       {[&] { ScaleBitmapFile(dir / "good.bmp", 80, "1\t1\t"); }, "'' は整数ではありません"},
-      {[&] { ScaleBitmapFile(dir / "good.bmp", 80, "0\t0\t7"); }, "'7' は画像の回転 (0～3) ではありません"},
+      {[&] { ScaleBitmapFile(dir / "good.bmp", 80, "0\t0\t7"); },
+       "'7' は画像の回転 (0～3) ではありません"},
       {[&] { ScaleJpegFile(dir / "good.jpg", -80, "0\t0\t0"); }, "画像の幅 -80 は負の値です"},
   };
   for (const auto& c : cases) ExpectFailure(c.call, c.error);

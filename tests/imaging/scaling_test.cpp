@@ -19,9 +19,7 @@ TEST(ScaledHeight, TruncatesTheExtendedPrecisionProduct) {
       {39, 7, 156, 27},      // 7/39 rounded to 64 bits, times 156, lies just below 28
       {40, 30, 80, 60},      // enlarged
       {1000, 10, 80, 0},     // 0.8
-      {640, 480, 0, 0},
-      {3, 3, 5, 5},
-      {1, 65500, 65500, std::int64_t{65500} * 65500},
+      {640, 480, 0, 0},     {3, 3, 5, 5}, {1, 65500, 65500, std::int64_t{65500} * 65500},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ScaledHeight(c.source_width, c.source_height, c.width), c.height)

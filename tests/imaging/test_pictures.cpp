@@ -42,7 +42,8 @@ RgbImage CoordinatePicture(int width, int height) {
   RgbImage p{width, height, {}};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      p.pixels.insert(p.pixels.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 200});
+      p.pixels.insert(p.pixels.end(),
+                      {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 200});
     }
   }
   return p;
@@ -59,9 +60,13 @@ std::vector<int> PixelOf(const RgbImage& image, int x, int y) {
   return {p[0], p[1], p[2]};
 }
 
-std::string GreyJpeg(int width, int height) { return Compress(width, height, 1, JCS_GRAYSCALE); }
+std::string GreyJpeg(int width, int height) {
+  return Compress(width, height, 1, JCS_GRAYSCALE);
+}
 
-std::string CmykJpeg(int width, int height) { return Compress(width, height, 4, JCS_CMYK); }
+std::string CmykJpeg(int width, int height) {
+  return Compress(width, height, 4, JCS_CMYK);
+}
 
 std::string WithExifOrientation(const std::string& jpeg, int orientation) {
   // "Exif\0\0", a little-endian TIFF header, one IFD with the single tag 0x0112.
@@ -82,8 +87,8 @@ std::vector<JpegSegment> JpegHeaderSegments(const std::string& jpeg) {
   size_t at = 2;  // after SOI
   while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF) {
     const int marker = static_cast<unsigned char>(jpeg[at + 1]);
-    const size_t length = static_cast<unsigned char>(jpeg[at + 2]) << 8 |
-                          static_cast<unsigned char>(jpeg[at + 3]);
+    const size_t length =
+        static_cast<unsigned char>(jpeg[at + 2]) << 8 | static_cast<unsigned char>(jpeg[at + 3]);
     segments.push_back({marker, jpeg.substr(at + 4, length - 2)});
     if (marker == 0xDA) break;
     at += 2 + length;

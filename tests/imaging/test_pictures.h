@@ -27,7 +27,7 @@ std::string CmykJpeg(int width, int height);
 std::string WithExifOrientation(const std::string& jpeg, int orientation);
 
 struct JpegSegment {
-  int marker;  // the byte after 0xFF
+  int marker;        // the byte after 0xFF
   std::string body;  // the segment without marker and length
 };
 
