@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "imaging/bitmap_variants.h"
+#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
 
 namespace montrelle {
@@ -18,14 +19,8 @@ using testing::WriteBitmapVariant;
 
 constexpr const char* kBitmapError = "ビットマップイメージが不正です";
 
-bool FailsAsBitmapError(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AppError& e) {
-    EXPECT_STREQ(e.what(), kBitmapError);
-    return true;
-  }
-  return false;
+void ExpectBitmapError(const std::function<void()>& call, const std::string& context = "") {
+  testing::ExpectAppError(call, kBitmapError, context);
 }
 
 std::string U32(std::uint32_t v) {
@@ -69,8 +64,8 @@ TEST(DecodeBitmap, EveryCutFailsOrLacksOnlyTheLastPadding) {
         if (rle ? length == file.size() - 2 : length + padding >= file.size()) {
           EXPECT_EQ(DecodeBitmap(cut), picture) << variant.name << " cut to " << length;
         } else {
-          EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(cut); }))
-              << variant.name << " cut to " << length;
+          ExpectBitmapError([&] { DecodeBitmap(cut); },
+                            variant.name + " cut to " + std::to_string(length));
         }
       }
     }
@@ -129,7 +124,7 @@ TEST(DecodeBitmap, DamagedOrUnsupportedHeadersFail) {
       {"empty file", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(c.file); })) << c.what;
+    ExpectBitmapError([&] { DecodeBitmap(c.file); }, c.what);
   }
 }
 
@@ -228,8 +223,8 @@ TEST(DecodeBitmap, RunLengthCodes) {
       {4, std::string("\x02\x12\0\x01", 4)},
   };
   for (const auto& c : invalid) {
-    EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(RunLengthFile(c.bits, c.data)); }))
-        << c.bits << " " << ::testing::PrintToString(c.data);
+    ExpectBitmapError([&] { DecodeBitmap(RunLengthFile(c.bits, c.data)); },
+                      ::testing::PrintToString(c.data));
   }
 }
 
@@ -244,7 +239,7 @@ TEST(DecodeBitmap, PixelBudgetIsCheckedBeforeAllocating) {
       AssembleBitmap(fields, std::string(4, '\x7F'), std::string("\0\x01", 2));
   const RgbImage black = DecodeBitmap(empty_runs, 1000 * 1000);
   EXPECT_EQ(black, (RgbImage{1000, 1000, std::vector<std::uint8_t>(3000000, 0)}));
-  EXPECT_TRUE(FailsAsBitmapError([&] { DecodeBitmap(empty_runs, 1000 * 1000 - 1); }));
+  ExpectBitmapError([&] { DecodeBitmap(empty_runs, 1000 * 1000 - 1); });
 
   // At the default budget: a few bytes of run-length data claiming gigapixels fail
   // at once.
@@ -252,12 +247,10 @@ TEST(DecodeBitmap, PixelBudgetIsCheckedBeforeAllocating) {
                       std::pair(23171, 23171)}) {
     fields.width = w;
     fields.height = h;
-    EXPECT_TRUE(FailsAsBitmapError([&] {
-      DecodeBitmap(AssembleBitmap(fields, std::string(4, '\0'), ""));
-    })) << w
-        << "x" << h;
-    EXPECT_TRUE(FailsAsBitmapError(
-        [&] { BitmapSizeOf(AssembleBitmap(fields, std::string(4, '\0'), "")); }));
+    const std::string file = AssembleBitmap(fields, std::string(4, '\0'), "");
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    ExpectBitmapError([&] { DecodeBitmap(file); }, size);
+    ExpectBitmapError([&] { BitmapSizeOf(file); }, size);
   }
 }
 
@@ -266,9 +259,8 @@ TEST(BitmapSizeOf, ChecksTheHeadersAndTheDataExtent) {
   const std::string file =
       WriteBitmapVariant(picture, {"", 40, 24, testing::BitmapStorage::kRows, true});
   EXPECT_EQ(BitmapSizeOf(file), (ImageSize{9, 5}));
-  EXPECT_TRUE(FailsAsBitmapError([&] { BitmapSizeOf(file.substr(0, file.size() - 10)); }));
-  EXPECT_TRUE(
-      FailsAsBitmapError([&] { BitmapSizeOf(Patched(file, 28, std::string("\x03\0", 2))); }));
+  ExpectBitmapError([&] { BitmapSizeOf(file.substr(0, file.size() - 10)); });
+  ExpectBitmapError([&] { BitmapSizeOf(Patched(file, 28, std::string("\x03\0", 2))); });
 }
 
 }  // namespace

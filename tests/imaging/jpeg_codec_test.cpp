@@ -9,12 +9,14 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
 
 namespace montrelle {
 namespace {
 
 using testing::CoordinatePicture;
+using testing::ExpectAppError;
 using testing::JpegHeaderSegments;
 using testing::PlainPicture;
 
@@ -38,15 +40,6 @@ std::string Quality90LuminanceInFileOrder() {
     table += static_cast<char>(q < 1 ? 1 : q);
   }
   return table;
-}
-
-void ExpectFailure(const std::function<void()>& call, const std::string& error) {
-  try {
-    call();
-    ADD_FAILURE() << "no error, expected " << error;
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.what(), error);
-  }
 }
 
 TEST(EncodeJpeg, WritesABaselineJfifAtQuality90) {
@@ -77,8 +70,8 @@ TEST(EncodeJpeg, AnEmptyPictureGivesNoBytes) {
 }
 
 TEST(EncodeJpeg, ASideBeyondTheLibraryLimitIsAJpegError) {
-  ExpectFailure([] { EncodeJpeg(PlainPicture(65501, 1, 0, 0, 0)); },
-                "JPEG エラー #" + std::to_string(JERR_IMAGE_TOO_BIG));
+  ExpectAppError([] { EncodeJpeg(PlainPicture(65501, 1, 0, 0, 0)); },
+                 "JPEG エラー #" + std::to_string(JERR_IMAGE_TOO_BIG));
 }
 
 TEST(DecodeJpeg, RoundTripKeepsSizeAndChannelOrder) {
@@ -144,16 +137,16 @@ TEST(DecodeJpeg, FatalLibraryErrorsCarryTheMessageCode) {
       {EncodeJpeg(PlainPicture(8, 8, 1, 2, 3)).substr(0, 30), JERR_NO_IMAGE},
   };
   for (const auto& c : cases) {
-    ExpectFailure([&] { DecodeJpeg(c.bytes); }, "JPEG エラー #" + std::to_string(c.code));
+    ExpectAppError([&] { DecodeJpeg(c.bytes); }, "JPEG エラー #" + std::to_string(c.code));
   }
-  ExpectFailure([] { JpegSizeOf(""); }, "JPEG エラー #" + std::to_string(JERR_INPUT_EMPTY));
+  ExpectAppError([] { JpegSizeOf(""); }, "JPEG エラー #" + std::to_string(JERR_INPUT_EMPTY));
 }
 
 TEST(DecodeJpeg, APictureBeyondTheBudgetIsRefusedFromItsHeader) {
   const std::string jpeg = EncodeJpeg(PlainPicture(40, 30, 0, 0, 0));
   EXPECT_EQ(DecodeJpeg(jpeg, 1200).pixels.size(), 1200u * 3);
-  ExpectFailure([&] { DecodeJpeg(jpeg, 1199); }, "画像が大きすぎます (幅 40、高さ 30)");
-  ExpectFailure([&] { JpegSizeOf(jpeg, 1199); }, "画像が大きすぎます (幅 40、高さ 30)");
+  ExpectAppError([&] { DecodeJpeg(jpeg, 1199); }, "画像が大きすぎます (幅 40、高さ 30)");
+  ExpectAppError([&] { JpegSizeOf(jpeg, 1199); }, "画像が大きすぎます (幅 40、高さ 30)");
   // A header claiming 65000 x 65000 is refused at the default budget without
   // decoding anything.
   std::string huge = jpeg;
@@ -163,7 +156,7 @@ TEST(DecodeJpeg, APictureBeyondTheBudgetIsRefusedFromItsHeader) {
       break;
     }
   }
-  ExpectFailure([&] { DecodeJpeg(huge); }, "画像が大きすぎます (幅 65000、高さ 65000)");
+  ExpectAppError([&] { DecodeJpeg(huge); }, "画像が大きすぎます (幅 65000、高さ 65000)");
 }
 
 TEST(JpegSizeOf, ReadsTheHeader) {

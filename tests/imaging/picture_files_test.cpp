@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "imaging/bitmap_writer.h"
+#include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/orientation.h"
 #include "imaging/test_pictures.h"
@@ -22,17 +23,9 @@ namespace montrelle {
 namespace {
 
 using testing::CoordinatePicture;
+using testing::ExpectAppError;
 using testing::TempDir;
 using testing::WriteBytes;
-
-void ExpectFailure(const std::function<void()>& call, const std::string& error) {
-  try {
-    call();
-    ADD_FAILURE() << "no error, expected " << error;
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.what(), error);
-  }
-}
 
 TEST(ScalePictureFiles, HeightFollowsTheProportionsForBothKinds) {
   TempDir dir;
@@ -155,7 +148,7 @@ TEST(PictureFiles, ErrorsOfMissingEmptyAndDamagedFiles) {
        "'7' は画像の回転 (0～3) ではありません"},
       {[&] { ScaleJpegFile(dir / "good.jpg", -80, "0\t0\t0"); }, "画像の幅 -80 は負の値です"},
   };
-  for (const auto& c : cases) ExpectFailure(c.call, c.error);
+  for (const auto& c : cases) ExpectAppError(c.call, c.error);
 }
 
 TEST(PictureFiles, HeaderSizesAndStoredPictures) {
