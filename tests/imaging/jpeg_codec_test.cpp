@@ -99,15 +99,6 @@ TEST(DecodeJpeg, AGreyPictureGivesThreeEqualChannels) {
   EXPECT_EQ(decoded, PlainPicture(10, 6, 90, 90, 90));
 }
 
-TEST(DecodeJpeg, AnExifOrientationTagIsNotRead) {
-  const std::string plain = EncodeJpeg(CoordinatePicture(12, 5));
-  for (int tag : {3, 6, 8}) {
-    const std::string tagged = testing::WithExifOrientation(plain, tag);
-    ASSERT_EQ(JpegHeaderSegments(tagged)[0].marker, 0xE1);
-    EXPECT_EQ(DecodeJpeg(tagged), DecodeJpeg(plain));
-  }
-}
-
 TEST(DecodeJpeg, AFileCutShortDecodesAsFarAsItGoes) {
   // Two rows of 16 x 16 units; the cut falls in the data of the lower one.
   const std::string jpeg = EncodeJpeg(CoordinatePicture(64, 32));
