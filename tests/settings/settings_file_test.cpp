@@ -147,19 +147,19 @@ TEST(LoadSettings, FileWithoutAnySectionIsReplacedByTheDefaultFile) {
 TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
-  WriteBytes(
-      path,
-      "; a hand-edited file, keys spelled in other cases\n"
-      "[htmltype]\ntype=261\n"
-      "[FRAME]\nWIDTH= -5 \ncount=\"+7\"\n"
-      "[Table]\nwidth=600\ncount=3\nbwidth=0\nwidth=1\n"
-      "[Pulldown]\nwidth=2147483647\n"
-      "[SmallImage]\nwidth=-2147483648\n"
-      "[color]\nbg_color=ABCDEF\nLINK_COLOR=00ff00\nvlink_color='0000ff'\n"
-      "[BGImage]\nbg_image=  /pics/\x94\x77\x8c\x69.jpg\t\n"
-      "[Flags]\nPreview=0\nfnoutput=1\nsimake=0\nmicopy=1\nmimake=1\nbgishow=1\n"
-      "dontask=1\njpegconvert=1\nQRVlist=1\nCommentOut=1\nCommentOutPD=1\n"
-      "[Other]\nout_path=\"/out/dir\"\nout_name=a.html\ntitle=   \x8f\x74\x82\xcc\x92\xeb  \n");
+  WriteBytes(path,
+             "; a hand-edited file, keys spelled in other cases\n"
+             "[htmltype]\ntype=261\n"
+             "[FRAME]\nWIDTH= -5 \ncount=\"+7\"\n"
+             "[Table]\nwidth=600\ncount=3\nbwidth=0\nwidth=1\n"
+             "[Pulldown]\nwidth=2147483647\n"
+             "[SmallImage]\nwidth=-2147483648\n"
+             "[color]\nbg_color=ABCDEF\nLINK_COLOR=00ff00\nvlink_color='0000ff'\n"
+             "[BGImage]\nbg_image=  /pics/\x94\x77\x8c\x69.jpg\t\n"
+             "[Flags]\nPreview=0\nfnoutput=1\nsimake=0\nmicopy=1\nmimake=1\nbgishow=1\n"
+             "dontask=1\njpegconvert=1\nQRVlist=1\nCommentOut=1\nCommentOutPD=1\n"
+             "[Other]\nout_path=\"/out/dir\"\nout_name=a.html\ntitle=' "
+             "\x01\x8f\x74\x82\xcc\x92\xeb\x1f '\n");
   TKX_Options expected;
   expected.HTMLtype.type = 5;
   expected.Frame = {-5, 7};
