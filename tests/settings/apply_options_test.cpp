@@ -12,52 +12,39 @@ namespace {
 using testing::TempDir;
 using testing::WriteBytes;
 
-TEST(ApplyOptions, DefaultRecordGivesTheDefaultControls) {
-  LiveSettings expected;
-  expected.layout = 0;
-  expected.frame_width = "550";
-  expected.frame_count = "6";
-  expected.table_width = "600";
-  expected.table_count = "6";
-  expected.table_bwidth = "2";
-  expected.pulldown_width = "450";
-  expected.small_width = "100";
-  expected.bg_color = 0xFFFFFF;
-  expected.link_color = 0xFFFF00;
-  expected.vlink_color = 0xFF0000;
-  expected.simake = true;
-  expected.preview = true;
-  expected.out_name = "index.html";
-
-  LiveSettings live;
-  live.fnoutput = live.micopy = live.qrvlist = live.comment_out = true;
-  live.bg_image = live.out_path = live.title = "before";
-  ApplyOptions(DefaultOptions(), live);
-  EXPECT_EQ(live, expected);
-}
-
-TEST(ApplyOptions, LayoutNumbersAndColours) {
+TEST(ApplyOptions, RecordBecomesControlValues) {
   TKX_Options o = DefaultOptions();
   o.Frame = {-1, 2147483647};
-  o.Table = {0, -2147483647 - 1, 3};
-  o.Pulldown.width = 4;
-  o.SmallImage.width = 5;
+  o.Table.count = -2147483647 - 1;
   o.Color = {"00ff00", "FF0000", "0000ff"};  // green, blue, red: blue is the high byte
+  o.Flags.simake = false;
+  o.Flags.CommentOut = o.Flags.dontask = o.Flags.QRVlist = o.Flags.jpegconvert = true;
+  o.Other = {"", "", "t"};
+  LiveSettings expected;
+  expected.layout = 0;
+  expected.frame_width = "-1";
+  expected.frame_count = "2147483647";
+  expected.table_width = "600";
+  expected.table_count = "-2147483648";
+  expected.pulldown_width = "450";
+  expected.small_width = "100";
+  expected.bg_color = 0x00FF00;
+  expected.link_color = 0xFF0000;
+  expected.vlink_color = 0x0000FF;
+  expected.comment_out = expected.dontask = expected.qrvlist = expected.jpegconvert = true;
+  expected.out_name = "";
+  expected.title = "t";
+
+  LiveSettings live;
+  live.fnoutput = live.simake = live.micopy = live.mimake = true;
+  live.bg_image = live.out_path = "before";
+  ApplyOptions(o, live);
+  EXPECT_EQ(live, expected);
+
   for (std::uint8_t type : {0, 1, 2, 3, 7, 255}) {
     o.HTMLtype.type = type;
-    LiveSettings live;
     ApplyOptions(o, live);
     EXPECT_EQ(live.layout, type <= 2 ? type : -1);
-    EXPECT_EQ(live.frame_width, "-1");
-    EXPECT_EQ(live.frame_count, "2147483647");
-    EXPECT_EQ(live.table_width, "0");
-    EXPECT_EQ(live.table_count, "-2147483648");
-    EXPECT_EQ(live.table_bwidth, "3");
-    EXPECT_EQ(live.pulldown_width, "4");
-    EXPECT_EQ(live.small_width, "5");
-    EXPECT_EQ(live.bg_color, 0x00FF00u);
-    EXPECT_EQ(live.link_color, 0xFF0000u);
-    EXPECT_EQ(live.vlink_color, 0x0000FFu);
   }
 }
 

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <stdexcept>
 
@@ -108,20 +107,6 @@ TEST(WriteSettingsFile, ControlValuesAsTypedInCp932) {
             "title=\x8f\x74\x82\xcc\x92\xeb\x81\x60 'x'\r\n\r\n");
 }
 
-TEST(DefaultOptions, AreTheDefaultFileValues) {
-  TKX_Options o;
-  o.HTMLtype.type = 0;
-  o.Frame = {550, 6};
-  o.Table = {600, 6, 2};
-  o.Pulldown.width = 450;
-  o.SmallImage.width = 100;
-  o.Color = {"ffffff", "ffff00", "ff0000"};
-  o.Flags.simake = true;
-  o.Flags.Preview = true;
-  o.Other.out_name = "index.html";
-  EXPECT_EQ(DefaultOptions(), o);
-}
-
 TEST(LoadSettings, FileWithoutAnySectionIsReplacedByTheDefaultFile) {
   const struct {
     const char* name;
@@ -177,25 +162,6 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   EXPECT_EQ(options, expected);
 }
 
-TEST(LoadSettings, FlagsTakeOnlyZeroAndOne) {
-  const struct {
-    const char* value;
-    bool before, after;
-  } cases[] = {{"0", true, false}, {"1", false, true}, {"2", false, false},
-               {"2", true, true},  {"-1", true, true}, {"01", false, true}};
-  for (const auto& c : cases) {
-    TempDir dir;
-    std::string path = dir / "Montrelle.ini";
-    std::string text = kDefaultFile;
-    text.replace(text.find("micopy=0"), 8, std::string("micopy=") + c.value);
-    WriteBytes(path, text);
-    TKX_Options options;
-    options.Flags.micopy = c.before;
-    LoadSettings(path, options);
-    EXPECT_EQ(options.Flags.micopy, c.after) << c.value << " " << c.before;
-  }
-}
-
 // Loading stops at the first value that is no integer: the keys before it are
 // stored, the keys after it keep what the record held. The file is left as it is.
 TEST(LoadSettings, StopsAtTheFirstValueThatIsNoInteger) {
@@ -215,21 +181,6 @@ TEST(LoadSettings, StopsAtTheFirstValueThatIsNoInteger) {
        }},
       {"beyond 32 bits", "[HTMLtype]\ntype=2147483648\n", "'2147483648' は整数ではありません",
        [](TKX_Options&) {}},
-      {"flag as a word", kDefaultFile.substr(0, kDefaultFile.find("mimake=")) + "mimake= yes \n",
-       "'yes' は整数ではありません",
-       [](TKX_Options& o) {
-         TKX_Options d = DefaultOptions();
-         o.HTMLtype = d.HTMLtype;
-         o.Frame = d.Frame;
-         o.Table = d.Table;
-         o.Pulldown = d.Pulldown;
-         o.SmallImage = d.SmallImage;
-         o.Color = d.Color;
-         o.BGImage = d.BGImage;
-         o.Flags.fnoutput = false;
-         o.Flags.simake = true;
-         o.Flags.micopy = false;
-       }},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -289,11 +240,14 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
   }
 }
 
-// The line `key=...` of the default file replaced by `line`.
-std::string DefaultFileWith(const std::string& line) {
+// The default file with the first line of each key replaced by its line in `lines`.
+std::string DefaultFileWith(std::initializer_list<std::string> lines) {
   std::string text = kDefaultFile;
-  size_t at = text.find("\n" + line.substr(0, line.find('=') + 1)) + 1;
-  return text.replace(at, text.find('\r', at) - at, line);
+  for (const std::string& line : lines) {
+    size_t at = text.find("\n" + line.substr(0, line.find('=') + 1)) + 1;
+    text.replace(at, text.find('\r', at) - at, line);
+  }
+  return text;
 }
 
 // What a hand edit leaves after one start and close: a flag of 2 is off, a type
@@ -315,20 +269,16 @@ TEST(SettingsFile, HandEditsAfterOneStartAndClose) {
   for (const auto& c : cases) {
     TempDir dir;
     std::string path = dir / "Montrelle.ini";
-    WriteBytes(path, DefaultFileWith(c.edit));
+    WriteBytes(path, DefaultFileWith({c.edit}));
     TKX_Options options;
     LoadSettings(path, options);
     LiveSettings live;
     ApplyOptions(options, live);
     WriteSettingsFile(path, kWriteLive, live);
 
-    std::string expected = DefaultFileWith(c.written_back);
-    for (const char* color : {"ffffff", "ffff00", "ff0000"}) {
-      size_t at = expected.find(std::string("=") + color) + 1;
-      std::transform(expected.begin() + at, expected.begin() + at + 6, expected.begin() + at,
-                     ::toupper);
-    }
-    EXPECT_EQ(ReadBytes(path), expected) << c.edit;
+    EXPECT_EQ(ReadBytes(path), DefaultFileWith({c.written_back, "bg_color=FFFFFF",
+                                                "link_color=FFFF00", "vlink_color=FF0000"}))
+        << c.edit;
   }
 }
 
@@ -360,31 +310,27 @@ TEST(SettingsFile, ValuesThatWouldNotReadBackAreRefused) {
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
   const std::string old = "[Other]\r\ntitle=old\r\n";
-  const std::string refused = "ファイル " + path + " に書けない文字があります: ";
   const struct {
-    const char* name;
-    std::function<void(LiveSettings&)> edit;
-    std::string message;
+    std::string LiveSettings::*field;
+    const char* value;
+    const char* refused;
   } cases[] = {
-      {"title beyond CP932", [](LiveSettings& l) { l.title = "笑顔😀"; },
-       refused + "「😀」(U+1F600)"},
-      {"output file name with a JIS form", [](LiveSettings& l) { l.out_name = "波〜.html"; },
-       refused + "「〜」(U+301C)"},
-      {"background picture with a yen sign", [](LiveSettings& l) { l.bg_image = "/p/¥.jpg"; },
-       refused + "「¥」(U+00A5)"},
-      {"output folder with an overline", [](LiveSettings& l) { l.out_path = "/p/‾"; },
-       refused + "「‾」(U+203E)"},
-      {"line break in a title", [](LiveSettings& l) { l.title = "a\r\n[Flags]\r\nQRVlist=1"; },
-       refused + "U+000D"},
-      {"line feed in a width", [](LiveSettings& l) { l.frame_width = "5\n"; }, refused + "U+000A"},
-      {"end-of-file byte", [](LiveSettings& l) { l.out_name = "a\x1A.html"; }, refused + "U+001A"},
+      {&LiveSettings::title, "笑顔😀", "「😀」(U+1F600)"},
+      {&LiveSettings::out_name, "波〜.html", "「〜」(U+301C)"},
+      {&LiveSettings::bg_image, "/p/¥.jpg", "「¥」(U+00A5)"},
+      {&LiveSettings::out_path, "/p/‾", "「‾」(U+203E)"},
+      {&LiveSettings::title, "a\r\n[Flags]\r\nQRVlist=1", "U+000D"},
+      {&LiveSettings::frame_width, "5\n", "U+000A"},
+      {&LiveSettings::out_name, "a\x1A.html", "U+001A"},
   };
   for (const auto& c : cases) {
     WriteBytes(path, old);
     LiveSettings live;
-    c.edit(live);
-    EXPECT_EQ(ErrorOf([&] { WriteSettingsFile(path, kWriteLive, live); }), c.message) << c.name;
-    EXPECT_EQ(ReadBytes(path), old) << c.name;
+    live.*c.field = c.value;
+    EXPECT_EQ(ErrorOf([&] { WriteSettingsFile(path, kWriteLive, live); }),
+              "ファイル " + path + " に書けない文字があります: " + c.refused)
+        << c.value;
+    EXPECT_EQ(ReadBytes(path), old) << c.value;
   }
   ASSERT_EQ(ListFolder(dir.path()).size(), 1u);
 }
