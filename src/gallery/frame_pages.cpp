@@ -66,21 +66,8 @@ PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileL
 PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& list,
                         const LiveSettings& settings, int k) {
   const int pages = MenuPageCount(list.count(), context.per_page);
-  PageLines lines = {
-      FreeLine("<HTML>"),
-      FreeLine(""),
-      FreeLine("<HEAD>"),
-      FreeLine("<TITLE>"),
-      FreeLine(context.title),
-      FreeLine("</TITLE>"),
-      FreeLine("</HEAD>"),
-      FreeLine(""),
-      PathLine(BodyLine(context, settings, PageFolder::kSrcFiles)),
-      FreeLine("<CENTER>"),
-      FreeLine("<BR>"),
-      FreeLine(""),
-      FreeLine("<TABLE BORDER=0\"\">"),
-  };
+  PageLines lines = PageOpeningLines(context, settings, PageFolder::kSrcFiles);
+  for (const char* line : {"<BR>", "", "<TABLE BORDER=0\"\">"}) lines.push_back(FreeLine(line));
   // 64-bit: a huge per_page must not overflow the slot numbers.
   const long long first = static_cast<long long>(k - 1) * context.per_page;
   for (long long idx = first; idx < first + context.per_page; ++idx) {

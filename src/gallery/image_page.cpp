@@ -6,20 +6,9 @@ PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& 
                          const LiveSettings& settings, int i, NameTest test) {
   const std::string& path = list.paths().at(i);
   const std::string name = PageImageName(path, settings.jpegconvert, test);
-  PageLines lines = {
-      FreeLine("<HTML>"),
-      FreeLine(""),
-      FreeLine("<HEAD>"),
-      FreeLine("<TITLE>"),
-      FreeLine(context.title),
-      FreeLine("</TITLE>"),
-      FreeLine("</HEAD>"),
-      FreeLine(""),
-      PathLine(BodyLine(context, settings, PageFolder::kSrcFiles)),
-      FreeLine("<CENTER>"),
-      PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +
-               ImageFolderPrefix(context, path, PageFolder::kSrcFiles) + name + "\">"),
-  };
+  PageLines lines = PageOpeningLines(context, settings, PageFolder::kSrcFiles);
+  lines.push_back(PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +
+                           ImageFolderPrefix(context, path, PageFolder::kSrcFiles) + name + "\">"));
   if (settings.fnoutput) {
     lines.push_back(FreeLine("<BR>"));
     lines.push_back(PathLine(name));

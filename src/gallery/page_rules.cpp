@@ -38,4 +38,20 @@ std::string BodyLine(const GenerationContext& context, const LiveSettings& setti
          "\" vlink=\"" + context.vlink_color_text + "\" alink=\"#00ffff\">";
 }
 
+PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
+                           PageFolder page) {
+  return {
+      FreeLine("<HTML>"),
+      FreeLine(""),
+      FreeLine("<HEAD>"),
+      FreeLine("<TITLE>"),
+      FreeLine(context.title),
+      FreeLine("</TITLE>"),
+      FreeLine("</HEAD>"),
+      FreeLine(""),
+      PathLine(BodyLine(context, settings, page)),
+      FreeLine("<CENTER>"),
+  };
+}
+
 }  // namespace montrelle

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gallery/generation_context.h"
+#include "gallery/page_file.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
@@ -36,5 +37,10 @@ std::string ImageFolderPrefix(const GenerationContext& context, const std::strin
 // folder).
 std::string BodyLine(const GenerationContext& context, const LiveSettings& settings,
                      PageFolder page);
+
+// The opening of the image, menu and table pages: the head with the title, the body
+// line and "<CENTER>".
+PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
+                           PageFolder page);
 
 }  // namespace montrelle

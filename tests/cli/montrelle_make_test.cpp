@@ -11,13 +11,14 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "support/page_text.h"
 #include "support/temp_dir.h"
+#include "support/written_files.h"
 
 namespace montrelle {
 namespace {
 
 using testing::FileLines;
+using testing::FolderTree;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -74,18 +75,6 @@ std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& s
   return written;
 }
 
-Lines Tree(const std::string& folder, const std::string& prefix = "") {
-  Lines entries;
-  for (const ListedName& e : ListFolder(folder)) {
-    entries.push_back(prefix + e.name + (e.is_folder ? "/" : ""));
-    if (e.is_folder) {
-      Lines inner = Tree(folder + "/" + e.name, prefix + e.name + "/");
-      entries.insert(entries.end(), inner.begin(), inner.end());
-    }
-  }
-  return entries;
-}
-
 const char* kUsageHint = "詳しくは montrelle-make --help を見てください。\n";
 
 // A complete settings file as the window writes it, with the values of
@@ -133,7 +122,7 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
   EXPECT_EQ(ReadBytes(dir / "s.ini"), settings) << "never written";
 
   EXPECT_EQ(
-      Tree(dir / "out"),
+      FolderTree(dir / "out"),
       (Lines{"gallery.html", "gallery_QRV.txt", "src_files/", "src_files/a.htm", "src_files/b.htm",
              "src_files/gallery_menu1.htm", "src_files/gallery_menu2.htm", "src_files/last.gif",
              "src_files/next.gif", "src_files/previous.gif", "src_files/top.gif"}));
@@ -208,12 +197,12 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(Tree(dir / "out"),
+  EXPECT_EQ(FolderTree(dir / "out"),
             (Lines{"index.html", "src_files/", "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
-  EXPECT_EQ(Tree(dir / "bin"), Lines{"montrelle-make"});
+  EXPECT_EQ(FolderTree(dir / "bin"), Lines{"montrelle-make"});
 
   WriteBytes(dir / "bin/Montrelle.ini", "");
   run = RunMake({"-o", "out2", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
@@ -249,9 +238,9 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(run.out, "");
   }
-  EXPECT_EQ(Tree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
-  EXPECT_EQ(Tree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
 }
 
 TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
@@ -274,7 +263,7 @@ TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(run.err, "montrelle-make: " + c.problem + "\n" + kUsageHint);
     EXPECT_EQ(run.out, "");
   }
-  EXPECT_EQ(Tree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
 
   Outcome help = RunMake({"pics/a.jpg", "-h"}, dir.path());
   EXPECT_EQ(help.status, 0);

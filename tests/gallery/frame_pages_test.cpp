@@ -7,8 +7,8 @@
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "support/fake_ui.h"
-#include "support/page_text.h"
 #include "support/temp_dir.h"
+#include "support/written_files.h"
 
 namespace montrelle {
 namespace {
@@ -24,6 +24,11 @@ using Lines = std::vector<std::string>;
 const char* kBody =
     "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
     "alink=\"#00ffff\">";
+
+// The first navigation line of every menu page: its top button.
+const std::string kTopLine =
+    "<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" width=\"30\" "
+    "border=\"0\"></A></td>";
 
 // Pictures /photos/p01.jpg ... in a folder beside nothing the output knows.
 ImageFileList Pictures(int count) {
@@ -93,8 +98,7 @@ TEST(FramePages, ThirteenImagesOnThreeMenuPages) {
 
   EXPECT_EQ(Texts(MenuPageLines(c, list, s, 1)),
             MenuPage(ThumbnailSlots(1, 6),
-                     {"<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                      "width=\"30\" border=\"0\"></A></td>",
+                     {kTopLine,
                       "<td><A HREF=\"./index_menu3.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
                       "width=\"30\" border=\"0\"></A></td></tr>",
                       "<td><td><A HREF=\"./index_menu2.htm\" TARGET=\"sub\"><img "
@@ -102,8 +106,7 @@ TEST(FramePages, ThirteenImagesOnThreeMenuPages) {
                      "(List:1/3)"));
   EXPECT_EQ(Texts(MenuPageLines(c, list, s, 2)),
             MenuPage(ThumbnailSlots(7, 12),
-                     {"<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                      "width=\"30\" border=\"0\"></A></td>",
+                     {kTopLine,
                       "<td><A HREF=\"./index_menu3.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
                       "width=\"30\" border=\"0\"></A></td></tr>",
                       "<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img "
@@ -115,8 +118,7 @@ TEST(FramePages, ThirteenImagesOnThreeMenuPages) {
   last_slots.insert(last_slots.end(), 5, "<TR>");
   EXPECT_EQ(Texts(MenuPageLines(c, list, s, 3)),
             MenuPage(last_slots,
-                     {"<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                      "width=\"30\" border=\"0\"></A></td>",
+                     {kTopLine,
                       "<td><A HREF=\"./index_menu3.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
                       "width=\"30\" border=\"0\"></A></td></tr>",
                       "<tr><td><A HREF=\"./index_menu2.htm\" TARGET=\"sub\"><img "
@@ -132,8 +134,7 @@ TEST(FramePages, TwelveImagesAndOneImage) {
   EXPECT_EQ(MenuPageCount(12, 6), 2);
   EXPECT_EQ(Texts(MenuPageLines(c, twelve, s, 2)),
             MenuPage(ThumbnailSlots(7, 12),
-                     {"<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                      "width=\"30\" border=\"0\"></A></td>",
+                     {kTopLine,
                       "<td><A HREF=\"./index_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
                       "width=\"30\" border=\"0\"></A></td></tr>",
                       "<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img "
@@ -146,8 +147,7 @@ TEST(FramePages, TwelveImagesAndOneImage) {
   slots.insert(slots.end(), 5, "<TR>");
   EXPECT_EQ(Texts(MenuPageLines(c, one, s, 1)),
             MenuPage(slots,
-                     {"<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                      "width=\"30\" border=\"0\"></A></td>",
+                     {kTopLine,
                       "<td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
                       "width=\"30\" border=\"0\"></A></td></tr>"},
                      "(List:1/1)"));

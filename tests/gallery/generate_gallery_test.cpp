@@ -5,31 +5,19 @@
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "support/fake_ui.h"
-#include "support/page_text.h"
 #include "support/temp_dir.h"
+#include "support/written_files.h"
 
 namespace montrelle {
 namespace {
 
 using testing::FakeUi;
 using testing::FileLines;
+using testing::FolderTree;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
-
-// Every entry under `folder`, relative, folders with a final "/", in name order.
-Lines Tree(const std::string& folder, const std::string& prefix = "") {
-  Lines entries;
-  for (const ListedName& e : ListFolder(folder)) {
-    entries.push_back(prefix + e.name + (e.is_folder ? "/" : ""));
-    if (e.is_folder) {
-      Lines inner = Tree(folder + "/" + e.name, prefix + e.name + "/");
-      entries.insert(entries.end(), inner.begin(), inner.end());
-    }
-  }
-  return entries;
-}
 
 class GenerateGalleryTest : public ::testing::Test {
  protected:
@@ -81,8 +69,8 @@ TEST_F(GenerateGalleryTest, PreconditionsInTheirOrder) {
       EXPECT_EQ(fresh.log, c.log);
     }
   }
-  EXPECT_EQ(Tree(dir.path()), (Lines{"buttons/", "buttons/last.gif", "buttons/next.gif",
-                                     "buttons/previous.gif", "buttons/top.gif", "photos/"}));
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"buttons/", "buttons/last.gif", "buttons/next.gif",
+                                           "buttons/previous.gif", "buttons/top.gif", "photos/"}));
 }
 
 TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
@@ -93,7 +81,7 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
   ASSERT_TRUE(Run());
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2",
                            "progress: 0/2", "phase: ", "progress: ", "message: 終了しました"}));
-  EXPECT_EQ(Tree(dir / "out"),
+  EXPECT_EQ(FolderTree(dir / "out"),
             (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/src_files/",
                    "2024/spring/src_files/a.htm", "2024/spring/src_files/b.htm",
                    "2024/spring/src_files/index_menu1.htm", "2024/spring/src_files/last.gif",
@@ -158,7 +146,7 @@ TEST_F(GenerateGalleryTest, PageThatCannotBeWrittenEndsTheRunWithItsError) {
     EXPECT_EQ(std::string(e.what()), "I/O エラー (20): " + (dir / "out/src_files/a.htm"));
   }
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/1"}));
-  EXPECT_EQ(Tree(dir / "out"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"index.html", "src_files"}));
 }
 
 TEST_F(GenerateGalleryTest, QrvLineOutsideABatch) {
@@ -229,7 +217,7 @@ TEST_F(GenerateGalleryTest, QrvPathThatCp932CannotHoldStopsTheRun) {
   WriteBytes(dir / "out/index_QRV.txt", "kept\r\n");
   EXPECT_THROW(Run(), AppError);
   EXPECT_EQ(ReadBytes(dir / "out/index_QRV.txt"), "kept\r\n");
-  EXPECT_EQ(Tree(dir / "out"), Lines{"index_QRV.txt"});
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{"index_QRV.txt"});
   EXPECT_TRUE(ui.log.empty());
 }
 
@@ -240,7 +228,7 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
   settings.bg_image = dir / "paper.jpg";
   settings.layout = 2;  // no pages: the copy makes src_files itself
   ASSERT_TRUE(Run());
-  EXPECT_EQ(Tree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
   EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper");
 
   WriteBytes(dir / "paper.jpg", "new paper");

@@ -1,6 +1,7 @@
-#include "support/page_text.h"
+#include "support/written_files.h"
 
 #include "platform/codepage.h"
+#include "platform/file_system.h"
 #include "support/temp_dir.h"
 
 namespace montrelle::testing {
@@ -14,6 +15,20 @@ std::vector<std::string> FileLines(const std::string& path) {
   }
   if (start < bytes.size()) lines.push_back("<no CR LF>" + DecodeFileText(bytes.substr(start)));
   return lines;
+}
+
+static void AddTree(const std::string& folder, const std::string& prefix,
+                    std::vector<std::string>& entries) {
+  for (const ListedName& e : ListFolder(folder)) {
+    entries.push_back(prefix + e.name + (e.is_folder ? "/" : ""));
+    if (e.is_folder) AddTree(folder + "/" + e.name, prefix + e.name + "/", entries);
+  }
+}
+
+std::vector<std::string> FolderTree(const std::string& folder) {
+  std::vector<std::string> entries;
+  AddTree(folder, "", entries);
+  return entries;
 }
 
 std::vector<std::string> Texts(const std::vector<TextLine>& lines) {

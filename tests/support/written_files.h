@@ -1,4 +1,4 @@
-// Reading written pages back as lines, for whole-page comparisons.
+// Reading what a run wrote: pages as lines, folders as trees, for whole comparisons.
 #pragma once
 
 #include <string>
@@ -12,6 +12,10 @@ namespace montrelle::testing {
 // CR LF come back as one more line prefixed "<no CR LF>"; a lone CR or LF stays in
 // its line, so a wrong line end shows as a difference.
 std::vector<std::string> FileLines(const std::string& path);
+
+// Every entry under `folder`, relative to it, folders with a final "/", each folder
+// followed by its content, in name order.
+std::vector<std::string> FolderTree(const std::string& folder);
 
 // The texts of built page lines.
 std::vector<std::string> Texts(const std::vector<TextLine>& lines);
