@@ -48,13 +48,6 @@ TEST(PageImageName, RenamesBitmapsOnlyWhenConverting) {
   }
 }
 
-TEST(ImagePageName, ExtensionBecomesHtm) {
-  EXPECT_EQ(ImagePageName("/p/a.jpg"), "a.htm");
-  EXPECT_EQ(ImagePageName("/p/a.bmp"), "a.htm");
-  EXPECT_EQ(ImagePageName("/p.d/photo"), "photo.htm");
-  EXPECT_EQ(ImagePageName("/p/a.b.JPEG"), "a.b.htm");
-}
-
 TEST(ImageFolderPrefix, CopiesOrRelativeFolder) {
   GenerationContext c;
   c.out_dir = "/www/gal";
