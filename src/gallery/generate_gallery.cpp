@@ -43,7 +43,7 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
   }
 }
 
-// An existing copy is kept (the user may have edited it); a failed copy is passed over.
+// A background already in src_files is kept as it is; a failed copy is passed over.
 void CopyBackgroundImage(const GenerationContext& context, const LiveSettings& settings) {
   const std::string src_files = context.SrcFilesFolder();
   EnsureFolder(src_files);

@@ -8,6 +8,8 @@
 namespace montrelle {
 namespace {
 
+// A batch's list lies in the batch folder, one level above each gallery, so there
+// the names start with the gallery's own folder (its page name without extension).
 std::string QrvLine(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, bool macro_mode) {
   const std::string& first = list.paths().at(0);
