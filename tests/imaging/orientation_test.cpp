@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
 
 namespace montrelle {
@@ -50,12 +51,7 @@ TEST(ParseOrientation, RefusesARotationThatIsNoneOfTheFour) {
       {"0\t0\t99999999999", "'99999999999' は整数ではありません"},
   };
   for (const auto& c : cases) {
-    try {
-      ParseOrientation(c.text);
-      ADD_FAILURE() << "accepted " << c.text;
-    } catch (const AppError& e) {
-      EXPECT_STREQ(e.what(), c.error);
-    }
+    testing::ExpectAppError([&] { ParseOrientation(c.text); }, c.error, c.text);
   }
 }
 
