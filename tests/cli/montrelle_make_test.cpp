@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "imaging/test_pictures.h"
 #include "platform/file_system.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -100,9 +101,9 @@ class MontrelleMakeTest : public ::testing::Test {
  protected:
   MontrelleMakeTest() {
     EXPECT_TRUE(CreateFolder(dir / "pics"));
-    for (const char* name : {"a.jpg", "b.JPG", "notes.txt"}) {
-      WriteBytes(dir / ("pics/" + std::string(name)), name);
-    }
+    WriteBytes(dir / "pics/a.jpg", testing::JpegPicture(40, 30));
+    WriteBytes(dir / "pics/b.JPG", testing::JpegPicture(30, 40));
+    WriteBytes(dir / "pics/notes.txt", "notes");
   }
   TempDir dir;
 };
@@ -198,7 +199,8 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
   EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"index.html", "src_files/", "src_files/a.htm", "src_files/index_menu1.htm"}));
+            (Lines{"index.html", "small_images/", "small_images/a.jpg", "src_files/",
+                   "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
@@ -288,7 +290,9 @@ TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
   // The terminal turns each line end into CR LF.
   EXPECT_EQ(shown,
             "HTMLファイル作成\r\033[KHTMLファイル作成 0/2\r\033[KHTMLファイル作成 1/2"
-            "\r\033[KHTMLファイル作成 0/2\r\033[K終了しました\r\n");
+            "\r\033[KHTMLファイル作成 0/2\r\033[K縮小画像作成 0/2\r\033[K縮小画像作成 0/2"
+            "\r\033[K縮小画像作成 1/2\r\033[K終了しました\r\n")
+      << "the progress panel keeps its text when the phase changes";
   shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(shown, "終了しました\r\n");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "support/fake_ui.h"
@@ -32,7 +33,9 @@ class GenerateGalleryTest : public ::testing::Test {
     }
   }
 
+  // A real 40 x 30 JPEG in photos/, added to the list.
   void AddPicture(const std::string& name, const char* orientation = "0\t0\t0") {
+    WriteBytes(dir / ("photos/" + name), testing::JpegPicture(40, 30));
     list.Append(dir / ("photos/" + name), "", orientation);
   }
 
@@ -80,13 +83,15 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
   AddPicture("b.jpg");
   ASSERT_TRUE(Run());
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2",
-                           "progress: 0/2", "phase: ", "progress: ", "message: 終了しました"}));
+                           "progress: 0/2", "phase: 縮小画像作成", "progress: 0/2", "progress: 1/2",
+                           "phase: ", "progress: ", "message: 終了しました"}));
   EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/src_files/",
-                   "2024/spring/src_files/a.htm", "2024/spring/src_files/b.htm",
-                   "2024/spring/src_files/index_menu1.htm", "2024/spring/src_files/last.gif",
-                   "2024/spring/src_files/next.gif", "2024/spring/src_files/previous.gif",
-                   "2024/spring/src_files/top.gif"}));
+            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/small_images/",
+                   "2024/spring/small_images/a.jpg", "2024/spring/small_images/b.jpg",
+                   "2024/spring/src_files/", "2024/spring/src_files/a.htm",
+                   "2024/spring/src_files/b.htm", "2024/spring/src_files/index_menu1.htm",
+                   "2024/spring/src_files/last.gif", "2024/spring/src_files/next.gif",
+                   "2024/spring/src_files/previous.gif", "2024/spring/src_files/top.gif"}));
   EXPECT_EQ(FileLines(dir / "out/2024/spring/src_files/b.htm"),
             (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "",
                    "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
@@ -169,7 +174,9 @@ TEST_F(GenerateGalleryTest, QrvLineOutsideABatch) {
   };
   settings.qrvlist = true;
   settings.layout = -1;  // no pages, the line alone
+  AddPicture("second.jpg");
   for (const auto& c : cases) {
+    WriteBytes(dir / c.first, testing::PictureBytes(c.first, 40, 30));
     list.Clear();
     list.Append(dir / c.first, "", "0\t0\t0");
     list.Append(dir / "photos/second.jpg", "", "0\t0\t0");
@@ -226,7 +233,7 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
   WriteBytes(dir / "paper.jpg", "paper");
   settings.bgishow = true;
   settings.bg_image = dir / "paper.jpg";
-  settings.layout = 2;  // no pages: the copy makes src_files itself
+  settings.layout = -1;  // no pages: the copy makes src_files itself
   ASSERT_TRUE(Run());
   EXPECT_EQ(FolderTree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
   EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper");
@@ -242,7 +249,7 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
 
 TEST_F(GenerateGalleryTest, LayoutsWithoutPagesStillEnd) {
   AddPicture("a.jpg");
-  for (int layout : {1, 2, -1, 7}) {
+  for (int layout : {-1, 7}) {
     settings.layout = layout;
     ui.log.clear();
     ASSERT_TRUE(Run());
