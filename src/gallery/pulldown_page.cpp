@@ -6,19 +6,19 @@
 namespace montrelle {
 namespace {
 
+std::string Name(const ImageFileList& list, const LiveSettings& settings, int i) {
+  return PageImageName(list.paths().at(i), settings.jpegconvert, NameTest::kPlain);
+}
+
 // The reference to picture `i` as seen from the output folder.
-std::string PictureSource(const GenerationContext& context, const ImageFileList& list,
-                          const LiveSettings& settings, int i) {
-  const std::string& path = list.paths().at(i);
-  return ImageFolderPrefix(context, path, PageFolder::kOutDir) +
-         PageImageName(path, settings.jpegconvert, NameTest::kPlain);
+std::string Source(const GenerationContext& context, const ImageFileList& list,
+                   const LiveSettings& settings, int i) {
+  return ImageFolderPrefix(context, list.paths().at(i), PageFolder::kOutDir) +
+         Name(list, settings, i);
 }
 
 TextLine OptionLine(const ImageFileList& list, const LiveSettings& settings, int i) {
-  if (settings.fnoutput) {
-    return PathLine("<OPTION>" +
-                    PageImageName(list.paths().at(i), settings.jpegconvert, NameTest::kPlain));
-  }
+  if (settings.fnoutput) return PathLine("<OPTION>" + Name(list, settings, i));
   const std::string& comment = list.comments().at(i);
   if (settings.comment_out_pd && !comment.empty()) return FreeLine("<OPTION>" + comment);
   return FreeLine("<OPTION>Image:" + std::to_string(i + 1));
@@ -36,20 +36,17 @@ PageLines PulldownPageLines(const GenerationContext& context, const ImageFileLis
   }
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    const std::string number = std::to_string(i);
-    lines.push_back(FreeLine(i == 0 ? " if(num==0)" : "else  if(num==" + number + ")"));
-    lines.push_back(PathLine("      document.myImg.src=\"" +
-                             PictureSource(context, list, settings, i) + "\";"));
+    lines.push_back(FreeLine(i == 0 ? " if(num==0)" : "else  if(num==" + std::to_string(i) + ")"));
+    lines.push_back(
+        PathLine("      document.myImg.src=\"" + Source(context, list, settings, i) + "\";"));
   }
   for (const char* line : {"}", "//-->", "</SCRIPT>", ""}) lines.push_back(FreeLine(line));
   lines.push_back(PathLine(BodyLine(context, settings, PageFolder::kOutDir)));
   lines.push_back(FreeLine("<CENTER>"));
   lines.push_back(FreeLine("<FORM name=\"myForm\">"));
-  const std::string first_name =
-      PageImageName(list.paths().at(0), settings.jpegconvert, NameTest::kPlain);
-  lines.push_back(PathLine("<IMG SRC=\"" + PictureSource(context, list, settings, 0) + "\" alt=\"" +
-                           first_name + "\" WIDTH=" + std::to_string(context.main_width) +
-                           " vspace=4  name=\"myImg\"><br>"));
+  lines.push_back(PathLine(
+      "<IMG SRC=\"" + Source(context, list, settings, 0) + "\" alt=\"" + Name(list, settings, 0) +
+      "\" WIDTH=" + std::to_string(context.main_width) + " vspace=4  name=\"myImg\"><br>"));
   for (const char* line : {"", "<SELECT name=\"imgSelect\" onChange=\"changeImg()\">", ""}) {
     lines.push_back(FreeLine(line));
   }
