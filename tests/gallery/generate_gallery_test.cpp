@@ -1,6 +1,12 @@
 #include "gallery/generate_gallery.h"
 
 #include <gtest/gtest.h>
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+
+#include <jerror.h>
+#include <jpeglib.h>
 
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
@@ -15,6 +21,7 @@ namespace {
 using testing::FakeUi;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::PictureTree;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -33,9 +40,9 @@ class GenerateGalleryTest : public ::testing::Test {
     }
   }
 
-  // A real 40 x 30 JPEG in photos/, added to the list.
+  // A real 40 x 30 picture in photos/ (a bitmap for a .bmp name), added to the list.
   void AddPicture(const std::string& name, const char* orientation = "0\t0\t0") {
-    WriteBytes(dir / ("photos/" + name), testing::JpegPicture(40, 30));
+    WriteBytes(dir / ("photos/" + name), testing::PictureBytes(name, 40, 30));
     list.Append(dir / ("photos/" + name), "", orientation);
   }
 
@@ -105,16 +112,60 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
   EXPECT_EQ(ui.log.back(), "progress: ") << "no end message in a batch";
 }
 
+TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
+  settings.layout = 1;
+  settings.simake = true;
+  settings.micopy = true;
+  settings.bgishow = true;
+  settings.bg_image = dir / "photos/paper.jpg";
+  WriteBytes(settings.bg_image, "paper");
+  AddPicture("a.jpg");
+  AddPicture("b.bmp");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ui.log,
+            (Lines{"progress: 0/2", "progress: 0/2", "progress: 1/2", "phase: 縮小画像作成",
+                   "progress: 0/2", "progress: 1/2", "phase: メイン画像コピー", "progress: 0/2",
+                   "progress: 1/2", "phase: ", "progress: ", "message: 終了しました"}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"images/", "images/a.jpg JPEG 40x30", "images/b.bmp BMP 40x30", "index.html",
+                   "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x60",
+                   "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
+}
+
+TEST_F(GenerateGalleryTest, PictureThatCannotBeDecodedEndsTheRun) {
+  settings.simake = true;
+  AddPicture("a.jpg");
+  list.Append(dir / "photos/b.jpg", "", "0\t0\t0");
+  WriteBytes(dir / "photos/b.jpg", "not a picture");
+  try {
+    Run();
+    FAIL() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "JPEG エラー #" + std::to_string(JERR_NO_SOI) + ": " + (dir / "photos/b.jpg"));
+  }
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2", "progress: 0/2",
+                   "phase: 縮小画像作成", "progress: 0/2", "progress: 1/2"}))
+      << "the panels keep their texts, no end message";
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 80x60", "src_files/",
+                   "src_files/a.htm", "src_files/b.htm", "src_files/index_menu1.htm",
+                   "src_files/last.gif", "src_files/next.gif", "src_files/previous.gif",
+                   "src_files/top.gif"}));
+}
+
 TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
   AddPicture("a.jpg");
   const struct {
+    int layout;
     std::string LiveSettings::*field;
     const char* text;
   } cases[] = {
-      {&LiveSettings::frame_width, "8O"},
-      {&LiveSettings::small_width, ""},
-      {&LiveSettings::frame_count, "0"},
-      {&LiveSettings::frame_count, "-1"},
+      {0, &LiveSettings::frame_width, "8O"},     {2, &LiveSettings::small_width, ""},
+      {0, &LiveSettings::frame_count, "0"},      {0, &LiveSettings::frame_count, "-1"},
+      {1, &LiveSettings::table_count, "0"},      {1, &LiveSettings::table_count, "-2"},
+      {2, &LiveSettings::pulldown_width, "4 0"},
   };
   settings.qrvlist = true;
   settings.bgishow = true;
@@ -122,6 +173,7 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
   for (const auto& c : cases) {
     LiveSettings bad = settings;
     bad.out_path = dir / ("out/" + std::string(c.text) + "/x/y");
+    bad.layout = c.layout;
     bad.*c.field = c.text;
     FakeUi fresh;
     EXPECT_FALSE(GenerateGallery(bad, list, fresh, batch, dir / "buttons"));
