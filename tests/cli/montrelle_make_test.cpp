@@ -20,6 +20,7 @@ namespace {
 
 using testing::FileLines;
 using testing::FolderTree;
+using testing::PictureTree;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -177,6 +178,136 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
   }
 }
 
+const char* kDarkBody =
+    "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
+    "alink=\"#00ffff\">";
+
+TEST_F(MontrelleMakeTest, MakesATableGallery) {
+  WriteBytes(dir / "pics/c.bmp", testing::BitmapPicture(20, 10));
+  WriteBytes(dir / "s.ini", SettingsFile({{"Table", "count", "2"}, {"Flags", "jpegconvert", "1"}}));
+  const Lines arguments = {"-s", "s.ini", "-o",         "out",        "-n",        "album",
+                           "-t", "旅",    "pics/a.jpg", "pics/b.JPG", "pics/c.bmp"};
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  const Lines tree = {"album.html",
+                      "images/",
+                      "images/a.jpg JPEG 40x30",
+                      "images/b.JPG JPEG 30x40",
+                      "images/c.jpg JPEG 20x10",
+                      "small_images/",
+                      "small_images/a.jpg JPEG 120x90",
+                      "small_images/b.JPG JPEG 120x160",
+                      "small_images/c.jpg JPEG 120x60",
+                      "src_files/",
+                      "src_files/a.htm",
+                      "src_files/b.htm",
+                      "src_files/c.htm"};
+  EXPECT_EQ(PictureTree(dir / "out"), tree);
+  EXPECT_EQ(FileLines(dir / "out/album.html"),
+            (Lines{"<HTML>",
+                   "",
+                   "<HEAD>",
+                   "<TITLE>",
+                   "旅",
+                   "</TITLE>",
+                   "</HEAD>",
+                   "",
+                   kDarkBody,
+                   "<CENTER>",
+                   "<BR>",
+                   "",
+                   "<TABLE BORDER=\"2\">",
+                   "<TR>",
+                   "<TD>",
+                   "<A HREF=\"./src_files/a.htm\" TARGET=\"main\"><IMG "
+                   "SRC=\"./small_images/a.jpg\"></A>",
+                   "</TD>",
+                   "<TD>",
+                   "<A HREF=\"./src_files/b.htm\" TARGET=\"main\"><IMG "
+                   "SRC=\"./small_images/b.JPG\"></A>",
+                   "</TD>",
+                   "</TR>",
+                   "<TR>",
+                   "<TD>",
+                   "<A HREF=\"./src_files/c.htm\" TARGET=\"main\"><IMG "
+                   "SRC=\"./small_images/c.jpg\"></A>",
+                   "</TD>",
+                   "</TR>",
+                   "</TABLE>",
+                   "</CENTER>",
+                   "",
+                   "",
+                   "</BODY>",
+                   "</HTML>"}));
+  for (const char* name : {"a.jpg", "b.JPG", "c.jpg"}) {
+    const std::string page = "src_files/" + std::string(name).substr(0, 1) + ".htm";
+    EXPECT_EQ(FileLines(dir / ("out/" + page)),
+              (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "", kDarkBody,
+                     "<CENTER>", "<IMG width = 600 SRC=\"../images/" + std::string(name) + "\">",
+                     "</CENTER>", "</BODY>", "</HTML>"}))
+        << page;
+  }
+  EXPECT_EQ(ReadBytes(dir / "out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));
+  EXPECT_EQ(ReadBytes(dir / "out/images/b.JPG"), ReadBytes(dir / "pics/b.JPG"));
+
+  // Again, keeping what exists: the reduced images are left as they are.
+  WriteBytes(dir / "out/small_images/a.jpg", "old");
+  Lines keep = arguments;
+  keep.push_back("--keep-existing");
+  run = RunMake(keep, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(ReadBytes(dir / "out/small_images/a.jpg"), "old");
+  run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(PictureTree(dir / "out"), tree);
+}
+
+TEST_F(MontrelleMakeTest, MakesAPulldownGallery) {
+  WriteBytes(dir / "pics.txt", dir / "pics/a.jpg" + "\r\n" + dir / "pics/b.JPG" +
+                                   "\r\n\r\n港\r\n\r\n0\t0\t2\r\n0\t0\t0\r\n");
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "CommentOutPD", "1"}}));
+  Outcome run =
+      RunMake({"-s", "s.ini", "-l", "pics.txt", "--layout", "pulldown", "-o", "out"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  // One turned picture: every main image is made again at the pull-down width; no
+  // reduced images in this layout.
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html", "images/", "images/a.jpg JPEG 450x600",
+                                             "images/b.JPG JPEG 450x600"}));
+  EXPECT_EQ(
+      FileLines(dir / "out/ignored.html"),
+      (Lines{"<HTML>",
+             "",
+             "<SCRIPT language=\"JavaScript\">",
+             "<!--",
+             "function changeImg(){",
+             "   num=document.myForm.imgSelect.selectedIndex;",
+             " if(num==0)",
+             "      document.myImg.src=\"./images/a.jpg\";",
+             "else  if(num==1)",
+             "      document.myImg.src=\"./images/b.JPG\";",
+             "}",
+             "//-->",
+             "</SCRIPT>",
+             "",
+             kDarkBody,
+             "<CENTER>",
+             "<FORM name=\"myForm\">",
+             "<IMG SRC=\"./images/a.jpg\" alt=\"a.jpg\" WIDTH=450 vspace=4  name=\"myImg\"><br>",
+             "",
+             "<SELECT name=\"imgSelect\" onChange=\"changeImg()\">",
+             "",
+             "<OPTION>港",
+             "<OPTION>Image:2",
+             "</SELECT><br>",
+             "<font class=caption>※プルダウンで見たい写真を選択してください</font></form>",
+             "",
+             "</font>",
+             "</CENTER>"}));
+}
+
 TEST_F(MontrelleMakeTest, ListFileFirstThenImages) {
   WriteBytes(dir / "pics.txt", dir / "pics/b.JPG" + "\r\n\r\n夕日\r\n0\t0\t1\r\n");
   WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "CommentOut", "1"}, {"Flags", "simake", "0"}}));
@@ -218,6 +349,8 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   WriteBytes(dir / "blocked/src_files", "a file where the folder goes");
   WriteBytes(dir / "zero.ini", SettingsFile({{"Frame", "count", "0"}}));
   WriteBytes(dir / "bad.ini", SettingsFile({{"Frame", "width", "8O"}}));
+  WriteBytes(dir / "table.ini", SettingsFile({}));
+  WriteBytes(dir / "pics/broken.bmp", "BM");
   const struct {
     Lines arguments;
     std::string err;
@@ -233,6 +366,8 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
       {{"-l", "missing.txt", "-o", "out", "pics/a.jpg"}, "ファイル missing.txt は開けません.\n"},
       {{"-o", "blocked", "--layout", "frame", "pics/a.jpg"},
        "I/O エラー (20): " + (dir / "blocked/src_files/a.htm") + ".\n"},
+      {{"-s", "table.ini", "-o", "damaged", "pics/a.jpg", "pics/broken.bmp"},
+       "ビットマップイメージが不正です: " + (dir / "pics/broken.bmp") + ".\n"},
   };
   for (const auto& c : cases) {
     Outcome run = RunMake(c.arguments, dir.path());
@@ -243,6 +378,9 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
   EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(PictureTree(dir / "damaged"),
+            (Lines{"ignored.html", "small_images/", "small_images/a.jpg JPEG 120x90", "src_files/",
+                   "src_files/a.htm", "src_files/broken.htm"}));
 }
 
 TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
