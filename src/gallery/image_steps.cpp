@@ -37,7 +37,15 @@ class OverwriteQuestion {
   bool ask_again_ = true;
 };
 
-// The result of a picture operation on `source`. The decoders' own texts
+// One entry as a step sees it: the target is the step's folder and the source's
+// own name.
+struct StepItem {
+  const std::string& source;
+  const std::string& orientation;
+  std::string target;
+};
+
+// The result of a picture operation on the source. The decoders' own texts
 // ("JPEG エラー #%d", "ビットマップイメージが不正です") do not say which file
 // failed, so the source's name is added unless the text names it already.
 template <typename Operation>
@@ -66,34 +74,35 @@ void WritePicture(const std::string& source, const std::string& file, const std:
   WriteFileReplacing(file, bytes);
 }
 
-void WriteJpegPicture(const std::string& source, const std::string& target,
-                      const std::function<std::string()>& make, Picture picture) {
-  WritePicture(source, target, FromSource(source, make), picture);
+void WriteJpegPicture(const StepItem& item, const std::function<std::string()>& make,
+                      Picture picture) {
+  WritePicture(item.source, item.target, FromSource(item.source, make), picture);
 }
 
 // A decoded bitmap saved under its own name, or as JPEG under the .jpg name.
-void WriteBitmapPicture(const std::string& source, const std::string& target, bool jpegconvert,
+void WriteBitmapPicture(const StepItem& item, bool jpegconvert,
                         const std::function<RgbImage()>& decode, Picture picture) {
-  const std::string bytes = FromSource(source, [&] {
+  const std::string bytes = FromSource(item.source, [&] {
     const RgbImage decoded = decode();
     return jpegconvert ? EncodeJpeg(decoded) : EncodeBitmap(decoded);
   });
   if (jpegconvert) {
-    WritePicture(source, ReplaceExtension(target, ".jpg"), bytes, Picture::kRemade);
+    WritePicture(item.source, ReplaceExtension(item.target, ".jpg"), bytes, Picture::kRemade);
   } else {
-    WritePicture(source, target, bytes, picture);
+    WritePicture(item.source, item.target, bytes, picture);
   }
 }
 
-// Shows the phase, makes the folder and hands each entry with its target (the
-// folder and the source's own name) to `make`, until `make` returns false.
+// Shows the phase, makes the folder and hands each entry to `make`, until `make`
+// returns false.
 void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
-             UiServices& ui, const std::function<bool(int, const std::string&)>& make) {
+             UiServices& ui, const std::function<bool(const StepItem&)>& make) {
   ShowPhase(ui, phase);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    if (!make(i, folder + "/" + LastComponent(list.paths()[i]))) return;
+    const std::string& source = list.paths()[i];
+    if (!make({source, list.orientations()[i], folder + "/" + LastComponent(source)})) return;
   }
 }
 
@@ -102,63 +111,54 @@ void RunStep(const std::string& phase, const std::string& folder, const ImageFil
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
                        const LiveSettings& settings, UiServices& ui, bool macro_mode) {
   if (!settings.simake || settings.layout == static_cast<int>(OutputLayout::kPulldown)) return;
+  const int width = context.small_width;
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("縮小画像作成", context.out_dir + "/small_images", list, ui,
-          [&](int i, const std::string& target) {
-            const std::string& source = list.paths()[i];
-            const std::string& orientation = list.orientations()[i];
-            if (IsJpegPath(source)) {
-              if (!question.Allows(target)) return false;
-              WriteJpegPicture(
-                  source, target,
-                  [&] { return ScaleJpegFile(source, context.small_width, orientation); },
-                  Picture::kRemade);
-            }
-            if (IsBitmapPath(source)) {
-              if (!question.Allows(target)) return false;
-              WriteBitmapPicture(
-                  source, target, settings.jpegconvert,
-                  [&] { return ScaleBitmapFile(source, context.small_width, orientation); },
-                  Picture::kRemade);
-            }
-            return true;
-          });
+  RunStep("縮小画像作成", context.out_dir + "/small_images", list, ui, [&](const StepItem& item) {
+    if (IsJpegPath(item.source)) {
+      if (!question.Allows(item.target)) return false;
+      WriteJpegPicture(
+          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
+          Picture::kRemade);
+    }
+    if (IsBitmapPath(item.source)) {
+      if (!question.Allows(item.target)) return false;
+      WriteBitmapPicture(
+          item, settings.jpegconvert,
+          [&] { return ScaleBitmapFile(item.source, width, item.orientation); }, Picture::kRemade);
+    }
+    return true;
+  });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, UiServices& ui, bool macro_mode) {
   if (!context.uses_image_copies) return;
   const bool resize = settings.mimake || context.any_oriented;
+  const int width = context.main_width;
   OverwriteQuestion question(ui, macro_mode,
                              "メイン画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("メイン画像コピー", context.out_dir + "/images", list, ui,
-          [&](int i, const std::string& target) {
-            const std::string& source = list.paths()[i];
-            const std::string& orientation = list.orientations()[i];
-            if (IsJpegPath(source)) {
-              if (!resize) {
-                WriteJpegPicture(
-                    source, target, [&] { return ReadFileBytes(source); }, Picture::kAsItIs);
-              } else {
-                if (!question.Allows(target)) return false;
-                WriteJpegPicture(
-                    source, target,
-                    [&] { return ScaleJpegFile(source, context.main_width, orientation); },
-                    Picture::kRemade);
-              }
-            }
-            if (IsBitmapPath(source)) {
-              if (resize && !question.Allows(target)) return false;
-              WriteBitmapPicture(
-                  source, target, settings.jpegconvert,
-                  [&] {
-                    return resize ? ScaleBitmapFile(source, context.main_width, orientation)
-                                  : ReadBitmapFile(source);
-                  },
-                  resize ? Picture::kRemade : Picture::kAsItIs);
-            }
-            return true;
-          });
+  RunStep("メイン画像コピー", context.out_dir + "/images", list, ui, [&](const StepItem& item) {
+    if (IsJpegPath(item.source) && !resize) {
+      WriteJpegPicture(
+          item, [&] { return ReadFileBytes(item.source); }, Picture::kAsItIs);
+    } else if (IsJpegPath(item.source)) {
+      if (!question.Allows(item.target)) return false;
+      WriteJpegPicture(
+          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
+          Picture::kRemade);
+    }
+    if (IsBitmapPath(item.source)) {
+      if (resize && !question.Allows(item.target)) return false;
+      WriteBitmapPicture(
+          item, settings.jpegconvert,
+          [&] {
+            return resize ? ScaleBitmapFile(item.source, width, item.orientation)
+                          : ReadBitmapFile(item.source);
+          },
+          resize ? Picture::kRemade : Picture::kAsItIs);
+    }
+    return true;
+  });
 }
 
 }  // namespace montrelle

@@ -12,14 +12,17 @@
 
 #include "imaging/test_pictures.h"
 #include "platform/file_system.h"
+#include "support/expected_pages.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
 
 namespace montrelle {
 namespace {
 
+using testing::Concat;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::PageOpening;
 using testing::PictureTree;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -98,6 +101,11 @@ std::string SettingsFile(std::initializer_list<std::array<const char*, 3>> chang
   return file;
 }
 
+// The body line of the colours in SettingsFile.
+const std::string kDarkBody =
+    "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
+    "alink=\"#00ffff\">";
+
 class MontrelleMakeTest : public ::testing::Test {
  protected:
   MontrelleMakeTest() {
@@ -134,53 +142,27 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
              "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
              "<FRAME src=\"./src_files/gallery_menu1.htm\" name=\"sub\">",
              "<FRAME src=\"./src_files/a.htm\" name=\"main\">", "</FRAMESET>", "", "</HTML>"}));
-  const std::string body =
-      "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-      "alink=\"#00ffff\">";
   EXPECT_EQ(FileLines(dir / "out/src_files/b.htm"),
-            (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "", body,
-                   "<CENTER>", "<IMG width = 640 SRC=\"../../pics/b.JPG\">", "<BR>", "b.JPG",
-                   "</CENTER>", "</BODY>", "</HTML>"}));
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<IMG width = 640 SRC=\"../../pics/b.JPG\">", "<BR>", "b.JPG", "</CENTER>",
+                     "</BODY>", "</HTML>"}}));
   EXPECT_EQ(FileLines(dir / "out/src_files/gallery_menu2.htm"),
-            (Lines{"<HTML>",
-                   "",
-                   "<HEAD>",
-                   "<TITLE>",
-                   "旅",
-                   "</TITLE>",
-                   "</HEAD>",
-                   "",
-                   body,
-                   "<CENTER>",
-                   "<BR>",
-                   "",
-                   "<TABLE BORDER=0\"\">",
-                   "<TR>",
-                   "<A HREF=\"./b.htm\" TARGET=\"main\"><BR>b.JPG</A>",
-                   "</TR>",
-                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                   "width=\"30\" border=\"0\"></A></td>",
-                   "<td><A HREF=\"./gallery_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
-                   "width=\"30\" border=\"0\"></A></td></tr>",
-                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img "
-                   "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>",
-                   "</TABLE><BR>",
-                   "(List:2/2)",
-                   "</CENTER>",
-                   "",
-                   "",
-                   "</BODY>",
-                   "</HTML>"}));
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<BR>", "", "<TABLE BORDER=0\"\">", "<TR>",
+                     "<A HREF=\"./b.htm\" TARGET=\"main\"><BR>b.JPG</A>", "</TR>",
+                     "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
+                     "width=\"30\" border=\"0\"></A></td>",
+                     "<td><A HREF=\"./gallery_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
+                     "width=\"30\" border=\"0\"></A></td></tr>",
+                     "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img "
+                     "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>",
+                     "</TABLE><BR>", "(List:2/2)", "</CENTER>", "", "", "</BODY>", "</HTML>"}}));
   EXPECT_EQ(ReadBytes(dir / "out/gallery_QRV.txt"), "gallery.html\t../pics/a.jpg\r\n");
   for (const char* gif : {"top.gif", "last.gif", "previous.gif", "next.gif"}) {
     EXPECT_EQ(ReadBytes(dir / ("out/src_files/" + std::string(gif))),
               ReadBytes(std::string(MONTRELLE_RESOURCES) + "/images/" + gif));
   }
 }
-
-const char* kDarkBody =
-    "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-    "alink=\"#00ffff\">";
 
 TEST_F(MontrelleMakeTest, MakesATableGallery) {
   WriteBytes(dir / "pics/c.bmp", testing::BitmapPicture(20, 10));
@@ -205,47 +187,38 @@ TEST_F(MontrelleMakeTest, MakesATableGallery) {
                       "src_files/c.htm"};
   EXPECT_EQ(PictureTree(dir / "out"), tree);
   EXPECT_EQ(FileLines(dir / "out/album.html"),
-            (Lines{"<HTML>",
-                   "",
-                   "<HEAD>",
-                   "<TITLE>",
-                   "旅",
-                   "</TITLE>",
-                   "</HEAD>",
-                   "",
-                   kDarkBody,
-                   "<CENTER>",
-                   "<BR>",
-                   "",
-                   "<TABLE BORDER=\"2\">",
-                   "<TR>",
-                   "<TD>",
-                   "<A HREF=\"./src_files/a.htm\" TARGET=\"main\"><IMG "
-                   "SRC=\"./small_images/a.jpg\"></A>",
-                   "</TD>",
-                   "<TD>",
-                   "<A HREF=\"./src_files/b.htm\" TARGET=\"main\"><IMG "
-                   "SRC=\"./small_images/b.JPG\"></A>",
-                   "</TD>",
-                   "</TR>",
-                   "<TR>",
-                   "<TD>",
-                   "<A HREF=\"./src_files/c.htm\" TARGET=\"main\"><IMG "
-                   "SRC=\"./small_images/c.jpg\"></A>",
-                   "</TD>",
-                   "</TR>",
-                   "</TABLE>",
-                   "</CENTER>",
-                   "",
-                   "",
-                   "</BODY>",
-                   "</HTML>"}));
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<BR>",
+                     "",
+                     "<TABLE BORDER=\"2\">",
+                     "<TR>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/a.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/a.jpg\"></A>",
+                     "</TD>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/b.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/b.JPG\"></A>",
+                     "</TD>",
+                     "</TR>",
+                     "<TR>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/c.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/c.jpg\"></A>",
+                     "</TD>",
+                     "</TR>",
+                     "</TABLE>",
+                     "</CENTER>",
+                     "",
+                     "",
+                     "</BODY>",
+                     "</HTML>"}}));
   for (const char* name : {"a.jpg", "b.JPG", "c.jpg"}) {
     const std::string page = "src_files/" + std::string(name).substr(0, 1) + ".htm";
     EXPECT_EQ(FileLines(dir / ("out/" + page)),
-              (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "", kDarkBody,
-                     "<CENTER>", "<IMG width = 600 SRC=\"../images/" + std::string(name) + "\">",
-                     "</CENTER>", "</BODY>", "</HTML>"}))
+              Concat({PageOpening("旅", kDarkBody),
+                      {"<IMG width = 600 SRC=\"../images/" + std::string(name) + "\">", "</CENTER>",
+                       "</BODY>", "</HTML>"}}))
         << page;
   }
   EXPECT_EQ(ReadBytes(dir / "out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));

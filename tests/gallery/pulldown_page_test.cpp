@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -15,10 +16,6 @@ using testing::FolderTree;
 using testing::TempDir;
 using testing::Texts;
 using Lines = std::vector<std::string>;
-
-const char* kBody =
-    "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-    "alink=\"#00ffff\">";
 
 LiveSettings PulldownSettings(const std::string& out_dir) {
   LiveSettings s;
@@ -38,7 +35,7 @@ ImageFileList Pictures(const Lines& paths, const Lines& comments = {}) {
 // The whole page: `sources` are the script's picture references (prefix and name),
 // `options` the option texts.
 Lines PulldownPage(const Lines& sources, const std::string& first_name, int width,
-                   const Lines& options, const std::string& body = kBody) {
+                   const Lines& options, const std::string& body = testing::kWhiteBody) {
   Lines page = {"<HTML>",
                 "",
                 "<SCRIPT language=\"JavaScript\">",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -10,16 +11,15 @@
 namespace montrelle {
 namespace {
 
+using testing::Concat;
 using testing::FakeUi;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::kWhiteBody;
+using testing::PageOpening;
 using testing::TempDir;
 using testing::Texts;
 using Lines = std::vector<std::string>;
-
-const char* kBody =
-    "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-    "alink=\"#00ffff\">";
 
 std::string Stem(int n) {
   return "p" + std::string(n < 10 ? "0" : "") + std::to_string(n);
@@ -42,23 +42,12 @@ LiveSettings TableSettings(const std::string& out_dir) {
   return s;
 }
 
-Lines TablePage(const std::string& border, const Lines& rows, const std::string& body = kBody) {
-  Lines page = {"<HTML>",
-                "",
-                "<HEAD>",
-                "<TITLE>",
-                "旅",
-                "</TITLE>",
-                "</HEAD>",
-                "",
-                body,
-                "<CENTER>",
-                "<BR>",
-                "",
-                "<TABLE BORDER=\"" + border + "\">"};
-  page.insert(page.end(), rows.begin(), rows.end());
-  page.insert(page.end(), {"</TABLE>", "</CENTER>", "", "", "</BODY>", "</HTML>"});
-  return page;
+Lines TablePage(const std::string& border, const Lines& rows,
+                const std::string& body = kWhiteBody) {
+  return Concat({PageOpening("旅", body),
+                 {"<BR>", "", "<TABLE BORDER=\"" + border + "\">"},
+                 rows,
+                 {"</TABLE>", "</CENTER>", "", "", "</BODY>", "</HTML>"}});
 }
 
 // A row of thumbnail cells for pictures `first` to `last` (1-based).
@@ -73,12 +62,6 @@ Lines ThumbnailRow(int first, int last) {
   }
   row.push_back("</TR>");
   return row;
-}
-
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 TEST(TablePage, RowsHoldTheColumnCountAndTheLastRowTheRest) {
@@ -187,11 +170,11 @@ TEST(WriteTablePages, TablePageThenImagePagesWithTheDottedNameTest) {
   };
   for (const auto& p : pages) {
     EXPECT_EQ(FileLines(dir / ("src_files/" + std::string(p.page))),
-              (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "",
-                     "<body background=\"paper.gif\" text=\"#111111\" link=\"#00FFFF\" "
-                     "vlink=\"#0000FF\" alink=\"#00ffff\">",
-                     "<CENTER>", "<IMG width = 550 SRC=\"../images/" + std::string(p.name) + "\">",
-                     "<BR>", p.name, "</CENTER>", "</BODY>", "</HTML>"}))
+              Concat({PageOpening("旅",
+                                  "<body background=\"paper.gif\" text=\"#111111\" "
+                                  "link=\"#00FFFF\" vlink=\"#0000FF\" alink=\"#00ffff\">"),
+                      {"<IMG width = 550 SRC=\"../images/" + std::string(p.name) + "\">", "<BR>",
+                       p.name, "</CENTER>", "</BODY>", "</HTML>"}}))
         << p.page;
   }
 }
