@@ -302,8 +302,8 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"index.html", "small_images/", "small_images/a.jpg", "src_files/",
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 100x75", "src_files/",
                    "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")

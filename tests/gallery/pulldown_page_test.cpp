@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/expect_error.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -132,6 +133,24 @@ TEST(WritePulldownPage, CopiesConvertedNamesAndBackgroundEndingAtCenter) {
       PulldownPage({"./images/scan.jpg", "./images/a.jpg"}, "scan.jpg", 640, {"scan.jpg", "a.jpg"},
                    "<body background=\"./src_files/paper.gif\" text=\"#111111\" "
                    "link=\"#00FFFF\" vlink=\"#0000FF\" alink=\"#00ffff\">"));
+}
+
+TEST(WritePulldownPage, CommentsAreFreeTextNamesArePaths) {
+  TempDir dir;
+  LiveSettings s = PulldownSettings(dir.path());
+  s.comment_out_pd = true;
+  ImageFileList list = Pictures({dir / "a.jpg", dir / "b.jpg"}, {"波〜", ""});
+  FakeUi ui;
+  WritePulldownPage(DeriveGenerationContext(s, list), list, s, ui);
+  EXPECT_EQ(FileLines(dir / "index.html")[21], "<OPTION>波～") << "written as CP932's wave dash";
+
+  // A name CP932 cannot give back unchanged stops the page before it is written.
+  list = Pictures({dir / "a.jpg", dir / "波〜.jpg"});
+  testing::WriteBytes(dir / "index.html", "kept");
+  testing::ExpectAppError(
+      [&] { WritePulldownPage(DeriveGenerationContext(s, list), list, s, ui); },
+      "ファイル " + (dir / "index.html") + " に書けない文字があります: 「〜」(U+301C)");
+  EXPECT_EQ(testing::ReadBytes(dir / "index.html"), "kept");
 }
 
 }  // namespace
