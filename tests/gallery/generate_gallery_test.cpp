@@ -1,12 +1,6 @@
 #include "gallery/generate_gallery.h"
 
 #include <gtest/gtest.h>
-// jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
-#include <cstdio>
-
-#include <jerror.h>
-#include <jpeglib.h>
 
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
@@ -129,29 +123,6 @@ TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
             (Lines{"images/", "images/a.jpg JPEG 40x30", "images/b.bmp BMP 40x30", "index.html",
                    "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x60",
                    "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
-}
-
-TEST_F(GenerateGalleryTest, PictureThatCannotBeDecodedEndsTheRun) {
-  settings.simake = true;
-  AddPicture("a.jpg");
-  list.Append(dir / "photos/b.jpg", "", "0\t0\t0");
-  WriteBytes(dir / "photos/b.jpg", "not a picture");
-  try {
-    Run();
-    FAIL() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "JPEG エラー #" + std::to_string(JERR_NO_SOI) + ": " + (dir / "photos/b.jpg"));
-  }
-  EXPECT_EQ(ui.log,
-            (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2", "progress: 0/2",
-                   "phase: 縮小画像作成", "progress: 0/2", "progress: 1/2"}))
-      << "the panels keep their texts, no end message";
-  EXPECT_EQ(PictureTree(dir / "out"),
-            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 80x60", "src_files/",
-                   "src_files/a.htm", "src_files/b.htm", "src_files/index_menu1.htm",
-                   "src_files/last.gif", "src_files/next.gif", "src_files/previous.gif",
-                   "src_files/top.gif"}));
 }
 
 TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {

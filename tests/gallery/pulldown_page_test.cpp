@@ -99,7 +99,6 @@ TEST(PulldownPage, OptionTexts) {
       {false, false, {"Image:1", "Image:2", "Image:3"}},
       {false, true, {"港", "Image:2", "夕焼け"}},
       {true, true, {"a.jpg", "b.jpg", "c.jpg"}},
-      {true, false, {"a.jpg", "b.jpg", "c.jpg"}},
   };
   ImageFileList list =
       Pictures({"/www/gal/a.jpg", "/www/gal/b.jpg", "/www/gal/c.jpg"}, {"港", "", "夕焼け"});
