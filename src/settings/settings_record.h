@@ -19,37 +19,47 @@ enum class OutputLayout : int { kFrame = 0, kTable = 1, kPulldown = 2 };
 using ColorValue = std::uint32_t;
 
 struct TKX_Options {
-  struct {
+  // Each section is a named type so that whole records compare with ==.
+  struct HTMLtypeSection {
     std::uint8_t type = 0;
+    bool operator==(const HTMLtypeSection&) const = default;
   } HTMLtype;
-  struct {
+  struct FrameSection {
     std::int32_t width = 0;
     std::int32_t count = 0;
+    bool operator==(const FrameSection&) const = default;
   } Frame;
-  struct {
+  struct TableSection {
     std::int32_t width = 0;
     std::int32_t count = 0;
     std::int32_t bwidth = 0;
+    bool operator==(const TableSection&) const = default;
   } Table;
-  struct {
+  struct PulldownSection {
     std::int32_t width = 0;
+    bool operator==(const PulldownSection&) const = default;
   } Pulldown;
-  struct {
+  struct SmallImageSection {
     std::int32_t width = 0;
+    bool operator==(const SmallImageSection&) const = default;
   } SmallImage;
-  struct {
+  struct ColorSection {
     std::string bg_color, link_color, vlink_color;
+    bool operator==(const ColorSection&) const = default;
   } Color;
-  struct {
+  struct BGImageSection {
     std::string bg_image;
+    bool operator==(const BGImageSection&) const = default;
   } BGImage;
-  struct {
+  struct FlagsSection {
     bool fnoutput = false, simake = false, micopy = false, mimake = false, bgishow = false,
          jpegconvert = false, QRVlist = false, CommentOut = false, CommentOutPD = false,
          dontask = false, Preview = false;
+    bool operator==(const FlagsSection&) const = default;
   } Flags;
-  struct {
+  struct OtherSection {
     std::string out_path, out_name, title;
+    bool operator==(const OtherSection&) const = default;
   } Other;
 
   bool operator==(const TKX_Options&) const = default;

@@ -1,0 +1,32 @@
+// The settings file "Montrelle.ini": INI text in CP932 with CR LF line ends, nine
+// sections of the keys in settings_keys.h, each section followed by an empty line.
+#pragma once
+
+#include <string>
+
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// WriteSettingsFile modes.
+constexpr int kWriteDefaults = 0;  // the default file; the control values are not used
+constexpr int kWriteLive = 1;      // the values of the controls
+
+// Creates the file or replaces its whole content; the old file stays whole when
+// anything fails. Mode 1 writes numbers as typed, "-1" for no layout, colours as
+// upper-case hexadecimal, flags as "1"/"0". Throws AppError, naming the file, for a
+// value the code page cannot hold (paths are checked as paths), a value holding a
+// line break or end-of-file byte (it would not read back), and a failed write
+// (FileWriteError); std::invalid_argument for another mode.
+void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& live = {});
+
+// Fills `options` from the file. A file without any section (missing, empty, or
+// without a section line) is first replaced by the default file. Each value, with
+// the characters up to code 32 trimmed from both ends, is stored key by key in file
+// order; a missing key reads as empty. The first integer or flag value that is no
+// 32-bit integer throws NotAnIntegerError with the trimmed value: the keys before
+// it are stored, those after it keep what `options` held. A file that exists but
+// cannot be read, or is far larger than any settings file, throws without writing.
+void LoadSettings(const std::string& path, TKX_Options& options);
+
+}  // namespace montrelle

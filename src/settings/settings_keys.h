@@ -1,0 +1,47 @@
+// The keys of the settings file, in file order, each with its default text, the
+// field of TKX_Options it fills and the control value it is written from. The
+// loader, the writer and DefaultOptions all walk this one table.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "platform/codepage.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// Where a loaded value goes; its type decides how the text is converted:
+// uint8_t keeps the low 8 bits of a 32-bit integer, int32_t is a 32-bit integer,
+// bool is a flag ("0" off, "1" on, any other integer leaves it), string is text.
+using OptionField = std::variant<std::uint8_t*, std::int32_t*, bool*, std::string*>;
+
+// What a written value is made from: the layout index (int), a text as typed, a
+// panel colour, a ticked state.
+using LiveField = std::variant<int LiveSettings::*, std::string LiveSettings::*,
+                               ColorValue LiveSettings::*, bool LiveSettings::*>;
+
+struct SettingKey {
+  std::string_view section;
+  std::string_view key;
+  std::string_view default_text;
+  OptionField (*field)(TKX_Options&);
+  LiveField live;
+  TextKind kind;  // how the written text is checked against the code page
+};
+
+// All 26 keys, grouped by section in file order.
+std::span<const SettingKey> SettingKeys();
+
+// Converts `text` (already trimmed) by the key's form and stores it in `options`.
+// Throws NotAnIntegerError(text) when an integer or flag key gets no 32-bit integer;
+// `options` is then unchanged.
+void StoreSetting(const SettingKey& key, const std::string& text, TKX_Options& options);
+
+// The text written for the key from the control values.
+std::string LiveText(const SettingKey& key, const LiveSettings& live);
+
+}  // namespace montrelle
