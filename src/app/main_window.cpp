@@ -7,6 +7,7 @@
 #include "app/error_guard.h"
 #include "batch/batch_window.h"
 #include "imaging/preview_window.h"
+#include "settings/settings_file.h"
 
 namespace montrelle {
 
@@ -29,12 +30,16 @@ void TfrmKXmain::FormCreate() {
   if (macro_ && macro_->isVisible()) macro_->close();
   macro_mode_ = false;
   CmB_type->setCurrentIndex(0);
+  // The rest of the creation takes place also when loading stops at a bad value.
+  Guarded([this] { LoadSettings(files_.settings_path, options_); });
   list_ = ImageFileList();
   ShowList();
   StG_list->SetCursorRow(1);
 }
 
 void TfrmKXmain::FormShow() {
+  Guarded([this] { ApplySettings(options_); });
+  // The preview window follows its box also when applying stopped part-way.
   CB_previewClick();
   preview_->CB_show_comClick();
 }
@@ -48,7 +53,13 @@ void TfrmKXmain::btn_closeClick() {
 }
 
 void TfrmKXmain::closeEvent(QCloseEvent* event) {
-  event->accept();
+  bool may_close = false;
+  Guarded([&] { may_close = FormCloseQuery(); });
+  if (may_close) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 }  // namespace montrelle

@@ -28,6 +28,7 @@ void TfrmKXmain::WireEvents() {
   On(Button6, &QPushButton::clicked, &TfrmKXmain::Button6Click);
   On(Button7, &QPushButton::clicked, &TfrmKXmain::Button7Click);
   On(Button8, &QPushButton::clicked, &TfrmKXmain::Button8Click);
+  On(Button10, &QPushButton::clicked, &TfrmKXmain::Button10Click);
   On(btn_macro, &QPushButton::clicked, &TfrmKXmain::btn_macroClick);
   On(btn_close, &QPushButton::clicked, &TfrmKXmain::btn_closeClick);
   connect(StG_list, &ListGrid::shownTextEdited, this,

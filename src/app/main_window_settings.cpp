@@ -1,7 +1,11 @@
 // The controls as live settings: read all at once for a consumer, or set all at
-// once from a value (check boxes run their rules as they change).
+// once from a value (check boxes run their rules as they change); the settings
+// file behind them, read at creation, written at close, reset on request.
 #include "app/main_window.h"
 #include "imaging/preview_window.h"
+#include "platform/app_error.h"
+#include "settings/apply_options.h"
+#include "settings/settings_file.h"
 
 namespace montrelle {
 
@@ -76,6 +80,34 @@ void TfrmKXmain::ShowLiveSettings(const LiveSettings& live) {
   SetText(edt_out_path, live.out_path);
   SetText(edt_out, live.out_name);
   SetText(edt_title, live.title);
+}
+
+void TfrmKXmain::ApplySettings(const TKX_Options& options) {
+  LiveSettings live = ReadLiveSettings();
+  try {
+    ApplyOptions(options, live);
+  } catch (const AppError&) {
+    // A bad colour: the controls show what was applied before it, then the error.
+    ShowLiveSettings(live);
+    throw;
+  }
+  ShowLiveSettings(live);
+  LayoutRule();
+  CB_show_bg_imageClick();
+}
+
+bool TfrmKXmain::FormCloseQuery() {
+  // A make run in progress still works on this window's list and controls.
+  if (run_in_progress_) return false;
+  WriteSettingsFile(files_.settings_path, kWriteLive, ReadLiveSettings());
+  return true;
+}
+
+void TfrmKXmain::Button10Click() {
+  if (!ui_.ConfirmYesNo("全ての設定を初期化します。よろしいですか？")) return;
+  WriteSettingsFile(files_.settings_path, kWriteDefaults);
+  FormCreate();
+  FormShow();
 }
 
 }  // namespace montrelle

@@ -38,6 +38,7 @@ TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
       {0, true, false, false, true},
   };
   Tick("CB_f_show", true);
+  const QString width = Main<QLineEdit>("edt_lf_w")->text();
   for (const auto& c : cases) {
     ChooseLayout(c.entry);
     EXPECT_EQ(Shown(Main("GB_frame")), c.frame) << c.entry;
@@ -49,7 +50,7 @@ TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
     EXPECT_EQ(Shown(Preview("CB_show_com")), c.reduced_images) << c.entry;
     // Greying out keeps the tick and the width text.
     EXPECT_TRUE(Ticked("CB_f_show"));
-    EXPECT_EQ(Main<QLineEdit>("edt_lf_w")->text(), "80");
+    EXPECT_EQ(Main<QLineEdit>("edt_lf_w")->text(), width);
   }
 
   // Selecting from the program changes nothing else.

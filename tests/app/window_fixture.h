@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,11 @@
 #include "app/scripted_dialogs.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+
+// QString in test messages as its text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace montrelle::testing {
 
