@@ -1,8 +1,6 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTableWidget>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -20,23 +18,6 @@ class MainWindowListTest : public WindowTest {
   void SetUp() override { Start(); }
 
   QTableWidget* Grid() const { return Main<QTableWidget>("StG_list"); }
-
-  // Drops these paths (or URLs, when they hold "://") on the main window.
-  void Drop(const std::vector<std::string>& items) {
-    QList<QUrl> urls;
-    for (const std::string& item : items) {
-      urls << (item.find("://") != std::string::npos
-                   ? QUrl(QString::fromStdString(item))
-                   : QUrl::fromLocalFile(QString::fromStdString(item)));
-    }
-    QMimeData data;
-    data.setUrls(urls);
-    // Qt delivers a drop only to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(QPoint(300, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&windows->main, &enter);
-    QDropEvent drop(QPointF(300, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&windows->main, &drop);
-  }
 
   // Image files a.jpg, b.jpg, ... of 1000 bytes each, dropped in order.
   std::vector<std::string> DropImages(int n) {

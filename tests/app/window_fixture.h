@@ -9,6 +9,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/program_windows.h"
 #include "app/scripted_dialogs.h"
@@ -31,7 +32,7 @@ T* Child(const QWidget& window, const char* name) {
 }
 
 class WindowTest : public ::testing::Test {
- protected:
+ public:
   // Creation (FormCreate runs), without showing anything.
   void Create() { windows = std::make_unique<ProgramWindows>(ui, dialogs, files); }
   // Creation and the main window's show handler, as at start-up.
@@ -39,6 +40,9 @@ class WindowTest : public ::testing::Test {
     Create();
     windows->main.FormShow();
   }
+
+  // Drops these paths (or URLs, when they hold "://") on the main window.
+  void Drop(const std::vector<std::string>& items) const;
 
   template <class T = QWidget>
   T* Main(const char* name) const {
