@@ -18,8 +18,8 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int cho
   for (int i = 0; i < items.size(); ++i) {
     auto* item = new QRadioButton(items[i], this);
     item->setObjectName(QStringLiteral("item%1").arg(i));
-    item->move(kItemLeft, kFirstItemTop + i * kItemHeight);
     item->adjustSize();
+    item->setGeometry(kItemLeft, kFirstItemTop + i * kItemHeight, item->width(), kItemHeight);
     item->setChecked(i == chosen);
     buttons_.addButton(item, i);
   }
