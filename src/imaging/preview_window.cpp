@@ -61,8 +61,14 @@ void TfrmKXimg::showEvent(QShowEvent* event) {
   move(PreviewPlace(main_window_.screen()->geometry().size(), main_window_.frameGeometry().size()));
 }
 
+// Some window managers draw a close button anyway: the user's close request is
+// refused. The program's own (at its end) is not, or the program could not end.
 void TfrmKXimg::closeEvent(QCloseEvent* event) {
-  event->ignore();
+  if (event->spontaneous()) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
 }
 
 QPoint PreviewPlace(QSize screen, QSize main_outer) {

@@ -2,8 +2,8 @@
 // of the selected entry, its orientation controls and its comment, and the global
 // option "コメントを出力する" (CB_show_com).
 //
-// It has no title-bar buttons and ignores close requests: it is shown and hidden
-// only through the main window's "画像プレビュー" box. Each time it becomes
+// It has no title-bar buttons and refuses the user's close requests: it is shown
+// and hidden only through the main window's "画像プレビュー" box. Each time it becomes
 // visible it places itself so that its right edge meets the left edge of the main
 // window centred on the screen.
 #pragma once

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <functional>
@@ -253,6 +254,27 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
       "[Other]\r\nout_path=/srv/web\r\nout_name=top.html\r\ntitle=\x97\xB7\x8D\x73\x81\x60"
       "2026\r\n\r\n";
   EXPECT_EQ(WrittenFile(), expected);
+}
+
+TEST_F(MainWindowSettingsTest, ClosingTheMainWindowEndsTheProgram) {
+  Start();
+  windows->ShowMainWindow();
+  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  ASSERT_TRUE(windows->preview.isVisible());
+  ASSERT_TRUE(windows->macro.isVisible());
+  // The event loop ends by itself once the main window has closed.
+  QTimer give_up;
+  give_up.setSingleShot(true);
+  bool gave_up = false;
+  QObject::connect(&give_up, &QTimer::timeout, [&] {
+    gave_up = true;
+    QCoreApplication::exit(1);
+  });
+  give_up.start(5000);
+  QTimer::singleShot(0, &windows->main, [this] { windows->main.close(); });
+  QCoreApplication::exec();
+  EXPECT_FALSE(gave_up);
+  EXPECT_FALSE(windows->main.isVisible());
 }
 
 TEST_F(MainWindowSettingsTest, FailedWriteKeepsTheWindowOpen) {
