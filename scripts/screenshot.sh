@@ -20,8 +20,8 @@ cmake --build "$root/build" --target montrelle >/dev/null
 
 place=$(mktemp -d)
 trap 'rm -rf "$place"' EXIT
-cp "$root/build/src/app/montrelle" "$place/"
-[ -d "$root/build/src/app/images" ] && cp -r "$root/build/src/app/images" "$place/"
+cp "$root/build/montrelle" "$place/"
+cp -r "$root/build/images" "$place/"
 cp "$settings" "$place/Montrelle.ini"
 
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" bash -c '

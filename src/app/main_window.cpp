@@ -28,7 +28,7 @@ void TfrmKXmain::FormCreate() {
   // A reset in batch mode closes the batch window, so that leaving batch mode also
   // brings the main window's buttons back.
   if (macro_ && macro_->isVisible()) macro_->close();
-  macro_mode_ = false;
+  batch_.macro_mode = false;
   CmB_type->setCurrentIndex(0);
   // The rest of the creation takes place also when loading stops at a bad value.
   Guarded([this] { LoadSettings(files_.settings_path, options_); });

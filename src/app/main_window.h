@@ -24,6 +24,7 @@
 #include "app/dialog_services.h"
 #include "app/list_grid.h"
 #include "app/program_files.h"
+#include "gallery/batch_state.h"
 #include "imagelist/image_list.h"
 #include "platform/ui_services.h"
 #include "settings/settings_record.h"
@@ -53,7 +54,7 @@ class TfrmKXmain : public QWidget {
   void ShowLiveSettings(const LiveSettings& live);
 
   const ImageFileList& image_list() const { return list_; }
-  bool macro_mode() const { return macro_mode_; }
+  bool macro_mode() const { return batch_.macro_mode; }
   QLabel* status_panel(int index) const { return index == 0 ? phase_panel_ : progress_panel_; }
 
   // The handlers, named after their controls.
@@ -109,7 +110,7 @@ class TfrmKXmain : public QWidget {
 
   TKX_Options options_;
   ImageFileList list_;
-  bool macro_mode_ = false;
+  BatchState batch_;
   bool run_in_progress_ = false;
 
   ListGrid* StG_list;

@@ -30,6 +30,7 @@ void TfrmKXmain::WireEvents() {
   On(Button8, &QPushButton::clicked, &TfrmKXmain::Button8Click);
   On(Button10, &QPushButton::clicked, &TfrmKXmain::Button10Click);
   On(btn_macro, &QPushButton::clicked, &TfrmKXmain::btn_macroClick);
+  On(btn_start, &QPushButton::clicked, &TfrmKXmain::btn_startClick);
   On(btn_close, &QPushButton::clicked, &TfrmKXmain::btn_closeClick);
   connect(StG_list, &ListGrid::shownTextEdited, this,
           [this](int row, int column, const QString& text) {

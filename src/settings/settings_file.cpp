@@ -72,14 +72,19 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
   WriteFileReplacing(path, EncodeLines(SettingsLines(mode, live, path), path));
 }
 
-void LoadSettings(const std::string& path, TKX_Options& options) {
+bool ReadSettingsFile(const std::string& path, TKX_Options& options) {
   IniFile ini(ReadSettingsLines(path));
-  if (ini.SectionNames().empty()) {
-    WriteSettingsFile(path, kWriteDefaults);
-    ini = IniFile(ReadSettingsLines(path));
-  }
+  if (ini.SectionNames().empty()) return false;
   for (const SettingKey& key : SettingKeys()) {
     StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+  }
+  return true;
+}
+
+void LoadSettings(const std::string& path, TKX_Options& options) {
+  if (!ReadSettingsFile(path, options)) {
+    WriteSettingsFile(path, kWriteDefaults);
+    ReadSettingsFile(path, options);
   }
 }
 

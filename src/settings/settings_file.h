@@ -29,4 +29,8 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
 // cannot be read, or is far larger than any settings file, throws without writing.
 void LoadSettings(const std::string& path, TKX_Options& options);
 
+// LoadSettings without ever writing: returns false, with `options` unchanged, for a
+// file without any section. For readers that must leave the file alone.
+bool ReadSettingsFile(const std::string& path, TKX_Options& options);
+
 }  // namespace montrelle

@@ -123,6 +123,9 @@ TEST(LoadSettings, FileWithoutAnySectionIsReplacedByTheDefaultFile) {
     std::string path = dir / "Montrelle.ini";
     if (c.content) WriteBytes(path, *c.content);
     TKX_Options options = Sentinel();
+    EXPECT_FALSE(ReadSettingsFile(path, options)) << c.name;
+    EXPECT_EQ(options, Sentinel()) << c.name;
+    EXPECT_EQ(FileExists(path), c.content.has_value()) << c.name << ": not written";
     LoadSettings(path, options);
     EXPECT_EQ(options, DefaultOptions()) << c.name;
     EXPECT_EQ(ReadBytes(path), kDefaultFile) << c.name;

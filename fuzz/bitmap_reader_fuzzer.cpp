@@ -1,0 +1,34 @@
+// libFuzzer target for the BMP reader. Every input must end in a picture or in the
+// bitmap error, never in a crash, a sanitizer report or another exception; a
+// picture must agree with the size reader and come back unchanged through the
+// program's own BMP writer.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "imaging/bitmap_reader.h"
+#include "imaging/bitmap_writer.h"
+
+namespace {
+
+// Smaller than the program's budget so that each run stays fast; the checks that
+// enforce it are the same.
+constexpr std::int64_t kFuzzPixels = std::int64_t{1} << 18;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  using namespace montrelle;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  RgbImage picture;
+  try {
+    picture = DecodeBitmap(bytes, kFuzzPixels);
+  } catch (const AppError& e) {
+    if (std::string_view(e.what()) != "ビットマップイメージが不正です") std::abort();
+    return 0;
+  }
+  RequireConsistent(picture);
+  if (BitmapSizeOf(bytes, kFuzzPixels) != ImageSize{picture.width, picture.height}) std::abort();
+  if (DecodeBitmap(EncodeBitmap(picture), kFuzzPixels) != picture) std::abort();
+  return 0;
+}

@@ -1,0 +1,110 @@
+#include "cli/command_line.h"
+
+#include <array>
+
+namespace montrelle {
+namespace {
+
+enum class Takes { kNothing, kValue };
+
+struct OptionSpec {
+  const char* short_name;  // "" when there is none
+  const char* long_name;
+  Takes takes;
+};
+
+constexpr std::array<OptionSpec, 10> kOptions = {{
+    {"-s", "--settings", Takes::kValue},
+    {"-l", "--list", Takes::kValue},
+    {"-o", "--out", Takes::kValue},
+    {"-n", "--name", Takes::kValue},
+    {"-t", "--title", Takes::kValue},
+    {"", "--layout", Takes::kValue},
+    {"", "--keep-existing", Takes::kNothing},
+    {"-q", "--quiet", Takes::kNothing},
+    {"-h", "--help", Takes::kNothing},
+    {"", "--version", Takes::kNothing},
+}};
+
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (name == spec.long_name || (*spec.short_name && name == spec.short_name)) return &spec;
+  }
+  return nullptr;
+}
+
+int ParseLayout(const std::string& value) {
+  if (value == "frame") return 0;
+  if (value == "table") return 1;
+  if (value == "pulldown") return 2;
+  throw UsageError("--layout には frame、table、pulldown のどれかを指定してください: " + value);
+}
+
+void Apply(CommandOptions& options, const std::string& option, const std::string& value) {
+  if (option == "--settings") options.settings_file = value;
+  if (option == "--list") options.list_file = value;
+  if (option == "--out") options.out = value;
+  if (option == "--name") options.name = value;
+  if (option == "--title") options.title = value;
+  if (option == "--layout") options.layout = ParseLayout(value);
+  if (option == "--keep-existing") options.keep_existing = true;
+  if (option == "--quiet") options.quiet = true;
+  if (option == "--help") options.help = true;
+  if (option == "--version") options.version = true;
+}
+
+}  // namespace
+
+CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandOptions options;
+  bool options_ended = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (options_ended || argument == "-" || !argument.starts_with('-')) {
+      options.images.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      options_ended = true;
+      continue;
+    }
+    const size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+    const std::string name = argument.substr(0, equals);
+    const OptionSpec* spec = FindOption(name);
+    if (!spec) throw UsageError("不明なオプションです: " + name);
+    std::string value;
+    if (spec->takes == Takes::kNothing) {
+      if (equals != std::string::npos) throw UsageError(name + " は値をとりません");
+    } else if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      throw UsageError(name + " には値が必要です");
+    }
+    Apply(options, spec->long_name, value);
+  }
+  return options;
+}
+
+std::string UsageText() {
+  return "使い方: montrelle-make [オプション] [画像ファイル ...]\n"
+         "画像の一覧から HTML ギャラリーを作成します。\n"
+         "\n"
+         "  -s, --settings FILE   設定ファイル (既定: プログラムと同じフォルダの Montrelle.ini。\n"
+         "                        無ければ既定の設定)。このファイルに書き込むことはありません\n"
+         "  -l, --list FILE       先に読み込むリストファイル。画像ファイルはその後に追加されます\n"
+         "  -o, --out DIR         出力フォルダ\n"
+         "  -n, --name NAME       出力ファイル名\n"
+         "  -t, --title TEXT      ページのタイトル\n"
+         "      --layout frame|table|pulldown\n"
+         "                        レイアウト (フレーム、テーブル、プルダウンメニュー)\n"
+         "      --keep-existing   既にある画像を更新しない (既定: 更新する)\n"
+         "  -q, --quiet           進み具合を表示しない\n"
+         "  -h, --help            この説明を表示する\n"
+         "      --version         バージョンを表示する\n"
+         "\n"
+         "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、2 コマンドラインの誤り\n";
+}
+
+}  // namespace montrelle

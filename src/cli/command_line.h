@@ -1,0 +1,44 @@
+// The command line of montrelle-make:
+//
+//   montrelle-make [options] [IMAGE ...]
+//
+// Options take their value as the next argument or after "=" (--out=DIR); "--"
+// ends the options, and a lone "-" counts as an IMAGE. A later option replaces an
+// earlier one of the same kind.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/app_error.h"
+
+namespace montrelle {
+
+struct CommandOptions {
+  std::optional<std::string> settings_file;  // -s, --settings
+  std::optional<std::string> list_file;      // -l, --list
+  std::optional<std::string> out;            // -o, --out
+  std::optional<std::string> name;           // -n, --name
+  std::optional<std::string> title;          // -t, --title
+  std::optional<int> layout;                 // --layout frame|table|pulldown: 0, 1, 2
+  bool keep_existing = false;                // --keep-existing
+  bool quiet = false;                        // -q, --quiet
+  bool help = false;                         // -h, --help
+  bool version = false;                      // --version
+  std::vector<std::string> images;
+};
+
+// A command line that cannot be understood; the command ends with status 2.
+class UsageError : public AppError {
+ public:
+  using AppError::AppError;
+};
+
+// Throws UsageError naming the first argument it cannot take.
+CommandOptions ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+std::string UsageText();
+
+}  // namespace montrelle

@@ -1,0 +1,35 @@
+#include "cli/console_ui.h"
+
+namespace montrelle {
+
+ConsoleUi::ConsoleUi(std::FILE* out, bool show_progress, bool overwrite)
+    : out_(out), show_progress_(show_progress), overwrite_(overwrite) {}
+
+void ConsoleUi::ClearStatusLine() {
+  if (!line_shown_) return;
+  std::fputs("\r\033[K", out_);
+  line_shown_ = false;
+}
+
+void ConsoleUi::ShowMessage(const std::string& text) {
+  ClearStatusLine();
+  std::fprintf(out_, "%s\n", text.c_str());
+  std::fflush(out_);
+}
+
+void ConsoleUi::ProcessEvents() {
+  if (!show_progress_) return;
+  ClearStatusLine();
+  if (phase_.empty() && progress_.empty()) return;
+  const std::string line = progress_.empty() ? phase_ : phase_ + " " + progress_;
+  std::fputs(line.c_str(), out_);
+  std::fflush(out_);
+  line_shown_ = true;
+}
+
+void ConsoleUi::FocusControl(const std::string& object_name) {
+  if (object_name == "edt_out") ShowMessage("(--name で指定します)");
+  if (object_name == "edt_out_path") ShowMessage("(--out で指定します)");
+}
+
+}  // namespace montrelle

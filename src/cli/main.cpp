@@ -1,0 +1,112 @@
+// montrelle-make: makes a gallery without a window, with the same run as the make
+// button. Settings come from the settings file as the window would hold them after
+// start-up, then the options replace single fields. Exit status: 0 when the run
+// ends with "終了しました", 1 when it stops with a message or an error, 2 for a
+// command line it cannot understand.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/console_ui.h"
+#include "gallery/batch_state.h"
+#include "gallery/generate_gallery.h"
+#include "imagelist/image_list.h"
+#include "imagelist/list_file.h"
+#include "imagelist/list_operations.h"
+#include "platform/app_error.h"
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "settings/apply_options.h"
+#include "settings/settings_file.h"
+
+namespace montrelle {
+namespace {
+
+// The folder of the program file, where Montrelle.ini and images/ are looked for.
+std::string ProgramFolder() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : program.parent_path().string();
+}
+
+// Paths from the command line are made absolute, so that the relative URLs from
+// the output folder to the pictures come out right whatever the current folder.
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+  while (absolute.size() > 1 && absolute.ends_with('/')) absolute.pop_back();
+  return absolute;
+}
+
+// The settings file is only read: a file without any section gives the defaults
+// the window would write into it, and only the default file may be missing.
+LiveSettings CommandSettings(const CommandOptions& options, const std::string& program_folder) {
+  const std::string file = options.settings_file.value_or(program_folder + "/Montrelle.ini");
+  if (options.settings_file && !LookUpEntry(file)) throw FileOpenError(file);
+  TKX_Options loaded = DefaultOptions();
+  if (!ReadSettingsFile(file, loaded)) loaded = DefaultOptions();
+  LiveSettings live = FormDefaults();
+  ApplyOptions(loaded, live);
+  if (options.out) live.out_path = AbsolutePath(*options.out);
+  if (options.name) live.out_name = *options.name;
+  if (options.title) live.title = *options.title;
+  if (options.layout) live.layout = *options.layout;
+  return live;
+}
+
+ImageFileList CommandImages(const CommandOptions& options, UiServices& ui) {
+  ImageFileList list;
+  if (options.list_file) LoadListFile(list, *options.list_file);
+  for (const std::string& image : options.images) {
+    const std::string path = AbsolutePath(image);
+    if (AcceptsDroppedPath(path)) {
+      list.AddFile(path);
+    } else {
+      ui.ShowMessage(image + ": 画像ファイルではないので飛ばします");
+    }
+  }
+  return list;
+}
+
+int Run(const CommandOptions& options) {
+  ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
+  try {
+    const std::string program_folder = ProgramFolder();
+    const LiveSettings settings = CommandSettings(options, program_folder);
+    const ImageFileList list = CommandImages(options, ui);
+    BatchState batch;
+    return GenerateGallery(settings, list, ui, batch, program_folder + "/images") ? 0 : 1;
+  } catch (const std::exception& error) {
+    ui.ShowMessage(ErrorBoxText(error.what()));
+    return 1;
+  }
+}
+
+}  // namespace
+}  // namespace montrelle
+
+int main(int argc, char** argv) {
+  using namespace montrelle;
+  CommandOptions options;
+  try {
+    options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "montrelle-make: %s\n詳しくは montrelle-make --help を見てください。\n",
+                 error.what());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("montrelle-make %s\n", MONTRELLE_VERSION);
+    return 0;
+  }
+  return Run(options);
+}

@@ -1,0 +1,79 @@
+#include "gallery/generate_gallery.h"
+
+#include "gallery/frame_pages.h"
+#include "gallery/generation_context.h"
+#include "gallery/output_folder.h"
+#include "gallery/qrv_list.h"
+#include "gallery/run_status.h"
+#include "platform/app_error.h"
+#include "platform/file_system.h"
+
+namespace montrelle {
+namespace {
+
+bool PreconditionsHold(const LiveSettings& settings, const ImageFileList& list, UiServices& ui) {
+  if (list.count() == 0) {
+    ui.ShowMessage("対象となる画像ファイルを選択してください");
+    return false;
+  }
+  if (settings.out_name.empty()) {
+    ui.ShowMessage("出力ファイル名を指定してください");
+    ui.FocusControl("edt_out");
+    return false;
+  }
+  if (settings.out_path.empty()) {
+    ui.ShowMessage("出力フォルダを指定してください");
+    ui.FocusControl("edt_out_path");
+    return false;
+  }
+  return true;
+}
+
+void WritePages(const GenerationContext& context, const ImageFileList& list,
+                const LiveSettings& settings, UiServices& ui,
+                const std::string& navigation_images_folder) {
+  switch (static_cast<OutputLayout>(settings.layout)) {
+    case OutputLayout::kFrame:
+      WriteFramePages(context, list, settings, ui, navigation_images_folder);
+      break;
+    case OutputLayout::kTable:
+    case OutputLayout::kPulldown:
+      // Their page writers are not part of the program yet: no pages.
+      break;
+  }
+}
+
+// A background already in src_files is kept as it is; a failed copy is passed over.
+void CopyBackgroundImage(const GenerationContext& context, const LiveSettings& settings) {
+  const std::string src_files = context.SrcFilesFolder();
+  EnsureFolder(src_files);
+  CopyFileTo(settings.bg_image, src_files + "/" + context.bg_name, true);
+}
+
+}  // namespace
+
+bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, UiServices& ui,
+                     BatchState& batch, const std::string& navigation_images_folder) {
+  if (!PreconditionsHold(settings, list, ui)) return false;
+
+  GenerationContext context;
+  try {
+    CreateOutputFolder(settings.out_path);
+    context = DeriveGenerationContext(settings, list);
+  } catch (const AppError&) {
+    ui.ShowMessage("設定値は不正です。確認してください。");
+    return false;
+  }
+
+  if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
+  WritePages(context, list, settings, ui, navigation_images_folder);
+  // The image steps (reduced, then main images) belong here: after the pages,
+  // before the background copy.
+  if (settings.bgishow) CopyBackgroundImage(context, settings);
+
+  ClearStatus(ui);
+  if (!batch.macro_mode) ui.ShowMessage("終了しました");
+  return true;
+}
+
+}  // namespace montrelle

@@ -1,0 +1,31 @@
+// The make run: from the settings and the image list to a gallery under the
+// output folder.
+//
+// In this order: the three preconditions (a list, an output name, an output
+// folder; each with its message, nothing written); the output folder, level by
+// level, and the values derived from the settings ("設定値は不正です。確認してください。"
+// for a bad number or a folder level that cannot be made, the levels made so far
+// stay); the QRV list line when it is on; the pages of the layout; the background
+// picture copied into src_files unless a file of its name is there; the status
+// panels emptied and, outside a batch, "終了しました".
+//
+// A page or list file that cannot be written ends the run with the AppError
+// thrown to the caller: what was written stays, the status panels keep their texts
+// and no end message is shown.
+#pragma once
+
+#include <string>
+
+#include "gallery/batch_state.h"
+#include "imagelist/image_list.h"
+#include "platform/ui_services.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// Returns whether the run reached its end. `navigation_images_folder` holds the
+// frame layout's four button images.
+bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, UiServices& ui,
+                     BatchState& batch, const std::string& navigation_images_folder);
+
+}  // namespace montrelle

@@ -1,0 +1,41 @@
+// The values a make run derives once from the settings and the list, before it
+// writes anything; every page writer and image step reads them, none changes them.
+#pragma once
+
+#include <string>
+
+#include "imagelist/image_list.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+struct GenerationContext {
+  std::string out_dir;      // the output folder exactly as entered
+  std::string page_file;    // the output name with its extension replaced by ".html"
+  std::string page_base;    // the output name's last component without extension
+  std::string title;        // the title, or page_base when the title is empty
+  int small_width = 0;      // reduced image width, for every layout
+  int main_width = 0;       // the layout's main image width; 0 without a layout
+  int per_page = 0;         // frame layout: images per menu page, at least 1
+  int columns = 0;          // table layout: images per row, at least 1
+  std::string border_text;  // table layout: the border width as typed
+  std::string bg_color_text, link_color_text, vlink_color_text;  // "#RRGGBB"
+  std::string bg_name;             // the background picture's file name when it is shown
+  bool any_oriented = false;       // some image is mirrored, flipped or rotated
+  bool uses_image_copies = false;  // pages show the copies in "images"
+
+  // The folder of the image pages, menu pages, navigation images and background copy.
+  std::string SrcFilesFolder() const { return out_dir + "/src_files"; }
+};
+
+// Derives the context. Throws AppError when a number the layout needs is not a
+// whole decimal number (leading blanks allowed), or when the images per menu page
+// (frame) or per row (table) is below 1, since both divide the image count.
+GenerationContext DeriveGenerationContext(const LiveSettings& settings, const ImageFileList& list);
+
+// "#RRGGBB" of a colour value 00BBGGRR, digits in upper case. A value needing more
+// than six hexadecimal digits keeps the rule's character positions, so its
+// highest digits take the place of the blue pair.
+std::string HtmlColorText(ColorValue color);
+
+}  // namespace montrelle

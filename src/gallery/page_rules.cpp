@@ -1,0 +1,57 @@
+#include "gallery/page_rules.h"
+
+#include "imagelist/string_routines.h"
+#include "platform/path_text.h"
+
+namespace montrelle {
+
+std::string PageImageName(const std::string& path, bool jpegconvert, NameTest test) {
+  std::string name = LastComponent(path);
+  if (!jpegconvert) return name;
+  const char* lower = test == NameTest::kDotted ? ".bmp" : "bmp";
+  const char* upper = test == NameTest::kDotted ? ".BMP" : "BMP";
+  if (name.find(lower) == std::string::npos && name.find(upper) == std::string::npos) return name;
+  return ReplaceExtension(name, ".jpg");
+}
+
+std::string ImagePageName(const std::string& path) {
+  return ReplaceExtension(LastComponent(path), ".htm");
+}
+
+std::string ImageFolderPrefix(const GenerationContext& context, const std::string& path,
+                              PageFolder page) {
+  if (context.uses_image_copies) {
+    return page == PageFolder::kSrcFiles ? "../images/" : "./images/";
+  }
+  return RelativeDirUrl(page == PageFolder::kSrcFiles ? context.SrcFilesFolder() : context.out_dir,
+                        path);
+}
+
+std::string BodyLine(const GenerationContext& context, const LiveSettings& settings,
+                     PageFolder page) {
+  std::string background =
+      settings.bgishow
+          ? "background=\"" + std::string(page == PageFolder::kSrcFiles ? "" : "./src_files/") +
+                context.bg_name + "\""
+          : "bgcolor=\"" + context.bg_color_text + "\"";
+  return "<body " + background + " text=\"#111111\" link=\"" + context.link_color_text +
+         "\" vlink=\"" + context.vlink_color_text + "\" alink=\"#00ffff\">";
+}
+
+PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
+                           PageFolder page) {
+  return {
+      FreeLine("<HTML>"),
+      FreeLine(""),
+      FreeLine("<HEAD>"),
+      FreeLine("<TITLE>"),
+      FreeLine(context.title),
+      FreeLine("</TITLE>"),
+      FreeLine("</HEAD>"),
+      FreeLine(""),
+      PathLine(BodyLine(context, settings, page)),
+      FreeLine("<CENTER>"),
+  };
+}
+
+}  // namespace montrelle

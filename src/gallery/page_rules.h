@@ -1,0 +1,46 @@
+// Rules every page writer shares: how a page names an image, where it finds the
+// image's folder, and its body line.
+#pragma once
+
+#include <string>
+
+#include "gallery/generation_context.h"
+#include "gallery/page_file.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// Where a page lies: in src_files (image and menu pages) or in the output folder
+// itself (the table and pull-down pages).
+enum class PageFolder { kSrcFiles, kOutDir };
+
+// Which names count as bitmaps when they are renamed to ".jpg": the plain test finds
+// "bmp" or "BMP" anywhere in the name, the dotted one ".bmp" or ".BMP".
+enum class NameTest { kPlain, kDotted };
+
+// The file name under which pages and the QRV list refer to the image at `path`:
+// its last component, with the extension replaced by ".jpg" when `jpegconvert` is
+// on and the name passes the case-sensitive substring test.
+std::string PageImageName(const std::string& path, bool jpegconvert, NameTest test);
+
+// The name of an image's own page: its last component with the extension ".htm".
+std::string ImagePageName(const std::string& path);
+
+// The folder part of an image reference: the copies folder ("../images/" seen from
+// src_files, "./images/" from the output folder) when the run uses copies,
+// otherwise the relative URL from the page's folder to the image's folder.
+std::string ImageFolderPrefix(const GenerationContext& context, const std::string& path,
+                              PageFolder page);
+
+// The <body> line: the background colour, or with the background picture shown, its
+// copy in src_files (by its bare name from src_files, "./src_files/" from the output
+// folder).
+std::string BodyLine(const GenerationContext& context, const LiveSettings& settings,
+                     PageFolder page);
+
+// The opening of the image, menu and table pages: the head with the title, the body
+// line and "<CENTER>".
+PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
+                           PageFolder page);
+
+}  // namespace montrelle

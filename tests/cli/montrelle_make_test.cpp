@@ -1,0 +1,298 @@
+// Runs the built montrelle-make on folders of pictures and checks what it writes,
+// what it says on standard error and its exit status.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/file_system.h"
+#include "support/temp_dir.h"
+#include "support/written_files.h"
+
+namespace montrelle {
+namespace {
+
+using testing::FileLines;
+using testing::FolderTree;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+[[noreturn]] void Exec(const std::string& program, const Lines& arguments, const std::string& cwd) {
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  if (chdir(cwd.c_str()) == 0) execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
+int ExitStatus(pid_t pid) {
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Runs `program` in `cwd` with standard output and error caught in files.
+Outcome RunMake(const Lines& arguments, const std::string& cwd,
+                const std::string& program = MONTRELLE_MAKE) {
+  TempDir capture;
+  const std::string out = capture / "out", err = capture / "err";
+  pid_t pid = fork();
+  if (pid == 0) {
+    int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
+    Exec(program, arguments, cwd);
+  }
+  Outcome outcome;
+  outcome.status = ExitStatus(pid);
+  outcome.out = ReadBytes(out);
+  outcome.err = ReadBytes(err);
+  return outcome;
+}
+
+// Runs the command with a terminal as its standard streams; returns what it wrote.
+std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& status) {
+  int terminal = -1;
+  pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (pid == 0) Exec(MONTRELLE_MAKE, arguments, cwd);
+  std::string written;
+  char buffer[4096];
+  for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) written.append(buffer, n);
+  close(terminal);
+  status = ExitStatus(pid);
+  return written;
+}
+
+const char* kUsageHint = "詳しくは montrelle-make --help を見てください。\n";
+
+// A complete settings file as the window writes it, with the values of
+// {section, key, value} changed.
+std::string SettingsFile(std::initializer_list<std::array<const char*, 3>> changes) {
+  std::string file =
+      "[HTMLtype]\r\ntype=1\r\n\r\n[Frame]\r\nwidth=640\r\ncount=6\r\n\r\n[Table]\r\n"
+      "width=600\r\ncount=6\r\nbwidth=2\r\n\r\n[Pulldown]\r\nwidth=450\r\n\r\n[SmallImage]\r\n"
+      "width=120\r\n\r\n[Color]\r\nbg_color=000000\r\nlink_color=ffff00\r\n"
+      "vlink_color=ff0000\r\n\r\n[BGImage]\r\nbg_image=\r\n\r\n[Flags]\r\nfnoutput=0\r\n"
+      "simake=1\r\nmicopy=0\r\nmimake=0\r\nbgishow=0\r\ndontask=0\r\njpegconvert=0\r\n"
+      "QRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\n\r\n[Other]\r\n"
+      "out_path=\r\nout_name=ignored.html\r\ntitle=\r\n\r\n";
+  for (const auto& [section, key, value] : changes) {
+    size_t start = file.find("\n" + std::string(key) + "=", file.find(std::string(section) + "]"));
+    start += std::strlen(key) + 2;
+    file.replace(start, file.find('\r', start) - start, value);
+  }
+  return file;
+}
+
+class MontrelleMakeTest : public ::testing::Test {
+ protected:
+  MontrelleMakeTest() {
+    EXPECT_TRUE(CreateFolder(dir / "pics"));
+    for (const char* name : {"a.jpg", "b.JPG", "notes.txt"}) {
+      WriteBytes(dir / ("pics/" + std::string(name)), name);
+    }
+  }
+  TempDir dir;
+};
+
+TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
+  const std::string settings = SettingsFile({{"Frame", "count", "1"},
+                                             {"Flags", "fnoutput", "1"},
+                                             {"Flags", "simake", "0"},
+                                             {"Flags", "QRVlist", "1"}});
+  WriteBytes(dir / "s.ini", settings);
+  Outcome run = RunMake({"--settings", "s.ini", "-o", "out/", "--name", "gallery.htm", "--layout",
+                         "frame", "-t", "旅", "pics/a.jpg", "pics/notes.txt", "-q", "pics/b.JPG"},
+                        dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "pics/notes.txt: 画像ファイルではないので飛ばします\n終了しました\n");
+  EXPECT_EQ(ReadBytes(dir / "s.ini"), settings) << "never written";
+
+  EXPECT_EQ(
+      FolderTree(dir / "out"),
+      (Lines{"gallery.html", "gallery_QRV.txt", "src_files/", "src_files/a.htm", "src_files/b.htm",
+             "src_files/gallery_menu1.htm", "src_files/gallery_menu2.htm", "src_files/last.gif",
+             "src_files/next.gif", "src_files/previous.gif", "src_files/top.gif"}));
+  EXPECT_EQ(
+      FileLines(dir / "out/gallery.html"),
+      (Lines{"<HTML>", "<HEAD>", "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
+             "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
+             "<FRAME src=\"./src_files/gallery_menu1.htm\" name=\"sub\">",
+             "<FRAME src=\"./src_files/a.htm\" name=\"main\">", "</FRAMESET>", "", "</HTML>"}));
+  const std::string body =
+      "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
+      "alink=\"#00ffff\">";
+  EXPECT_EQ(FileLines(dir / "out/src_files/b.htm"),
+            (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "", body,
+                   "<CENTER>", "<IMG width = 640 SRC=\"../../pics/b.JPG\">", "<BR>", "b.JPG",
+                   "</CENTER>", "</BODY>", "</HTML>"}));
+  EXPECT_EQ(FileLines(dir / "out/src_files/gallery_menu2.htm"),
+            (Lines{"<HTML>",
+                   "",
+                   "<HEAD>",
+                   "<TITLE>",
+                   "旅",
+                   "</TITLE>",
+                   "</HEAD>",
+                   "",
+                   body,
+                   "<CENTER>",
+                   "<BR>",
+                   "",
+                   "<TABLE BORDER=0\"\">",
+                   "<TR>",
+                   "<A HREF=\"./b.htm\" TARGET=\"main\"><BR>b.JPG</A>",
+                   "</TR>",
+                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
+                   "width=\"30\" border=\"0\"></A></td>",
+                   "<td><A HREF=\"./gallery_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
+                   "width=\"30\" border=\"0\"></A></td></tr>",
+                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img "
+                   "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>",
+                   "</TABLE><BR>",
+                   "(List:2/2)",
+                   "</CENTER>",
+                   "",
+                   "",
+                   "</BODY>",
+                   "</HTML>"}));
+  EXPECT_EQ(ReadBytes(dir / "out/gallery_QRV.txt"), "gallery.html\t../pics/a.jpg\r\n");
+  for (const char* gif : {"top.gif", "last.gif", "previous.gif", "next.gif"}) {
+    EXPECT_EQ(ReadBytes(dir / ("out/src_files/" + std::string(gif))),
+              ReadBytes(std::string(MONTRELLE_RESOURCES) + "/images/" + gif));
+  }
+}
+
+TEST_F(MontrelleMakeTest, ListFileFirstThenImages) {
+  WriteBytes(dir / "pics.txt", dir / "pics/b.JPG" + "\r\n\r\n夕日\r\n0\t0\t1\r\n");
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "CommentOut", "1"}, {"Flags", "simake", "0"}}));
+  Outcome run = RunMake({"-s", dir / "s.ini", "--list=" + (dir / "pics.txt"),
+                         "--out=" + (dir / "out"), "--layout=frame", "--", "a.jpg"},
+                        dir / "pics");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "終了しました\n");
+  Lines page = FileLines(dir / "out/src_files/a.htm");
+  ASSERT_EQ(page.size(), 16u);
+  EXPECT_EQ(page[10], "<IMG width = 640 SRC=\"../images/a.jpg\">") << "one turned picture";
+  EXPECT_EQ(FileLines(dir / "out/src_files/b.htm")[12], "夕日");
+}
+
+TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
+  // A copy of the program in a folder of its own: no settings file, no images/.
+  ASSERT_TRUE(CreateFolder(dir / "bin"));
+  std::filesystem::copy_file(MONTRELLE_MAKE, dir / "bin/montrelle-make");
+  Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{"index.html", "src_files/", "src_files/a.htm", "src_files/index_menu1.htm"}));
+  EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
+            "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
+      << "reduced images are on by default";
+  EXPECT_EQ(FolderTree(dir / "bin"), Lines{"montrelle-make"});
+
+  WriteBytes(dir / "bin/Montrelle.ini", "");
+  run = RunMake({"-o", "out2", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadBytes(dir / "bin/Montrelle.ini"), "");
+  EXPECT_EQ(FileLines(dir / "out2/index.html"), FileLines(dir / "out/index.html"));
+}
+
+TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
+  ASSERT_TRUE(CreateFolder(dir / "blocked"));
+  WriteBytes(dir / "blocked/src_files", "a file where the folder goes");
+  WriteBytes(dir / "zero.ini", SettingsFile({{"Frame", "count", "0"}}));
+  WriteBytes(dir / "bad.ini", SettingsFile({{"Frame", "width", "8O"}}));
+  const struct {
+    Lines arguments;
+    std::string err;
+  } cases[] = {
+      {{"-o", "out"}, "対象となる画像ファイルを選択してください\n"},
+      {{"pics/a.jpg"}, "出力フォルダを指定してください\n(--out で指定します)\n"},
+      {{"-o", "out", "-n", "", "pics/a.jpg"},
+       "出力ファイル名を指定してください\n(--name で指定します)\n"},
+      {{"-s", "zero.ini", "--layout", "frame", "-o", "out", "pics/a.jpg"},
+       "設定値は不正です。確認してください。\n"},
+      {{"-s", "bad.ini", "-o", "out", "pics/a.jpg"}, "'8O' は整数ではありません.\n"},
+      {{"-s", "missing.ini", "-o", "out", "pics/a.jpg"}, "ファイル missing.ini は開けません.\n"},
+      {{"-l", "missing.txt", "-o", "out", "pics/a.jpg"}, "ファイル missing.txt は開けません.\n"},
+      {{"-o", "blocked", "--layout", "frame", "pics/a.jpg"},
+       "I/O エラー (20): " + (dir / "blocked/src_files/a.htm") + ".\n"},
+  };
+  for (const auto& c : cases) {
+    Outcome run = RunMake(c.arguments, dir.path());
+    EXPECT_EQ(run.status, 1) << c.err;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
+  EXPECT_TRUE(FolderExists(dir / "out"));
+  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+}
+
+TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
+  const struct {
+    Lines arguments;
+    std::string problem;
+  } cases[] = {
+      {{"--batch", "d"}, "不明なオプションです: --batch"},
+      {{"--lists-only"}, "不明なオプションです: --lists-only"},
+      {{"-x", "pics/a.jpg"}, "不明なオプションです: -x"},
+      {{"pics/a.jpg", "--out"}, "--out には値が必要です"},
+      {{"--layout", "grid"},
+       "--layout には frame、table、pulldown のどれかを指定してください: grid"},
+      {{"--quiet=yes"}, "--quiet は値をとりません"},
+      {{"--help", "--nope"}, "不明なオプションです: --nope"},
+  };
+  for (const auto& c : cases) {
+    Outcome run = RunMake(c.arguments, dir.path());
+    EXPECT_EQ(run.status, 2) << c.problem;
+    EXPECT_EQ(run.err, "montrelle-make: " + c.problem + "\n" + kUsageHint);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
+
+  Outcome help = RunMake({"pics/a.jpg", "-h"}, dir.path());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  EXPECT_TRUE(help.out.starts_with("使い方: montrelle-make [オプション] [画像ファイル ...]\n"));
+  for (const char* option : {"--settings", "--list", "--out", "--name", "--title", "--layout",
+                             "--keep-existing", "--quiet", "--help", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  Outcome version = RunMake({"--version"}, dir.path());
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "montrelle-make 0.1.0\n");
+}
+
+TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
+  WriteBytes(dir / "s.ini", SettingsFile({}));
+  int status = -1;
+  std::string shown =
+      RunOnTerminal({"-s", "s.ini", "--layout", "frame", "-o", "out", "pics/a.jpg", "pics/b.JPG"},
+                    dir.path(), status);
+  EXPECT_EQ(status, 0);
+  // The terminal turns each line end into CR LF.
+  EXPECT_EQ(shown,
+            "HTMLファイル作成\r\033[KHTMLファイル作成 0/2\r\033[KHTMLファイル作成 1/2"
+            "\r\033[KHTMLファイル作成 0/2\r\033[K終了しました\r\n");
+  shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(shown, "終了しました\r\n");
+}
+
+}  // namespace
+}  // namespace montrelle

@@ -1,0 +1,255 @@
+#include "gallery/generate_gallery.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/app_error.h"
+#include "platform/file_system.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "support/written_files.h"
+
+namespace montrelle {
+namespace {
+
+using testing::FakeUi;
+using testing::FileLines;
+using testing::FolderTree;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+
+class GenerateGalleryTest : public ::testing::Test {
+ protected:
+  GenerateGalleryTest() {
+    settings.out_path = dir / "out";
+    settings.out_name = "index.html";
+    settings.title = "旅";
+    EXPECT_TRUE(CreateFolder(dir / "photos"));
+    EXPECT_TRUE(CreateFolder(dir / "buttons"));
+    for (const char* gif : {"top.gif", "last.gif", "previous.gif", "next.gif"}) {
+      WriteBytes(dir / ("buttons/" + std::string(gif)), gif);
+    }
+  }
+
+  void AddPicture(const std::string& name, const char* orientation = "0\t0\t0") {
+    list.Append(dir / ("photos/" + name), "", orientation);
+  }
+
+  bool Run() { return GenerateGallery(settings, list, ui, batch, dir / "buttons"); }
+
+  TempDir dir;
+  LiveSettings settings;
+  ImageFileList list;
+  FakeUi ui;
+  BatchState batch;
+};
+
+TEST_F(GenerateGalleryTest, PreconditionsInTheirOrder) {
+  const struct {
+    int pictures;
+    const char* out_name;
+    bool out_path;
+    Lines log;
+  } cases[] = {
+      {0, "", false, {"message: 対象となる画像ファイルを選択してください"}},
+      {1, "", false, {"message: 出力ファイル名を指定してください", "focus: edt_out"}},
+      {1, "", true, {"message: 出力ファイル名を指定してください", "focus: edt_out"}},
+      {1, "index.html", false, {"message: 出力フォルダを指定してください", "focus: edt_out_path"}},
+  };
+  for (bool macro_mode : {false, true}) {
+    for (const auto& c : cases) {
+      ImageFileList pictures;
+      for (int n = 0; n < c.pictures; ++n) pictures.Append(dir / "photos/a.jpg", "", "0\t0\t0");
+      settings.out_name = c.out_name;
+      settings.out_path = c.out_path ? dir / "out" : "";
+      batch.macro_mode = macro_mode;
+      FakeUi fresh;
+      EXPECT_FALSE(GenerateGallery(settings, pictures, fresh, batch, dir / "buttons"));
+      EXPECT_EQ(fresh.log, c.log);
+    }
+  }
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"buttons/", "buttons/last.gif", "buttons/next.gif",
+                                           "buttons/previous.gif", "buttons/top.gif", "photos/"}));
+}
+
+TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
+  settings.out_path = dir / "out/2024/spring";  // two missing levels below an existing one
+  settings.simake = true;
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2",
+                           "progress: 0/2", "phase: ", "progress: ", "message: 終了しました"}));
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/src_files/",
+                   "2024/spring/src_files/a.htm", "2024/spring/src_files/b.htm",
+                   "2024/spring/src_files/index_menu1.htm", "2024/spring/src_files/last.gif",
+                   "2024/spring/src_files/next.gif", "2024/spring/src_files/previous.gif",
+                   "2024/spring/src_files/top.gif"}));
+  EXPECT_EQ(FileLines(dir / "out/2024/spring/src_files/b.htm"),
+            (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "",
+                   "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
+                   "alink=\"#00ffff\">",
+                   "<CENTER>", "<IMG width = 550 SRC=\"../../../../photos/b.jpg\">", "</CENTER>",
+                   "</BODY>", "</HTML>"}));
+
+  batch.macro_mode = true;
+  ui.log.clear();
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ui.log.back(), "progress: ") << "no end message in a batch";
+}
+
+TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
+  AddPicture("a.jpg");
+  const struct {
+    std::string LiveSettings::*field;
+    const char* text;
+  } cases[] = {
+      {&LiveSettings::frame_width, "8O"},
+      {&LiveSettings::small_width, ""},
+      {&LiveSettings::frame_count, "0"},
+      {&LiveSettings::frame_count, "-1"},
+  };
+  settings.qrvlist = true;
+  settings.bgishow = true;
+  settings.bg_image = dir / "photos/a.jpg";
+  for (const auto& c : cases) {
+    LiveSettings bad = settings;
+    bad.out_path = dir / ("out/" + std::string(c.text) + "/x/y");
+    bad.*c.field = c.text;
+    FakeUi fresh;
+    EXPECT_FALSE(GenerateGallery(bad, list, fresh, batch, dir / "buttons"));
+    EXPECT_EQ(fresh.log, Lines{"message: 設定値は不正です。確認してください。"});
+    EXPECT_TRUE(FolderExists(bad.out_path)) << c.text;
+    EXPECT_TRUE(ListFolder(bad.out_path).empty()) << c.text;
+  }
+}
+
+TEST_F(GenerateGalleryTest, FolderLevelThatCannotBeMade) {
+  AddPicture("a.jpg");
+  WriteBytes(dir / "out", "a file in the way");
+  settings.out_path = dir / "out/gallery";
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。"});
+  EXPECT_EQ(ReadBytes(dir / "out"), "a file in the way");
+}
+
+TEST_F(GenerateGalleryTest, PageThatCannotBeWrittenEndsTheRunWithItsError) {
+  AddPicture("a.jpg");
+  ASSERT_TRUE(CreateFolder(dir / "out"));
+  WriteBytes(dir / "out/src_files", "not a folder");
+  try {
+    Run();
+    FAIL() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "I/O エラー (20): " + (dir / "out/src_files/a.htm"));
+  }
+  EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/1"}));
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"index.html", "src_files"}));
+}
+
+TEST_F(GenerateGalleryTest, QrvLineOutsideABatch) {
+  ASSERT_TRUE(CreateFolder(dir / "out"));
+  const struct {
+    const char* first;
+    bool simake, jpegconvert;
+    const char* out_name;
+    const char* file;
+    std::string line;
+  } cases[] = {
+      {"photos/a.jpg", true, false, "index.html", "index_QRV.txt",
+       "index.html\t/small_images/a.jpg"},
+      {"photos/a.jpg", false, false, "gallery", "gallery_QRV.txt", "gallery.html\t../photos/a.jpg"},
+      {"out/in.jpg", false, false, "index.htm", "index_QRV.txt", "index.html\t./in.jpg"},
+      {"photos/s.bmp", true, true, "index.html", "index_QRV.txt",
+       "index.html\t/small_images/s.jpg"},
+      {"photos/写真.jpg", true, false, "写真.html", "写真_QRV.txt",
+       "\x8e\xca\x90\x5e.html\t/small_images/\x8e\xca\x90\x5e.jpg"},
+  };
+  settings.qrvlist = true;
+  settings.layout = -1;  // no pages, the line alone
+  for (const auto& c : cases) {
+    list.Clear();
+    list.Append(dir / c.first, "", "0\t0\t0");
+    list.Append(dir / "photos/second.jpg", "", "0\t0\t0");
+    settings.simake = c.simake;
+    settings.jpegconvert = c.jpegconvert;
+    settings.out_name = c.out_name;
+    WriteBytes(dir / ("out/" + std::string(c.file)), "an older list\r\n");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(ReadBytes(dir / ("out/" + std::string(c.file))), c.line + "\r\n") << c.first;
+  }
+}
+
+TEST_F(GenerateGalleryTest, QrvListOfABatchIsCreatedOnceThenAppended) {
+  settings.qrvlist = true;
+  settings.simake = true;
+  settings.layout = -1;
+  AddPicture("a.jpg");
+  ASSERT_TRUE(CreateFolder(dir / "web"));
+  WriteBytes(dir / "web/web_QRV.txt", "from an older batch\r\n");
+  batch = {true, true, dir / "web"};
+  const std::string expected =
+      "day1/day1.html\tday1/small_images/a.jpg\r\nday2/day2.html\tday2/small_images/a.jpg\r\n";
+  for (const char* folder : {"day1", "day2"}) {
+    settings.out_path = dir / ("web/" + std::string(folder));
+    settings.out_name = std::string(folder) + ".html";
+    ASSERT_TRUE(Run());
+    EXPECT_FALSE(batch.macro_first);
+  }
+  EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), expected);
+  EXPECT_FALSE(FileExists(dir / "web/day1/day1_QRV.txt"));
+
+  settings.simake = false;
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"),
+            expected + "day2/day2.html\t../../photos/a.jpg\r\n");
+  batch.macro_first = true;  // the next batch starts its own list
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day2/day2.html\t../../photos/a.jpg\r\n");
+}
+
+TEST_F(GenerateGalleryTest, QrvPathThatCp932CannotHoldStopsTheRun) {
+  settings.qrvlist = true;
+  AddPicture("¥.jpg");
+  ASSERT_TRUE(CreateFolder(dir / "out"));
+  WriteBytes(dir / "out/index_QRV.txt", "kept\r\n");
+  EXPECT_THROW(Run(), AppError);
+  EXPECT_EQ(ReadBytes(dir / "out/index_QRV.txt"), "kept\r\n");
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{"index_QRV.txt"});
+  EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
+  AddPicture("a.jpg");
+  WriteBytes(dir / "paper.jpg", "paper");
+  settings.bgishow = true;
+  settings.bg_image = dir / "paper.jpg";
+  settings.layout = 2;  // no pages: the copy makes src_files itself
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
+  EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper");
+
+  WriteBytes(dir / "paper.jpg", "new paper");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper") << "an existing copy stays";
+
+  settings.bg_image = dir / "missing.jpg";
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ui.log.back(), "message: 終了しました");
+}
+
+TEST_F(GenerateGalleryTest, LayoutsWithoutPagesStillEnd) {
+  AddPicture("a.jpg");
+  for (int layout : {1, 2, -1, 7}) {
+    settings.layout = layout;
+    ui.log.clear();
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(ui.log, (Lines{"phase: ", "progress: ", "message: 終了しました"}));
+  }
+  EXPECT_TRUE(ListFolder(dir / "out").empty());
+}
+
+}  // namespace
+}  // namespace montrelle

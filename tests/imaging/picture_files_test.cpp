@@ -1,0 +1,190 @@
+#include "imaging/picture_files.h"
+
+#include <gtest/gtest.h>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include <functional>
+#include <thread>
+
+#include "imaging/bitmap_writer.h"
+#include "imaging/expect_error.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/orientation.h"
+#include "imaging/test_pictures.h"
+#include "support/temp_dir.h"
+
+namespace montrelle {
+namespace {
+
+using testing::CoordinatePicture;
+using testing::ExpectAppError;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(ScalePictureFiles, HeightFollowsTheProportionsForBothKinds) {
+  TempDir dir;
+  const struct {
+    int width, height, target;
+    const char* orientation;
+    int out_width, out_height;
+  } cases[] = {
+      {640, 480, 550, "0\t0\t0", 550, 412}, {640, 480, 550, "0\t0\t1", 550, 733},
+      {640, 480, 550, "1\t1\t2", 550, 733}, {640, 480, 550, "0\t0\t3", 550, 412},
+      {39, 7, 156, "0\t0\t0", 156, 27},     {40, 30, 80, "0\t0\t0", 80, 60},
+      {30, 40, 80, "0\t0\t2", 80, 60},      {1000, 10, 80, "0\t0\t0", 80, 0},
+      {4, 3, 0, "0\t0\t0", 0, 0},
+  };
+  for (const auto& c : cases) {
+    const RgbImage source = c.width > 256 ? testing::PlainPicture(c.width, c.height, 9, 99, 199)
+                                          : CoordinatePicture(c.width, c.height);
+    WriteBytes(dir / "p.jpg", EncodeJpeg(source));
+    WriteBytes(dir / "p.bmp", EncodeBitmap(source));
+    const std::string what = std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
+                             std::to_string(c.target) + " " + c.orientation;
+
+    const std::string jpeg = ScaleJpegFile(dir / "p.jpg", c.target, c.orientation);
+    if (c.out_height == 0) {
+      EXPECT_EQ(jpeg, "") << what;
+    } else {
+      EXPECT_EQ(JpegSizeOf(jpeg), (ImageSize{c.out_width, c.out_height})) << what;
+    }
+    const RgbImage bitmap = ScaleBitmapFile(dir / "p.bmp", c.target, c.orientation);
+    EXPECT_EQ(bitmap.width, c.out_width) << what;
+    EXPECT_EQ(bitmap.height, c.out_height) << what;
+    EXPECT_EQ(bitmap.pixels.size(), size_t(c.out_width) * c.out_height * 3) << what;
+  }
+}
+
+TEST(ScaleBitmapFile, EveryTripleAtTheOrientedWidthIsTheOrientedPicture) {
+  TempDir dir;
+  // 4 x 2: both proportions (1/2 and 2) are exact, so the height is never cut.
+  const RgbImage source = CoordinatePicture(4, 2);
+  WriteBytes(dir / "p.bmp", EncodeBitmap(source));
+  for (int rl = 0; rl < 2; ++rl) {
+    for (int ud = 0; ud < 2; ++ud) {
+      for (int rotation = 0; rotation < 4; ++rotation) {
+        const std::string triple =
+            std::to_string(rl) + "\t" + std::to_string(ud) + "\t" + std::to_string(rotation);
+        const RgbImage expected = ApplyOrientation(source, triple);
+        EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", expected.width, triple), expected)
+            << rl << ud << rotation;
+      }
+    }
+  }
+  // Scaled as well: mirrored, flipped and turned, then doubled.
+  const RgbImage doubled = ScaleBitmapFile(dir / "p.bmp", 4, "1\t1\t2");
+  const RgbImage oriented = ApplyOrientation(source, "1\t1\t2");
+  ASSERT_EQ(doubled.width, 4);
+  ASSERT_EQ(doubled.height, 8);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(testing::PixelOf(doubled, x, y), testing::PixelOf(oriented, x / 2, y / 2));
+    }
+  }
+}
+
+TEST(ScaleJpegFile, ReadsNeitherExifNorGreyAsAnythingButPixels) {
+  TempDir dir;
+  const std::string plain = EncodeJpeg(CoordinatePicture(16, 8));
+  WriteBytes(dir / "plain.jpg", plain);
+  WriteBytes(dir / "exif.jpg", testing::WithExifOrientation(plain, 6));
+  // The tag would turn the picture; the result is byte for byte the untagged one.
+  EXPECT_EQ(ScaleJpegFile(dir / "exif.jpg", 16, "0\t0\t0"),
+            ScaleJpegFile(dir / "plain.jpg", 16, "0\t0\t0"));
+  EXPECT_EQ(JpegSizeOf(ScaleJpegFile(dir / "exif.jpg", 16, "0\t0\t0")), (ImageSize{16, 8}));
+
+  WriteBytes(dir / "grey.jpg", testing::GreyJpeg(24, 12));
+  const std::string grey = ScaleJpegFile(dir / "grey.jpg", 12, "0\t0\t0");
+  for (const auto& segment : testing::JpegHeaderSegments(grey)) {
+    if (segment.marker == 0xC0) {
+      EXPECT_EQ(segment.body[5], 3) << "components";
+    }
+  }
+  EXPECT_EQ(JpegSizeOf(grey), (ImageSize{12, 6}));
+}
+
+TEST(PictureFiles, ErrorsOfMissingEmptyAndDamagedFiles) {
+  TempDir dir;
+  WriteBytes(dir / "empty.jpg", "");
+  WriteBytes(dir / "empty.bmp", "");
+  WriteBytes(dir / "text.bmp", "hello");
+  WriteBytes(dir / "good.jpg", EncodeJpeg(CoordinatePicture(4, 3)));
+  WriteBytes(dir / "good.bmp", EncodeBitmap(CoordinatePicture(4, 3)));
+  const std::string missing = dir / "none.jpg";
+  const std::string open_error = "ファイル " + missing + " は開けません";
+  const std::string folder_error = "ファイル " + dir.path() + " は開けません";
+  const std::string empty_jpeg = "JPEG エラー #" + std::to_string(JERR_INPUT_EMPTY);
+  const std::string bitmap_error = "ビットマップイメージが不正です";
+
+  const struct {
+    std::function<void()> call;
+    std::string error;
+  } cases[] = {
+      {[&] { ScaleJpegFile(missing, 80, "0\t0\t0"); }, open_error},
+      {[&] { ScaleBitmapFile(missing, 80, "0\t0\t0"); }, open_error},
+      {[&] { ReadBitmapFile(missing); }, open_error},
+      {[&] { ReadJpegSize(missing); }, open_error},
+      {[&] { ReadBitmapSize(missing); }, open_error},
+      {[&] { ScaleJpegFile(dir.path(), 80, "0\t0\t0"); }, folder_error},
+      // The file is read before the orientation.
+      {[&] { ScaleJpegFile(missing, 80, ""); }, open_error},
+      {[&] { ScaleJpegFile(dir / "empty.jpg", 80, "0\t0\t0"); }, empty_jpeg},
+      {[&] { ReadJpegSize(dir / "empty.jpg"); }, empty_jpeg},
+      {[&] { ScaleJpegFile(dir / "good.bmp", 80, "0\t0\t0"); },
+       "JPEG エラー #" + std::to_string(JERR_NO_SOI)},
+      {[&] { ScaleBitmapFile(dir / "empty.bmp", 80, "0\t0\t0"); }, bitmap_error},
+      {[&] { ScaleBitmapFile(dir / "text.bmp", 80, "0\t0\t0"); }, bitmap_error},
+      {[&] { ScaleBitmapFile(dir / "good.jpg", 80, "0\t0\t0"); }, bitmap_error},
+      {[&] { ReadBitmapSize(dir / "empty.bmp"); }, bitmap_error},
+      {[&] { ScaleJpegFile(dir / "good.jpg", 80, ""); }, "'' は整数ではありません"},
+      {[&] { ScaleBitmapFile(dir / "good.bmp", 80, "1\t1\t"); }, "'' は整数ではありません"},
+      {[&] { ScaleBitmapFile(dir / "good.bmp", 80, "0\t0\t7"); },
+       "'7' は画像の回転 (0～3) ではありません"},
+      {[&] { ScaleJpegFile(dir / "good.jpg", -80, "0\t0\t0"); }, "画像の幅 -80 は負の値です"},
+  };
+  for (const auto& c : cases) ExpectAppError(c.call, c.error);
+}
+
+TEST(PictureFiles, HeaderSizesAndStoredPictures) {
+  TempDir dir;
+  const RgbImage picture = CoordinatePicture(7, 3);
+  WriteBytes(dir / "p.jpg", EncodeJpeg(picture));
+  WriteBytes(dir / "p.bmp", EncodeBitmap(picture));
+  EXPECT_EQ(ReadJpegSize(dir / "p.jpg"), (ImageSize{7, 3}));
+  EXPECT_EQ(ReadBitmapSize(dir / "p.bmp"), (ImageSize{7, 3}));
+  EXPECT_EQ(ReadBitmapFile(dir / "p.bmp"), picture);
+}
+
+TEST(PictureFiles, CallsOnSeveralThreadsGiveTheSameResults) {
+  TempDir dir;
+  WriteBytes(dir / "p.jpg", EncodeJpeg(CoordinatePicture(120, 90)));
+  WriteBytes(dir / "p.bmp", EncodeBitmap(CoordinatePicture(90, 120)));
+  const std::string jpeg = ScaleJpegFile(dir / "p.jpg", 70, "1\t0\t2");
+  const RgbImage bitmap = ScaleBitmapFile(dir / "p.bmp", 70, "0\t1\t1");
+  std::vector<int> differences(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 10; ++i) {
+        if (ScaleJpegFile(dir / "p.jpg", 70, "1\t0\t2") != jpeg) ++differences[t];
+        if (ScaleBitmapFile(dir / "p.bmp", 70, "0\t1\t1") != bitmap) ++differences[t];
+        try {
+          ScaleJpegFile(dir / "p.bmp", 70, "0\t0\t0");
+          ++differences[t];
+        } catch (const AppError&) {
+        }
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(differences, std::vector<int>(4, 0));
+}
+
+}  // namespace
+}  // namespace montrelle

@@ -1,0 +1,99 @@
+#include "imaging/test_pictures.h"
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+namespace montrelle::testing {
+namespace {
+
+std::string Compress(int width, int height, int components, J_COLOR_SPACE space) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = components;
+  info.in_color_space = space;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(width * components), 90);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&info, &r, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string out(reinterpret_cast<char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return out;
+}
+
+}  // namespace
+
+RgbImage CoordinatePicture(int width, int height) {
+  RgbImage p{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      p.pixels.insert(p.pixels.end(),
+                      {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 200});
+    }
+  }
+  return p;
+}
+
+RgbImage PlainPicture(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  RgbImage p{width, height, {}};
+  for (int i = 0; i < width * height; ++i) p.pixels.insert(p.pixels.end(), {r, g, b});
+  return p;
+}
+
+std::vector<int> PixelOf(const RgbImage& image, int x, int y) {
+  const std::uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 3;
+  return {p[0], p[1], p[2]};
+}
+
+std::string GreyJpeg(int width, int height) {
+  return Compress(width, height, 1, JCS_GRAYSCALE);
+}
+
+std::string CmykJpeg(int width, int height) {
+  return Compress(width, height, 4, JCS_CMYK);
+}
+
+std::string WithExifOrientation(const std::string& jpeg, int orientation) {
+  // "Exif\0\0", a little-endian TIFF header, one IFD with the single tag 0x0112.
+  std::string tiff("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 18);
+  tiff += static_cast<char>(orientation);
+  tiff += std::string(3, '\0');  // rest of the value field
+  tiff += std::string(4, '\0');  // no next IFD
+  const std::string body = std::string("Exif\0\0", 6) + tiff;
+  const size_t length = body.size() + 2;
+  std::string segment = "\xFF\xE1";
+  segment += static_cast<char>(length >> 8);
+  segment += static_cast<char>(length & 0xFF);
+  return jpeg.substr(0, 2) + segment + body + jpeg.substr(2);
+}
+
+std::vector<JpegSegment> JpegHeaderSegments(const std::string& jpeg) {
+  std::vector<JpegSegment> segments;
+  size_t at = 2;  // after SOI
+  while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF) {
+    const int marker = static_cast<unsigned char>(jpeg[at + 1]);
+    const size_t length =
+        static_cast<unsigned char>(jpeg[at + 2]) << 8 | static_cast<unsigned char>(jpeg[at + 3]);
+    segments.push_back({marker, jpeg.substr(at + 4, length - 2)});
+    if (marker == 0xDA) break;
+    at += 2 + length;
+  }
+  return segments;
+}
+
+}  // namespace montrelle::testing

@@ -1,0 +1,40 @@
+#include "support/written_files.h"
+
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "support/temp_dir.h"
+
+namespace montrelle::testing {
+
+std::vector<std::string> FileLines(const std::string& path) {
+  const std::string bytes = ReadBytes(path);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(DecodeFileText(bytes.substr(start, end - start)));
+  }
+  if (start < bytes.size()) lines.push_back("<no CR LF>" + DecodeFileText(bytes.substr(start)));
+  return lines;
+}
+
+static void AddTree(const std::string& folder, const std::string& prefix,
+                    std::vector<std::string>& entries) {
+  for (const ListedName& e : ListFolder(folder)) {
+    entries.push_back(prefix + e.name + (e.is_folder ? "/" : ""));
+    if (e.is_folder) AddTree(folder + "/" + e.name, prefix + e.name + "/", entries);
+  }
+}
+
+std::vector<std::string> FolderTree(const std::string& folder) {
+  std::vector<std::string> entries;
+  AddTree(folder, "", entries);
+  return entries;
+}
+
+std::vector<std::string> Texts(const std::vector<TextLine>& lines) {
+  std::vector<std::string> texts;
+  for (const TextLine& line : lines) texts.push_back(line.text);
+  return texts;
+}
+
+}  // namespace montrelle::testing

@@ -1,0 +1,23 @@
+// Reading what a run wrote: pages as lines, folders as trees, for whole comparisons.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+
+namespace montrelle::testing {
+
+// The file's lines, decoded from CP932, split at CR LF. Bytes after the last
+// CR LF come back as one more line prefixed "<no CR LF>"; a lone CR or LF stays in
+// its line, so a wrong line end shows as a difference.
+std::vector<std::string> FileLines(const std::string& path);
+
+// Every entry under `folder`, relative to it, folders with a final "/", each folder
+// followed by its content, in name order.
+std::vector<std::string> FolderTree(const std::string& folder);
+
+// The texts of built page lines.
+std::vector<std::string> Texts(const std::vector<TextLine>& lines);
+
+}  // namespace montrelle::testing
