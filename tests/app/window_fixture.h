@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -30,6 +31,16 @@ T* Child(const QWidget& window, const char* name) {
   if (!control) throw std::runtime_error(std::string("no control ") + name);
   return control;
 }
+
+// FakeUi that also runs `on_events` whenever the core lets window events through.
+class WindowUi : public FakeUi {
+ public:
+  std::function<void()> on_events;
+  void ProcessEvents() override {
+    FakeUi::ProcessEvents();
+    if (on_events) on_events();
+  }
+};
 
 class WindowTest : public ::testing::Test {
  public:
@@ -59,7 +70,7 @@ class WindowTest : public ::testing::Test {
 
   TempDir dir;
   ProgramFiles files{dir / "Montrelle.ini", dir / "images"};
-  FakeUi ui;
+  WindowUi ui;
   ScriptedDialogs dialogs;
   std::unique_ptr<ProgramWindows> windows;
 };
