@@ -44,14 +44,14 @@ class TfrmKXmain : public QWidget {
   // them from now on.
   void AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro);
 
-  // Creation: empty list, batch mode off, grid set up, layout entry 0, settings
-  // loaded. A loading failure shows the error box and creation goes on.
+  // Creation: empty list, batch mode off (an open batch window is closed), grid set
+  // up, layout entry 0, settings loaded. A loading failure shows the error box and
+  // creation goes on.
   void FormCreate();
   // Puts the loaded settings into the controls, then the preview and comment rules.
   void FormShow();
 
   LiveSettings ReadLiveSettings() const;
-  void ShowLiveSettings(const LiveSettings& live);
 
   const ImageFileList& image_list() const { return list_; }
   bool macro_mode() const { return batch_.macro_mode; }
@@ -94,6 +94,7 @@ class TfrmKXmain : public QWidget {
   template <class Sender, class Signal>
   void On(Sender* sender, Signal signal, void (TfrmKXmain::*handler)());
 
+  void ShowLiveSettings(const LiveSettings& live);
   void ApplySettings(const TKX_Options& options);
   void LayoutRule();
   void ChooseColor(ColorPanel* panel);

@@ -1,7 +1,5 @@
 // The main window's controls at their design places, with captions, hints, tab
 // order and design names.
-#include <QHeaderView>
-
 #include "app/control_factory.h"
 #include "app/main_window.h"
 
