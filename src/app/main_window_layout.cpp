@@ -93,7 +93,9 @@ void TfrmKXmain::BuildLayout() {
 
   auto* GB_type = AddGroup(GroupBox2, "GB_type", {8, 16, 209, 49}, "出力形式の選択");
   AddLabel(GB_type, "Label12", 12, 21, "出力形式：")->setToolTip("出力形式を選択して下さい");
-  CmB_type = AddControl<QComboBox>(GB_type, "CmB_type", {72, 17, 109, 20});
+  // 16 pixels wider than designed: with this face "プルダウンメニュー" would lose its
+  // last character behind the arrow.
+  CmB_type = AddControl<QComboBox>(GB_type, "CmB_type", {72, 17, 125, 20});
   CmB_type->addItems({"フレーム", "テーブル", "プルダウンメニュー"});
   CmB_type->setToolTip(QStringLiteral("出力形式を選択して下さい"));
 

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,7 @@ int NeededWidth(const QWidget& control) {
   if (auto* button = qobject_cast<const QPushButton*>(&control)) {
     return metrics.horizontalAdvance(button->text().remove('&')) + 6;
   }
+  if (auto* combo = qobject_cast<const QComboBox*>(&control)) return combo->sizeHint().width();
   if (auto* group = qobject_cast<const QGroupBox*>(&control)) {
     return group->title().isEmpty() ? 0 : metrics.horizontalAdvance(group->title()) + 12;
   }
