@@ -1,0 +1,30 @@
+// The pickers and the error box of the windows. The program uses the Qt dialogs;
+// tests put a scripted fake in their place, so no modal dialog opens in a test.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "settings/settings_record.h"
+
+class QWidget;
+
+namespace montrelle {
+
+class DialogServices {
+ public:
+  virtual ~DialogServices() = default;
+
+  // The application's error box: title "Montrelle", error icon, one OK button.
+  // `text` is shown as it is (the caller has already made it ErrorBoxText).
+  virtual void ShowError(QWidget* parent, const std::string& text) = 0;
+  // The folder browser with this prompt, nothing preselected; nothing on cancel.
+  virtual std::optional<std::string> ChooseFolder(QWidget* parent, const std::string& prompt) = 0;
+  // The colour dialog starting at `initial`; nothing on cancel.
+  virtual std::optional<ColorValue> ChooseColor(QWidget* parent, ColorValue initial) = 0;
+  // A picture file to open, starting at `initial_file` when it is not empty.
+  virtual std::optional<std::string> ChoosePicture(QWidget* parent,
+                                                   const std::string& initial_file) = 0;
+};
+
+}  // namespace montrelle

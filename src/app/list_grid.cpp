@@ -1,0 +1,67 @@
+#include "app/list_grid.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+namespace montrelle {
+
+namespace {
+
+constexpr int kColumns = 4;
+constexpr int kColumnWidths[kColumns] = {50, 378, 45, 100};
+constexpr int kRowHeight = 20;
+
+}  // namespace
+
+ListGrid::ListGrid(QWidget* parent) : QTableWidget(parent) {
+  setColumnCount(kColumns);
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  for (int c = 0; c < kColumns; ++c) setColumnWidth(c, kColumnWidths[c]);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                  QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  connect(this, &QTableWidget::itemChanged, this, &ListGrid::OnItemChanged);
+}
+
+void ListGrid::ShowList(const ImageFileList& list) {
+  showing_ = true;
+  setRowCount(list.row_count());
+  const QBrush fixed_face = palette().brush(QPalette::Button);
+  const QBrush fixed_text = palette().brush(QPalette::ButtonText);
+  for (int r = 0; r < list.row_count(); ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      QTableWidgetItem* cell = item(r, c);
+      if (!cell) {
+        cell = new QTableWidgetItem;
+        if (r == 0 || c == 0) {
+          cell->setFlags(Qt::NoItemFlags);
+          cell->setBackground(fixed_face);
+          cell->setForeground(fixed_text);
+        }
+        setItem(r, c, cell);
+      }
+      cell->setText(QString::fromStdString(list.row(r)[c]));
+    }
+  }
+  showing_ = false;
+}
+
+int ListGrid::CursorRow() const {
+  return std::max(currentRow(), 0);
+}
+
+void ListGrid::SetCursorRow(int row) {
+  setCurrentCell(row, std::max(currentColumn(), 1));
+}
+
+void ListGrid::OnItemChanged(QTableWidgetItem* item) {
+  if (!showing_ && item->row() >= 1 && item->column() >= 1) {
+    emit shownTextEdited(item->row(), item->column(), item->text());
+  }
+}
+
+}  // namespace montrelle

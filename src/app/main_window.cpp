@@ -1,0 +1,65 @@
+// Creation, showing and closing of the main window, and the error guard of its
+// handlers.
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+
+#include "app/error_guard.h"
+#include "batch/batch_window.h"
+#include "imaging/preview_window.h"
+#include "settings/settings_file.h"
+
+namespace montrelle {
+
+TfrmKXmain::TfrmKXmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files)
+    : ui_(ui), dialogs_(dialogs), files_(std::move(files)) {
+  BuildLayout();
+  WireEvents();
+  FormCreate();
+}
+
+void TfrmKXmain::AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro) {
+  preview_ = &preview;
+  macro_ = &macro;
+  On(macro_, &TfrmKXMacro::closed, &TfrmKXmain::MacroWindowClosed);
+}
+
+void TfrmKXmain::FormCreate() {
+  // A reset in batch mode closes the batch window, so that leaving batch mode also
+  // brings the main window's buttons back.
+  if (macro_ && macro_->isVisible()) macro_->close();
+  batch_.macro_mode = false;
+  CmB_type->setCurrentIndex(0);
+  // The rest of the creation takes place also when loading stops at a bad value.
+  Guarded([this] { LoadSettings(files_.settings_path, options_); });
+  list_ = ImageFileList();
+  ShowList();
+  StG_list->SetCursorRow(1);
+}
+
+void TfrmKXmain::FormShow() {
+  Guarded([this] { ApplySettings(options_); });
+  // The preview window follows its box also when applying stopped part-way.
+  CB_previewClick();
+  preview_->CB_show_comClick();
+}
+
+void TfrmKXmain::Guarded(const std::function<void()>& handler) {
+  RunGuarded(dialogs_, this, handler);
+}
+
+void TfrmKXmain::btn_closeClick() {
+  close();
+}
+
+void TfrmKXmain::closeEvent(QCloseEvent* event) {
+  bool may_close = false;
+  Guarded([&] { may_close = FormCloseQuery(); });
+  if (may_close) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace montrelle

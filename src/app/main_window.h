@@ -1,0 +1,175 @@
+// The main window: the image list grid and its buttons, every gallery setting, and
+// the make, batch and close buttons.
+//
+// The controls are the live settings: ReadLiveSettings() takes them at the moment
+// a consumer runs, ShowLiveSettings() puts a value into them. A check box's rule
+// runs whenever its ticked state changes, by the user or by the program; the
+// layout rule runs only when the user picks a layout. Every handler runs through
+// the error guard; questions go through UiServices, pickers and the error box
+// through DialogServices.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/clickable_widgets.h"
+#include "app/dialog_services.h"
+#include "app/list_grid.h"
+#include "app/program_files.h"
+#include "gallery/batch_state.h"
+#include "imagelist/image_list.h"
+#include "platform/ui_services.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+class TfrmKXimg;
+class TfrmKXMacro;
+
+class TfrmKXmain : public QWidget {
+  Q_OBJECT
+ public:
+  // Builds the window and runs FormCreate.
+  TfrmKXmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files);
+
+  // The preview and batch windows, created after this one; the rules reach into
+  // them from now on.
+  void AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro);
+
+  // Creation: empty list, batch mode off (an open batch window is closed), grid set
+  // up, layout entry 0, settings loaded. A loading failure shows the error box and
+  // creation goes on.
+  void FormCreate();
+  // Puts the loaded settings into the controls, then the preview and comment rules.
+  void FormShow();
+
+  LiveSettings ReadLiveSettings() const;
+
+  const ImageFileList& image_list() const { return list_; }
+  bool macro_mode() const { return batch_.macro_mode; }
+  QLabel* status_panel(int index) const { return index == 0 ? phase_panel_ : progress_panel_; }
+
+  // The handlers, named after their controls.
+  void CmB_typeClick();
+  void CB_make_miClick();
+  void lbl_ch_main1Click();
+  void lbl_Jpeg_convertClick();
+  void CB_fnClick();
+  void CB_pw_use_comClick();
+  void CB_show_bg_imageClick();
+  void CB_previewClick();
+  void pnl_bg_colorClick();
+  void pnl_link_colorClick();
+  void pnl_vlink_colorClick();
+  void btn_bg_imageClick();
+  void edt_out_pathDblClick();
+  void Button5Click();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void Button10Click();
+  void btn_macroClick();
+  void btn_closeClick();
+  void btn_startClick();
+  void MacroWindowClosed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void WireEvents();
+  void Guarded(const std::function<void()>& handler);
+  // Connects `signal` of `sender` to `handler`, through the error guard.
+  template <class Sender, class Signal>
+  void On(Sender* sender, Signal signal, void (TfrmKXmain::*handler)());
+
+  void ShowLiveSettings(const LiveSettings& live);
+  void ApplySettings(const TKX_Options& options);
+  void LayoutRule();
+  void ChooseColor(ColorPanel* panel);
+  void AddDroppedFiles(const QList<QUrl>& urls);
+  void ShowList();
+  // Whether FormCloseQuery lets the window close.
+  bool FormCloseQuery();
+
+  UiServices& ui_;
+  DialogServices& dialogs_;
+  const ProgramFiles files_;
+  TfrmKXimg* preview_ = nullptr;
+  TfrmKXMacro* macro_ = nullptr;
+
+  TKX_Options options_;
+  ImageFileList list_;
+  BatchState batch_;
+  bool run_in_progress_ = false;
+
+  ListGrid* StG_list;
+  QLineEdit* edt_f_path;
+  QPushButton* Button7;
+  QPushButton* Button8;
+  QPushButton* save_list;
+  QPushButton* Button4;
+  QPushButton* Button6;
+  QPushButton* Button5;
+  QCheckBox* CB_preview;
+  QComboBox* CmB_type;
+  QGroupBox* GB_frame;
+  QLineEdit* edt_mi_w;
+  QLineEdit* edt_f_n;
+  QGroupBox* GB_table;
+  QLineEdit* edt_tmi_w;
+  QLineEdit* edt_tc_n;
+  QLineEdit* edt_b_w;
+  QGroupBox* GB_pulldown;
+  QLineEdit* edt_pd_iw;
+  QCheckBox* CB_pw_use_com;
+  QCheckBox* CB_f_show;
+  QLabel* Label2;
+  QLineEdit* edt_lf_w;
+  QCheckBox* CB_Jpeg_convert;
+  ClickableLabel* lbl_Jpeg_convert;
+  QCheckBox* CB_make_mi;
+  QCheckBox* CB_ch_main;
+  ClickableLabel* lbl_ch_main1;
+  ClickableLabel* lbl_ch_main2;
+  QLabel* lbl_bg_color;
+  ColorPanel* pnl_bg_color;
+  ColorPanel* pnl_link_color;
+  ColorPanel* pnl_vlink_color;
+  QCheckBox* CB_show_bg_image;
+  DoubleClickEdit* edt_bg_image;
+  QPushButton* btn_bg_image;
+  QCheckBox* CB_fn;
+  QCheckBox* CB_ask;
+  QCheckBox* CB_QRV;
+  QPushButton* Button10;
+  DoubleClickEdit* edt_out_path;
+  QPushButton* Button1;
+  QLineEdit* edt_out;
+  QLineEdit* edt_title;
+  QPushButton* btn_macro;
+  QPushButton* btn_start;
+  QPushButton* btn_close;
+  QStatusBar* StB_main;
+  QLabel* phase_panel_;
+  QLabel* progress_panel_;
+};
+
+template <class Sender, class Signal>
+void TfrmKXmain::On(Sender* sender, Signal signal, void (TfrmKXmain::*handler)()) {
+  connect(sender, signal, this,
+          [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+}
+
+}  // namespace montrelle

@@ -1,0 +1,23 @@
+// The program's three windows, created in this order and living until the end:
+// the main window (its creation loads the settings), the preview window and the
+// batch window, both hidden.
+#pragma once
+
+#include "app/main_window.h"
+#include "batch/batch_window.h"
+#include "imaging/preview_window.h"
+
+namespace montrelle {
+
+struct ProgramWindows {
+  ProgramWindows(UiServices& ui, DialogServices& dialogs, const ProgramFiles& files);
+
+  // Runs the main window's FormShow, then shows it centred on its screen.
+  void ShowMainWindow();
+
+  TfrmKXmain main;
+  TfrmKXimg preview;
+  TfrmKXMacro macro;
+};
+
+}  // namespace montrelle

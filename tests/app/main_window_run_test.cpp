@@ -1,0 +1,93 @@
+#include <QLineEdit>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/window_fixture.h"
+
+namespace montrelle {
+namespace {
+
+using testing::WindowTest;
+
+// The controls that a make run locks, and the batch button's partner.
+const char* const kLocked[] = {"btn_start", "btn_macro", "Button10", "save_list", "Button4",
+                               "Button5",   "Button6",   "Button7",  "Button8",   "StG_list"};
+
+class MainWindowRunTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    Start();
+    testing::WriteBytes(picture, "not decoded by the pages");
+    Drop({picture});
+    Main<QLineEdit>("edt_out_path")->setText(QString::fromStdString(out));
+  }
+  // The names of the locked controls that are enabled.
+  std::vector<std::string> EnabledLocked() const {
+    std::vector<std::string> names;
+    for (const char* name : kLocked) {
+      if (Main(name)->isEnabled()) names.push_back(name);
+    }
+    return names;
+  }
+
+  const std::string picture = dir / "a.jpg";
+  const std::string out = dir / "web/trip";
+};
+
+TEST_F(MainWindowRunTest, ControlsAreLockedWhileTheRunLetsEventsThrough) {
+  const std::string other = dir / "b.jpg";
+  testing::WriteBytes(other, "x");
+  std::vector<std::vector<std::string>> enabled_during;
+  bool closed_during = true;
+  ui.on_events = [&] {
+    enabled_during.push_back(EnabledLocked());
+    Drop({other});
+    closed_during = windows->main.close();
+  };
+  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+
+  ASSERT_FALSE(enabled_during.empty());
+  for (const auto& enabled : enabled_during) EXPECT_EQ(enabled, std::vector<std::string>{});
+  EXPECT_FALSE(closed_during);
+  EXPECT_EQ(windows->main.image_list().paths(), std::vector<std::string>{picture});
+  EXPECT_EQ(ui.log.back(), "message: 終了しました");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/index.html"));
+  EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
+
+  // Afterwards drops and the close work again.
+  ui.on_events = nullptr;
+  Drop({other});
+  EXPECT_EQ(windows->main.image_list().count(), 2);
+  EXPECT_TRUE(windows->main.close());
+}
+
+TEST_F(MainWindowRunTest, ControlsComeBackAsTheyWereWhateverTheEnd) {
+  // A folder where the entry page should go: the page write fails with an error.
+  std::filesystem::create_directories(out + "/index.html/x");
+  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.log.size(), 1u);
+  EXPECT_EQ(dialogs.log[0], "error: I/O エラー (21): " + out + "/index.html.");
+  EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
+
+  // A run stopped by a precondition.
+  Main<QLineEdit>("edt_out")->setText("");
+  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+  EXPECT_EQ(ui.log.back(), "focus: edt_out");
+  EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
+
+  // In batch mode the batch window starts the run itself; the batch button stays
+  // disabled afterwards, and the run asks nothing and reports nothing.
+  Main<QLineEdit>("edt_out")->setText("index.html");
+  std::filesystem::remove_all(out);
+  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  ui.log.clear();
+  windows->main.btn_startClick();
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/index.html"));
+  EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "message: 終了しました"), 0);
+  EXPECT_FALSE(Main("btn_macro")->isEnabled());
+  EXPECT_TRUE(Main("Button5")->isEnabled());
+}
+
+}  // namespace
+}  // namespace montrelle
