@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/codepage.h"
+
 namespace montrelle {
 
 std::string ErrorBoxText(const std::string& text) {
@@ -10,7 +12,7 @@ std::string ErrorBoxText(const std::string& text) {
 }
 
 AppError NotAnIntegerError(const std::string& text) {
-  return AppError("'" + text + "' は整数ではありません");
+  return AppError("'" + ShownText(text) + "' は整数ではありません");
 }
 
 int ParseInt32(const std::string& text) {

@@ -17,6 +17,7 @@ class AppError : public std::runtime_error {
 std::string ErrorBoxText(const std::string& text);
 
 // "'%s' は整数ではありません", the conversion failure every number reader reports.
+// The text is shown by ShownText: a NUL byte would otherwise cut the message short.
 AppError NotAnIntegerError(const std::string& text);
 
 // Parses an optionally signed decimal 32-bit integer, nothing else allowed.

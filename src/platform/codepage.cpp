@@ -74,6 +74,50 @@ char32_t DecodeCodePoint(std::string_view utf8) {
   }
 }
 
+// The length of the valid UTF-8 sequence starting at s[i], or 0 when there is none
+// (a stray continuation byte, a sequence cut short, an overlong form, a surrogate).
+size_t ValidSequenceLength(std::string_view s, size_t i) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  size_t n;
+  char32_t min;
+  if (c < 0x80) {
+    return 1;
+  } else if ((c & 0xE0) == 0xC0) {
+    n = 2, min = 0x80;
+  } else if ((c & 0xF0) == 0xE0) {
+    n = 3, min = 0x800;
+  } else if ((c & 0xF8) == 0xF0) {
+    n = 4, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k) {
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+  }
+  const char32_t cp = DecodeCodePoint(s.substr(i, n));
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return n;
+}
+
+// The name around position `at` of a line: the text between the nearest path
+// separators, quotation marks, tabs or tag brackets, so that a page line shows the
+// file name it holds rather than its markup.
+std::string_view NameAround(std::string_view line, size_t at) {
+  constexpr std::string_view kBounds = "/\\\"\t<>";
+  const size_t before = line.find_last_of(kBounds, at);
+  const size_t start = before == std::string_view::npos ? 0 : before + 1;
+  const size_t end = std::min(line.find_first_of(kBounds, at), line.size());
+  return line.substr(start, end - start);
+}
+
+[[noreturn]] void ThrowNotText(std::string_view text, std::string_view file) {
+  size_t bad = 0;
+  while (ValidSequenceLength(text, bad) != 0) bad += ValidSequenceLength(text, bad);
+  throw AppError("ファイル " + ShownText(file) + " に書けない文字があります: 「" +
+                 ShownText(NameAround(text, bad)) + "」は正しい文字列ではありません");
+}
+
 // The JIS forms of free text that CP932 stores as its own counterparts.
 bool IsAcceptedJisForm(char32_t c) {
   switch (c) {
@@ -93,7 +137,7 @@ bool IsAcceptedJisForm(char32_t c) {
 [[noreturn]] void ThrowUnwritable(std::string_view character, std::string_view file) {
   char code[16];
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(DecodeCodePoint(character)));
-  throw AppError("ファイル " + std::string(file) + " に書けない文字があります: 「" +
+  throw AppError("ファイル " + ShownText(file) + " に書けない文字があります: 「" +
                  std::string(character) + "」(" + code + ")");
 }
 
@@ -119,37 +163,33 @@ void CheckEachCharacter(std::string_view utf8, TextKind kind, std::string_view f
 }  // namespace
 
 bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t n;
-    char32_t min;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      n = 2, min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      n = 3, min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-      n = 4, min = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + n > s.size()) return false;
-    for (size_t k = 1; k < n; ++k) {
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    }
-    char32_t cp = DecodeCodePoint(s.substr(i, n));
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = ValidSequenceLength(s, i);
+    if (n == 0) return false;
     i += n;
   }
   return true;
 }
 
+std::string ShownText(std::string_view text) {
+  std::string shown;
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = ValidSequenceLength(text, i);
+    if (n == 0 || text[i] == '\0') {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
+      shown += escaped;
+      ++i;
+    } else {
+      shown.append(text.substr(i, n));
+      i += n;
+    }
+  }
+  return shown;
+}
+
 std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file) {
-  if (!IsValidUtf8(utf8))
-    throw AppError("ファイル " + std::string(file) + " に書けない文字があります");
+  if (!IsValidUtf8(utf8)) ThrowNotText(utf8, file);
   std::string encoded, decoded;
   size_t consumed = 0;
   bool ok = Converter("CP932", "UTF-8").Convert(utf8, encoded, consumed) &&

@@ -14,7 +14,10 @@ namespace montrelle {
 enum class TextKind { kPath, kFree };
 
 // UTF-8 -> CP932 bytes. Throws AppError naming the first character that cannot be
-// written; `file` names the file being written, for the message.
+// written; `file` names the file being written, for the message. Text that is not
+// UTF-8 (a file name from the disk can hold any bytes) is refused with the name
+// around the first bad byte: "ファイル F に書けない文字があります: 「\xFF.jpg」は
+// 正しい文字列ではありません".
 std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file);
 
 // Throws like ToCp932 when `path` would not survive CP932 unchanged.
@@ -25,5 +28,9 @@ void RequirePathEncodable(std::string_view path, std::string_view file);
 std::string DecodeFileText(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// `text` as a message can show it: NUL bytes and bytes that are not part of valid
+// UTF-8 become "\xNN", everything else stays.
+std::string ShownText(std::string_view text);
 
 }  // namespace montrelle

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/codepage.h"
+
 namespace montrelle {
 
 std::string FileErrorText(int error_number) {
@@ -19,11 +21,11 @@ std::string FileErrorText(int error_number) {
 }
 
 AppError FileWriteError(int error_number, const std::string& path) {
-  return AppError(FileErrorText(error_number) + ": " + path);
+  return AppError(FileErrorText(error_number) + ": " + ShownText(path));
 }
 
 AppError FileOpenError(const std::string& path) {
-  return AppError("ファイル " + path + " は開けません");
+  return AppError("ファイル " + ShownText(path) + " は開けません");
 }
 
 }  // namespace montrelle

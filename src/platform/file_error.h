@@ -1,4 +1,5 @@
-// Errors of the file layer, with the texts the user knows from the platform.
+// Errors of the file layer, with the texts the user knows from the platform. File
+// names appear as ShownText shows them, since a name on the disk need not be UTF-8.
 #pragma once
 
 #include <string>

@@ -49,6 +49,46 @@ TEST(ToCp932, RefusalNamesFileAndCharacter) {
   }
 }
 
+// Names on the disk can hold any bytes; a refusal must still say which name and
+// stay readable text itself.
+TEST(ToCp932, TextThatIsNotUtf8IsRefusedNamingTheName) {
+  const struct {
+    std::string text, file, message;
+  } cases[] = {
+      {"/home/u/\xFF写真.jpg", "list.txt",
+       "ファイル list.txt に書けない文字があります: 「\\xFF写真.jpg」は正しい文字列ではありません"},
+      {"<A HREF=\"./a\xE6\x98.htm\" TARGET=\"main\">", "/o/src_files/a\xE6\x98.htm",
+       "ファイル /o/src_files/a\\xE6\\x98.htm に書けない文字があります: 「a\\xE6\\x98.htm」は"
+       "正しい文字列ではありません"},
+      {"\x80", "f", "ファイル f に書けない文字があります: 「\\x80」は正しい文字列ではありません"},
+      {"ok\tC:\\d\\\xC0\xAF", "f",
+       "ファイル f に書けない文字があります: 「\\xC0\\xAF」は正しい文字列ではありません"},
+  };
+  for (const auto& c : cases) {
+    for (TextKind kind : {TextKind::kPath, TextKind::kFree}) {
+      try {
+        ToCp932(c.text, kind, c.file);
+        ADD_FAILURE() << c.message << " was written";
+      } catch (const AppError& e) {
+        EXPECT_EQ(e.what(), c.message);
+        EXPECT_TRUE(IsValidUtf8(e.what()));
+      }
+    }
+  }
+}
+
+TEST(ShownText, EscapesNulAndBytesThatAreNotUtf8) {
+  const struct {
+    std::string text, shown;
+  } cases[] = {
+      {"春の庭 a\\b", "春の庭 a\\b"},      {std::string("26\0x", 4), "26\\x00x"},
+      {"\xFF.jpg", "\\xFF.jpg"},           {"\xE6\x98", "\\xE6\\x98"},  // cut short
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                              // a surrogate
+      {"\xF0\x9F\x98\x80", "😀"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShownText(c.text), c.shown) << c.shown;
+}
+
 TEST(DecodeFileText, Utf8WhenValidOtherwiseCp932) {
   EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF春の庭"), "春の庭");
   EXPECT_EQ(DecodeFileText("春の庭"), "春の庭");

@@ -184,6 +184,9 @@ TEST(LoadSettings, StopsAtTheFirstValueThatIsNoInteger) {
        }},
       {"beyond 32 bits", "[HTMLtype]\ntype=2147483648\n", "'2147483648' は整数ではありません",
        [](TKX_Options&) {}},
+      // A damaged file: the NUL bytes must not cut the message short.
+      {"NUL bytes in a number", std::string("[HTMLtype]\r\ntype=26\0\0x\r\n", 24),
+       "'26\\x00\\x00x' は整数ではありません", [](TKX_Options&) {}},
   };
   for (const auto& c : cases) {
     TempDir dir;

@@ -1,0 +1,168 @@
+// Writes the seed corpora of the fuzz targets, one folder each under DIR: bitmap,
+// jpeg, list, settings and text. Nothing of it is kept in the repository; the
+// fuzz script makes it afresh. Usage: seed_writer DIR
+#include <sys/stat.h>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "imagelist/list_file.h"
+#include "imaging/bitmap_variants.h"
+#include "imaging/bitmap_writer.h"
+#include "imaging/test_pictures.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+using namespace montrelle;
+
+int written = 0;
+
+void Write(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (out) ++written;
+}
+
+std::string Folder(const std::string& dir, const char* name) {
+  const std::string folder = dir + "/" + name;
+  mkdir(folder.c_str(), 0755);
+  return folder;
+}
+
+void BitmapSeeds(const std::string& folder) {
+  for (int colours : {2, 8}) {
+    for (auto [w, h] : {std::pair(9, 5), std::pair(1, 1), std::pair(17, 3)}) {
+      const RgbImage picture = testing::PrimaryColourPicture(w, h, colours);
+      const std::string size =
+          std::to_string(colours) + "-" + std::to_string(w) + "x" + std::to_string(h);
+      for (const auto& variant : testing::AllBitmapVariants(colours == 2)) {
+        std::string name = variant.name;
+        for (char& c : name) c = c == ' ' ? '-' : c;
+        Write(folder + "/" + name + "-" + size + ".bmp",
+              testing::WriteBitmapVariant(picture, variant));
+      }
+      Write(folder + "/written-" + size + ".bmp", EncodeBitmap(picture));
+    }
+  }
+}
+
+// How a JPEG seed is coded beyond the library's defaults.
+struct JpegCoding {
+  const char* name;
+  bool progressive = false;
+  bool arithmetic = false;
+  bool full_chroma = false;  // 4:4:4 instead of 4:2:0
+  unsigned restart_rows = 0;
+};
+
+std::string CompressCoordinates(int width, int height, const JpegCoding& coding) {
+  const RgbImage picture = testing::CoordinatePicture(width, height);
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 75, TRUE);
+  if (coding.progressive) jpeg_simple_progression(&info);
+  info.arith_code = coding.arithmetic ? TRUE : FALSE;
+  if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
+  info.restart_in_rows = static_cast<int>(coding.restart_rows);
+  jpeg_start_compress(&info, TRUE);
+  const size_t row_bytes = static_cast<size_t>(width) * 3;
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(picture.pixels.data() + row_bytes * info.next_scanline);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string out(reinterpret_cast<char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return out;
+}
+
+// The JPEG target reads an orientation choice and a width before the file.
+void JpegSeeds(const std::string& folder) {
+  const JpegCoding codings[] = {{"baseline"},
+                                {"progressive", true},
+                                {"arithmetic", false, true},
+                                {"444", false, false, true},
+                                {"restarts", false, false, false, 1}};
+  int choice = 0;
+  for (const JpegCoding& coding : codings) {
+    for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {
+      const std::string prefix{static_cast<char>(choice++), static_cast<char>(8 + w % 50)};
+      Write(folder + "/" + coding.name + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg",
+            prefix + CompressCoordinates(w, h, coding));
+    }
+  }
+  Write(folder + "/encoder.jpg", std::string("\x04\x20", 2) + testing::JpegPicture(23, 31));
+  Write(folder + "/grey.jpg", std::string("\x08\x10", 2) + testing::GreyJpeg(19, 7));
+  Write(folder + "/cmyk.jpg", std::string("\x0c\x10", 2) + testing::CmykJpeg(8, 8));
+}
+
+void ListSeeds(const std::string& folder) {
+  ImageFileList list;
+  list.Append("/home/写真/庭.jpg", "春の庭", "1\t0\t0");
+  list.Append("/home/写真/b.bmp", "", "0\t0\t2");
+  list.Append("/home/写真/c.JPEG", "ｶﾒﾗ〜", "1\t1\t3");
+  Write(folder + "/saved.txt", ListFileBytes(list, "saved.txt"));
+  Write(folder + "/bare.txt", "/a.jpg\n/b.jpg\n/c.bmp");
+  Write(folder + "/utf8-bom.txt", "\xEF\xBB\xBF/写真/a.jpg\n\n夏〜\n0\t0\t1\n");
+  Write(folder + "/windows.txt", "C:\\\x95\x5c\\a.jpg\r\n\r\n\x8f\x74\r\n1\t0\t0\r\n\x1A junk");
+  Write(folder + "/blocks.txt", "/a.jpg\n\nc\n1\t0\t0\n/d.jpg\n\ncd\n0\t1\t0\n\n/e.jpg\n");
+}
+
+void SettingsSeeds(const std::string& folder) {
+  WriteSettingsFile(folder + "/defaults.ini", kWriteDefaults);
+  LiveSettings live;
+  live.layout = 1;
+  live.title = "旅行の写真";
+  live.out_path = "/srv/gallery";
+  live.bg_color = 0x0080FF;
+  live.simake = live.qrvlist = live.jpegconvert = true;
+  WriteSettingsFile(folder + "/live.ini", kWriteLive, live);
+  written += 2;
+  Write(folder + "/loose.ini",
+        "junk\r\n[color]\r\n LINK_COLOR = \"00ff00\" \r\n[Flags]\r\nsimake=2\r\n[HTMLtype]\r\n"
+        "type=261\r\n[Other]\r\ntitle='  q  '\r\n");
+}
+
+void TextSeeds(const std::string& folder) {
+  Write(folder + "/cp932", "\x8f\x74\x82\xcc\x92\xeb\r\n\x81\x60\xb6\xd2\xd7\r\n");
+  Write(folder + "/utf8", "\xEF\xBB\xBF春の庭\n〜‖−¢£¬—\n¥‾\n😀\n");
+  Write(folder + "/katakana-pairs", "\xc3\xbd\xc4\xb1");
+  Write(folder + "/broken", "a\x81\n\xff\xfe\x80\x1a");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: seed_writer DIR\n";
+    return 2;
+  }
+  const std::string dir = argv[1];
+  BitmapSeeds(Folder(dir, "bitmap"));
+  JpegSeeds(Folder(dir, "jpeg"));
+  ListSeeds(Folder(dir, "list"));
+  SettingsSeeds(Folder(dir, "settings"));
+  TextSeeds(Folder(dir, "text"));
+  std::cout << written << " seeds in " << dir << "\n";
+  return written > 0 ? 0 : 1;
+}
