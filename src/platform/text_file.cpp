@@ -80,12 +80,10 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-  if (fd.get() < 0) throw FileWriteError(errno, path);
-  int error = WriteAll(fd.get(), bytes);
-  int close_error = fd.Close();
-  if (error == 0) error = close_error;
-  if (error != 0) throw FileWriteError(error, path);
+  // Appending in place could stop half-way through the new bytes on a full disk.
+  std::string content = ::access(path.c_str(), F_OK) == 0 ? ReadFileBytes(path) : std::string();
+  content += bytes;
+  WriteFileReplacing(path, content);
 }
 
 std::string ReadFileBytes(const std::string& path) {

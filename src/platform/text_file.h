@@ -28,7 +28,9 @@ std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view fil
 // when anything fails. Throws FileWriteError.
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
 
-// Opens for appending and adds `bytes` at the end. Throws FileWriteError.
+// Adds `bytes` at the end of the file, or creates it. The longer file is written
+// like WriteFileReplacing, so a full disk never leaves part of the new bytes
+// behind. Throws FileOpenError when the old content cannot be read, FileWriteError.
 void AppendToFile(const std::string& path, std::string_view bytes);
 
 // The whole file. Throws FileOpenError when it cannot be opened or read.

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "support/as_other_user.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {
@@ -63,6 +67,54 @@ TEST(WriteFileReplacing, RefusedWriteKeepsOldFileAndSaysWhy) {
   });
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(ReadBytes(path), "old");
+}
+
+// The disk fills up while a file is replaced or a line appended: the old content
+// stays as it was, byte for byte, and nothing else is left on the disk.
+TEST(TextFileWriters, FullDiskKeepsTheOldContentWhole) {
+  TempDir dir;
+  testing::SmallDisk disk(dir.path(), 64);
+  SKIP_UNLESS_MOUNTED(disk);
+  const std::string path = dir / "index_QRV.txt";
+  // 4000 bytes: the first bytes of an append still fit the file's last page.
+  const std::string old = std::string(3998, 'q') + "\r\n";
+  const struct {
+    const char* name;
+    std::function<void()> write;
+  } writes[] = {
+      {"append",
+       [&] { AppendToFile(path, "gallery/index.html\t" + std::string(200, 'n') + "\r\n"); }},
+      {"replace", [&] { WriteFileReplacing(path, std::string(9000, 'r')); }},
+  };
+  for (const auto& w : writes) {
+    WriteBytes(path, old);
+    disk.Fill("filler");
+    try {
+      w.write();
+      ADD_FAILURE() << w.name << " wrote on a full disk";
+    } catch (const AppError& e) {
+      EXPECT_EQ(std::string(e.what()), "ディスクがいっぱいです: " + path) << w.name;
+    }
+    EXPECT_EQ(ReadBytes(path), old) << w.name;
+    std::vector<std::string> names;
+    for (const ListedName& entry : ListFolder(dir.path())) names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"filler", "index_QRV.txt"})) << w.name;
+    std::remove((dir / "filler").c_str());
+  }
+}
+
+TEST(AppendToFile, AddsToTheEndOrCreatesKeepingTheMode) {
+  TempDir dir;
+  const std::string path = dir / "q.txt";
+  AppendToFile(path, "a\r\n");
+  AppendToFile(path, "b\r\n");
+  EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n");
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  AppendToFile(path, "c\r\n");
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadBytes(path), "a\r\nb\r\nc\r\n");
 }
 
 TEST(FileErrorText, PlatformTexts) {
