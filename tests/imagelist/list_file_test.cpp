@@ -1,10 +1,17 @@
 #include "imagelist/list_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
 
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "support/as_other_user.h"
 #include "support/fake_ui.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {
@@ -133,6 +140,93 @@ TEST(ListFile, UnreadableFileLeavesAnEmptyList) {
   EXPECT_EQ(list.row(1), GridRow{});
   EXPECT_THROW(LoadListFile(list, dir.path()), AppError);
   EXPECT_EQ(list.count(), 0);
+}
+
+// A save that cannot be written, because the folder is read-only or the disk is
+// full, leaves the previous list file as it was and says why, naming the file.
+TEST(ListFile, FailedSaveKeepsThePreviousFileWhole) {
+  const std::string previous = "/old/a.jpg\r\n\r\n\r\n0\t0\t0\r\n";
+  ImageFileList list;
+  for (int i = 0; i < 300; ++i)
+    list.Append("/pictures/" + std::to_string(i) + ".jpg", "春", "0\t0\t1");
+  FakeUi ui;
+  {
+    TempDir dir;
+    const std::string path = dir / "list.txt";
+    WriteBytes(path, previous);
+    ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+    const int rc = testing::RunAsOtherUser([&] {
+      try {
+        SaveListFile(list, path, ui);
+        return 1;
+      } catch (const AppError& e) {
+        return std::string(e.what()) == "ファイルへのアクセスが拒否されました: " + path ? 0 : 2;
+      }
+    });
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(ReadBytes(path), previous);
+    EXPECT_EQ(ListFolder(dir.path()).size(), 1u);
+  }
+  TempDir dir;
+  testing::SmallDisk disk(dir.path(), 64);
+  SKIP_UNLESS_MOUNTED(disk);
+  const std::string path = dir / "list.txt";
+  WriteBytes(path, previous);
+  disk.Fill("filler");
+  try {
+    SaveListFile(list, path, ui);
+    ADD_FAILURE() << "saved on a full disk";
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "ディスクがいっぱいです: " + path);
+  }
+  EXPECT_EQ(ReadBytes(path), previous);
+  EXPECT_EQ(ListFolder(dir.path()).size(), 2u);
+  EXPECT_TRUE(ui.log.empty());
+}
+
+// Reading takes time in proportion to the file whatever its shape: files of some
+// megabytes load well within a second each (several in a sanitizer build).
+TEST(ListFile, LargeFilesOfEveryShapeLoadInLinearTime) {
+#if defined(__SANITIZE_ADDRESS__)
+  constexpr double kSeconds = 8;
+#else
+  constexpr double kSeconds = 2;
+#endif
+  constexpr int kLines = 200000;
+  std::string bare, blocks, empties, alternating;
+  for (int i = 0; i < kLines; ++i) {
+    bare += "/p/" + std::to_string(i) + ".jpg\r\n";
+    empties += "\r\n";
+    alternating += "/p/" + std::to_string(i) + ".jpg\r\n\r\n";
+  }
+  for (int i = 0; i < kLines / 3; ++i) blocks += "/p/" + std::to_string(i) + ".jpg\r\n";
+  blocks += "\r\n";
+  for (int i = 0; i < kLines / 3; ++i) blocks += "コメント\r\n";
+  for (int i = 0; i < kLines / 3; ++i) blocks += "0\t0\t1\r\n";
+  const struct {
+    const char* name;
+    std::string text;
+    int count;
+  } files[] = {
+      {"bare paths", bare, kLines},
+      {"three blocks", blocks, kLines / 3},
+      {"empty lines", empties, 0},
+      {"a path and an empty line, again and again", alternating, kLines / 2},
+      {"one line of 8 MB", std::string(8 << 20, 'x'), 1},
+      {"carriage returns", std::string(8 << 20, '\r') + "/a.jpg", 1},
+  };
+  TempDir dir;
+  for (const auto& f : files) {
+    WriteBytes(dir / "l.txt", f.text);
+    ImageFileList list;
+    const auto start = std::chrono::steady_clock::now();
+    LoadListFile(list, dir / "l.txt");
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    std::printf("[ timing   ] load %s (%zu bytes): %.3f s\n", f.name, f.text.size(), took.count());
+    EXPECT_LT(took.count(), kSeconds) << f.name;
+    EXPECT_EQ(list.count(), f.count) << f.name;
+  }
 }
 
 }  // namespace
