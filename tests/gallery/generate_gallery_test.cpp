@@ -1,12 +1,18 @@
 #include "gallery/generate_gallery.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
 
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "support/as_other_user.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
 
@@ -278,6 +284,84 @@ TEST_F(GenerateGalleryTest, LayoutsWithoutPagesStillEnd) {
     EXPECT_EQ(ui.log, (Lines{"phase: ", "progress: ", "message: 終了しました"}));
   }
   EXPECT_TRUE(ListFolder(dir / "out").empty());
+}
+
+// FakeUi that runs `on_progress` with each progress text.
+class ProgressUi : public FakeUi {
+ public:
+  std::function<void(const std::string&)> on_progress;
+  void SetProgress(const std::string& text) override {
+    FakeUi::SetProgress(text);
+    if (on_progress) on_progress(text);
+  }
+};
+
+bool Ended(const std::vector<std::string>& log) {
+  return std::find(log.begin(), log.end(), "message: 終了しました") != log.end();
+}
+
+// The reduced-image folder turns read-only while the run works on it: the run
+// stops at the next picture with one error naming it and never says it ended;
+// what it wrote before is whole and no temporary file is left.
+TEST_F(GenerateGalleryTest, FolderTurningReadOnlyStopsTheRunWithWholeFiles) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+  settings.simake = true;
+  ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+  const std::string small_images = dir / "out/small_images";
+  const int rc = testing::RunAsOtherUser([&] {
+    ProgressUi progress_ui;
+    progress_ui.on_progress = [&](const std::string& progress) {
+      if (progress == "1/3" && FolderExists(small_images)) chmod(small_images.c_str(), 0555);
+    };
+    try {
+      GenerateGallery(settings, list, progress_ui, batch, dir / "buttons");
+      return 1;
+    } catch (const AppError& e) {
+      if (std::string(e.what()) !=
+          "ファイルへのアクセスが拒否されました: " + small_images + "/b.jpg") {
+        return 2;
+      }
+    }
+    return Ended(progress_ui.log) ? 3 : 0;
+  });
+  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 80x60", "src_files/",
+                   "src_files/a.htm", "src_files/b.htm", "src_files/c.htm",
+                   "src_files/index_menu1.htm", "src_files/last.gif", "src_files/next.gif",
+                   "src_files/previous.gif", "src_files/top.gif"}));
+  EXPECT_EQ(FileLines(dir / "out/src_files/c.htm").back(), "</HTML>");
+}
+
+// The disk of a batch's output fills up: the line that would be appended to the
+// batch's QRV list is not written in part; the list stays as the earlier
+// galleries left it and the run ends with the error.
+TEST_F(GenerateGalleryTest, FullDiskKeepsTheBatchQrvListWhole) {
+  AddPicture("a.jpg");
+  ASSERT_TRUE(CreateFolder(dir / "web"));
+  testing::SmallDisk disk(dir / "web", 64);
+  SKIP_UNLESS_MOUNTED(disk);
+  std::string earlier;
+  for (int day = 1; earlier.size() < 4000; ++day) {
+    const std::string name = "day" + std::to_string(day);
+    earlier += name + "/" + name + ".html\t" + name + "/small_images/a.jpg\r\n";
+  }
+  WriteBytes(dir / "web/web_QRV.txt", earlier);
+  disk.Fill("filler");
+  settings.qrvlist = true;
+  settings.simake = true;
+  settings.out_path = dir / "web/day99";
+  settings.out_name = "day99.html";
+  batch = {true, false, dir / "web"};
+  try {
+    Run();
+    ADD_FAILURE() << "the run ended";
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()), "ディスクがいっぱいです: " + (dir / "web/web_QRV.txt"));
+  }
+  EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), earlier);
+  EXPECT_EQ(FolderTree(dir / "web"), (Lines{"day99/", "filler", "web_QRV.txt"}));
+  EXPECT_FALSE(Ended(ui.log));
 }
 
 }  // namespace
