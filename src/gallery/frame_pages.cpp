@@ -14,15 +14,15 @@ std::string MenuPageName(const GenerationContext& context, long long k) {
 
 // A navigation button: a link to menu page `k` shown as `image`.
 std::string NavigationCell(const GenerationContext& context, long long k, const char* image) {
-  return "<td><A HREF=\"./" + MenuPageName(context, k) + "\" TARGET=\"sub\"><img src=\"" + image +
-         "\" width=\"30\" border=\"0\"></A></td>";
+  return "<td><A HREF=\"./" + LinkText(MenuPageName(context, k)) + "\" TARGET=\"sub\"><img src=\"" +
+         image + "\" width=\"30\" border=\"0\"></A></td>";
 }
 
 std::string MenuCellText(const ImageFileList& list, const LiveSettings& settings, int idx) {
   const std::string name =
       PageImageName(list.paths().at(idx), settings.jpegconvert, NameTest::kPlain);
   if (settings.simake) {
-    std::string cell = "<IMG SRC=\"../small_images/" + name + "\">";
+    std::string cell = "<IMG SRC=\"../small_images/" + LinkText(name) + "\">";
     return settings.fnoutput ? cell + "<BR>" + name : cell;
   }
   if (settings.fnoutput) return "<BR>" + name;
@@ -54,8 +54,9 @@ PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileL
       FreeLine("</HEAD>"),
       FreeLine("<FRAMESET COLS=\"" + std::to_string(frame_width) +
                ",*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">"),
-      PathLine("<FRAME src=\"./src_files/" + MenuPageName(context, 1) + "\" name=\"sub\">"),
-      PathLine("<FRAME src=\"./src_files/" + ImagePageName(list.paths().at(0)) +
+      PathLine("<FRAME src=\"./src_files/" + LinkText(MenuPageName(context, 1)) +
+               "\" name=\"sub\">"),
+      PathLine("<FRAME src=\"./src_files/" + LinkText(ImagePageName(list.paths().at(0))) +
                "\" name=\"main\">"),
       FreeLine("</FRAMESET>"),
       FreeLine(""),
@@ -74,7 +75,7 @@ PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& l
     lines.push_back(FreeLine("<TR>"));
     if (idx >= list.count()) continue;
     const int i = static_cast<int>(idx);
-    lines.push_back(PathLine("<A HREF=\"./" + ImagePageName(list.paths().at(i)) +
+    lines.push_back(PathLine("<A HREF=\"./" + LinkText(ImagePageName(list.paths().at(i))) +
                              "\" TARGET=\"main\">" + MenuCellText(list, settings, i) + "</A>"));
     lines.push_back(FreeLine("</TR>"));
   }

@@ -7,8 +7,9 @@ PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& 
   const std::string& path = list.paths().at(i);
   const std::string name = PageImageName(path, settings.jpegconvert, test);
   PageLines lines = PageOpeningLines(context, settings, PageFolder::kSrcFiles);
-  lines.push_back(PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +
-                           ImageFolderPrefix(context, path, PageFolder::kSrcFiles) + name + "\">"));
+  lines.push_back(
+      PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +
+               LinkText(ImageFolderPrefix(context, path, PageFolder::kSrcFiles) + name) + "\">"));
   if (settings.fnoutput) {
     lines.push_back(FreeLine("<BR>"));
     lines.push_back(PathLine(name));

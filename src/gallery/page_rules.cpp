@@ -14,6 +14,35 @@ std::string PageImageName(const std::string& path, bool jpegconvert, NameTest te
   return ReplaceExtension(name, ".jpg");
 }
 
+std::string LinkText(std::string_view path) {
+  std::string link;
+  for (char c : path) {
+    switch (c) {
+      case '%':
+        link += "%25";
+        break;
+      case '#':
+        link += "%23";
+        break;
+      case '?':
+        link += "%3F";
+        break;
+      case '"':
+        link += "%22";
+        break;
+      case '&':
+        link += "%26";
+        break;
+      case '\\':
+        link += "%5C";
+        break;
+      default:
+        link += c;
+    }
+  }
+  return link;
+}
+
 std::string ImagePageName(const std::string& path) {
   return ReplaceExtension(LastComponent(path), ".htm");
 }
@@ -32,7 +61,7 @@ std::string BodyLine(const GenerationContext& context, const LiveSettings& setti
   std::string background =
       settings.bgishow
           ? "background=\"" + std::string(page == PageFolder::kSrcFiles ? "" : "./src_files/") +
-                context.bg_name + "\""
+                LinkText(context.bg_name) + "\""
           : "bgcolor=\"" + context.bg_color_text + "\"";
   return "<body " + background + " text=\"#111111\" link=\"" + context.link_color_text +
          "\" vlink=\"" + context.vlink_color_text + "\" alink=\"#00ffff\">";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
@@ -22,6 +23,13 @@ enum class NameTest { kPlain, kDotted };
 // its last component, with the extension replaced by ".jpg" when `jpegconvert` is
 // on and the name passes the case-sensitive substring test.
 std::string PageImageName(const std::string& path, bool jpegconvert, NameTest test);
+
+// A file name or relative path as it goes into a link (SRC, HREF, BACKGROUND, the
+// pull-down script). A file may be named with characters that would end the link
+// or change what it points at ("%", "#", "?", "\"", "&", "\\"); those are written
+// as "%25", "%23", "%3F", "%22", "%26" and "%5C". Everything else stays as it is,
+// blanks and Japanese included, so the links of ordinary names are unchanged.
+std::string LinkText(std::string_view path);
 
 // The name of an image's own page: its last component with the extension ".htm".
 std::string ImagePageName(const std::string& path);

@@ -13,8 +13,8 @@ std::string Name(const ImageFileList& list, const LiveSettings& settings, int i)
 // The reference to picture `i` as seen from the output folder.
 std::string Source(const GenerationContext& context, const ImageFileList& list,
                    const LiveSettings& settings, int i) {
-  return ImageFolderPrefix(context, list.paths().at(i), PageFolder::kOutDir) +
-         Name(list, settings, i);
+  return LinkText(ImageFolderPrefix(context, list.paths().at(i), PageFolder::kOutDir) +
+                  Name(list, settings, i));
 }
 
 TextLine OptionLine(const ImageFileList& list, const LiveSettings& settings, int i) {

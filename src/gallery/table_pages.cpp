@@ -12,7 +12,7 @@ std::string TableCellText(const ImageFileList& list, const LiveSettings& setting
   const std::string name =
       PageImageName(list.paths().at(idx), settings.jpegconvert, NameTest::kPlain);
   if (settings.simake) {
-    std::string cell = "<IMG SRC=\"./small_images/" + name + "\">";
+    std::string cell = "<IMG SRC=\"./small_images/" + LinkText(name) + "\">";
     return settings.fnoutput ? cell + "<BR>" + name : cell;
   }
   if (settings.fnoutput) return name;
@@ -35,8 +35,9 @@ PageLines TablePageLines(const GenerationContext& context, const ImageFileList& 
     for (long long idx = r * columns; idx < (r + 1) * columns && idx < count; ++idx) {
       const int i = static_cast<int>(idx);
       lines.push_back(FreeLine("<TD>"));
-      lines.push_back(PathLine("<A HREF=\"./src_files/" + ImagePageName(list.paths().at(i)) +
-                               "\" TARGET=\"main\">" + TableCellText(list, settings, i) + "</A>"));
+      lines.push_back(PathLine("<A HREF=\"./src_files/" +
+                               LinkText(ImagePageName(list.paths().at(i))) + "\" TARGET=\"main\">" +
+                               TableCellText(list, settings, i) + "</A>"));
       lines.push_back(FreeLine("</TD>"));
     }
     lines.push_back(FreeLine("</TR>"));

@@ -24,6 +24,26 @@ TEST(HtmlColorText, SwapsBlueAndRedPairs) {
   for (const auto& c : cases) EXPECT_EQ(HtmlColorText(c.color), c.text) << std::hex << c.color;
 }
 
+// Characters that would end a link or make it point elsewhere are escaped; the
+// links of every other name stay byte for byte as before.
+TEST(LinkText, EscapesOnlyWhatWouldBreakALink) {
+  const struct {
+    const char* path;
+    const char* link;
+  } cases[] = {
+      {"../photos/2024/a.jpg", "../photos/2024/a.jpg"},
+      {"./my photo-<1>.jpg", "./my photo-<1>.jpg"},
+      {"写真/春の庭.JPG", "写真/春の庭.JPG"},
+      {"#1.htm", "%231.htm"},
+      {"100%.jpg", "100%25.jpg"},
+      {"a?b&c.jpg", "a%3Fb%26c.jpg"},
+      {"say \"cheese\".jpg", "say %22cheese%22.jpg"},
+      {"back\\slash.jpg", "back%5Cslash.jpg"},
+      {"%23", "%2523"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LinkText(c.path), c.link) << c.path;
+}
+
 TEST(PageImageName, RenamesBitmapsOnlyWhenConverting) {
   const struct {
     const char* path;

@@ -91,6 +91,21 @@ TEST(PulldownPage, OneAndThreePicturesBesideThePage) {
   }
 }
 
+// A name that holds a quotation mark or a backslash would end the script's text
+// early and break every picture of the page; "#", "?" and "%" would point the
+// link elsewhere. In links they are escaped; the shown texts keep the name.
+TEST(PulldownPage, NamesThatWouldBreakTheScriptAreEscapedInLinks) {
+  LiveSettings s = PulldownSettings("/www/gal");
+  s.fnoutput = true;
+  ImageFileList list =
+      Pictures({"/www/gal/say \"cheese\".jpg", "/www/#1 & 2/100%.jpg", "/www/gal/a\\b?.JPG"});
+  FakeUi ui;
+  EXPECT_EQ(
+      Texts(PulldownPageLines(DeriveGenerationContext(s, list), list, s, ui)),
+      PulldownPage({"./say %22cheese%22.jpg", "../%231 %26 2/100%25.jpg", "./a%5Cb%3F.JPG"},
+                   "say \"cheese\".jpg", 400, {"say \"cheese\".jpg", "100%.jpg", "a\\b?.JPG"}));
+}
+
 TEST(PulldownPage, OptionTexts) {
   const struct {
     bool fnoutput, comment_out_pd;
