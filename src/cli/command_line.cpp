@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/file_system.h"
+
 namespace montrelle {
 namespace {
 
@@ -31,6 +33,14 @@ const OptionSpec* FindOption(const std::string& name) {
     if (name == spec.long_name || (*spec.short_name && name == spec.short_name)) return &spec;
   }
   return nullptr;
+}
+
+// A picture whose name starts with "-" reads as an option; when the argument is
+// such a file, the message says how to give it.
+UsageError UnknownOption(const std::string& argument, const std::string& name) {
+  std::string problem = "不明なオプションです: " + name;
+  if (FileExists(argument)) problem += "\n(- で始まる名前のファイルは -- の後に書いてください)";
+  return UsageError(problem);
 }
 
 int ParseLayout(const std::string& value) {
@@ -71,7 +81,7 @@ CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     const size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
     const std::string name = argument.substr(0, equals);
     const OptionSpec* spec = FindOption(name);
-    if (!spec) throw UsageError("不明なオプションです: " + name);
+    if (!spec) throw UnknownOption(argument, name);
     std::string value;
     if (spec->takes == Takes::kNothing) {
       if (equals != std::string::npos) throw UsageError(name + " は値をとりません");
@@ -103,6 +113,7 @@ std::string UsageText() {
          "  -q, --quiet           進み具合を表示しない\n"
          "  -h, --help            この説明を表示する\n"
          "      --version         バージョンを表示する\n"
+         "  --                    これより後の引数はすべて画像ファイル (- で始まる名前も)\n"
          "\n"
          "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、2 コマンドラインの誤り\n";
 }

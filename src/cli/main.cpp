@@ -19,6 +19,7 @@
 #include "imagelist/list_file.h"
 #include "imagelist/list_operations.h"
 #include "platform/app_error.h"
+#include "platform/codepage.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "settings/apply_options.h"
@@ -67,7 +68,7 @@ ImageFileList CommandImages(const CommandOptions& options, UiServices& ui) {
     if (AcceptsDroppedPath(path)) {
       list.AddFile(path);
     } else {
-      ui.ShowMessage(image + ": 画像ファイルではないので飛ばします");
+      ui.ShowMessage(ShownText(image) + ": 画像ファイルではないので飛ばします");
     }
   }
   return list;

@@ -10,9 +10,11 @@
 #include <cstring>
 #include <filesystem>
 
+#include "imaging/jpeg_codec.h"
 #include "imaging/test_pictures.h"
 #include "platform/file_system.h"
 #include "support/expected_pages.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
 
@@ -407,6 +409,141 @@ TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
   shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(shown, "終了しました\r\n");
+}
+
+// A picture of noise, which JPEG cannot make much smaller than its pixels.
+std::string NoiseJpeg(int width, int height) {
+  RgbImage noise = MakeRgbImage(width, height);
+  std::uint32_t state = 12345;
+  for (std::uint8_t& channel : noise.pixels) {
+    state = state * 1103515245 + 12345;
+    channel = static_cast<std::uint8_t>(state >> 24);
+  }
+  return EncodeJpeg(noise);
+}
+
+// The disk fills up while the main images are copied: the command stops with the
+// one error naming the file it could not write, exit status 1 and no end message;
+// every file written before is whole and no temporary file is left.
+TEST_F(MontrelleMakeTest, DiskFillingUpStopsTheRunWithWholeFiles) {
+  ASSERT_TRUE(CreateFolder(dir / "full"));
+  testing::SmallDisk disk(dir / "full", 128);
+  SKIP_UNLESS_MOUNTED(disk);
+  const std::string big = NoiseJpeg(600, 400);
+  ASSERT_GT(big.size(), 128u * 1024) << "the big picture must not fit the disk";
+  WriteBytes(dir / "pics/big.jpg", big);
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "micopy", "1"}}));
+  Outcome run =
+      RunMake({"-s", "s.ini", "-o", "full/out", "-q", "pics/a.jpg", "pics/big.jpg"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "ディスクがいっぱいです: " + (dir / "full/out/images/big.jpg") + ".\n");
+  EXPECT_EQ(PictureTree(dir / "full/out"),
+            (Lines{"ignored.html", "images/", "images/a.jpg JPEG 40x30", "small_images/",
+                   "small_images/a.jpg JPEG 120x90", "small_images/big.jpg JPEG 120x80",
+                   "src_files/", "src_files/a.htm", "src_files/big.htm"}));
+  EXPECT_EQ(ReadBytes(dir / "full/out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));
+  for (const char* page : {"ignored.html", "src_files/a.htm", "src_files/big.htm"}) {
+    EXPECT_EQ(FileLines(dir / ("full/out/" + std::string(page))).back(), "</HTML>") << page;
+  }
+}
+
+// Names as Linux allows them: blanks, quotation marks, "#", "%", "&", "<", a
+// leading dash, a component of 255 bytes. They come in as arguments and from a
+// list file, are written into pages whose links lead to them, and name files.
+TEST_F(MontrelleMakeTest, NamesOfEveryKindAreLinkedAsTheyAre) {
+  const std::string folder = "pics/#1 & <2>";
+  const std::string dash = "-dash.jpg", quoted = "100% \"q\".jpg";
+  const std::string longest = std::string(251, 'x') + ".jpg";
+  ASSERT_TRUE(CreateFolder(dir / folder));
+  for (const std::string& name : {dash, quoted, longest}) {
+    WriteBytes(dir / (folder + "/" + name), testing::JpegPicture(40, 30));
+  }
+  WriteBytes(dir / "list.txt", dir / (folder + "/" + longest) + "\n" +
+                                   dir / (folder + "/" + quoted) + "\n\n長い名前\n\n");
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "fnoutput", "1"}}));
+  Outcome run = RunMake({"-s", "s.ini", "-l", "list.txt", "-o", "out dir", "-n", "#1.html",
+                         "--layout", "frame", "--", folder + "/" + dash},
+                        dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  const std::string page = std::string(251, 'x') + ".htm";
+  EXPECT_EQ(
+      PictureTree(dir / "out dir"),
+      (Lines{"#1.html", "small_images/", "small_images/-dash.jpg JPEG 120x90",
+             "small_images/100% \"q\".jpg JPEG 120x90", "small_images/" + longest + " JPEG 120x90",
+             "src_files/", "src_files/#1_menu1.htm", "src_files/-dash.htm",
+             "src_files/100% \"q\".htm", "src_files/last.gif", "src_files/next.gif",
+             "src_files/previous.gif", "src_files/top.gif", "src_files/" + page}));
+  EXPECT_EQ(FileLines(dir / "out dir/#1.html"),
+            (Lines{"<HTML>", "<HEAD>", "", "<TITLE>", "#1", "</TITLE>", "", "</HEAD>",
+                   "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
+                   "<FRAME src=\"./src_files/%231_menu1.htm\" name=\"sub\">",
+                   "<FRAME src=\"./src_files/" + page + "\" name=\"main\">", "</FRAMESET>", "",
+                   "</HTML>"}));
+  const std::string navigation =
+      "<A HREF=\"./%231_menu1.htm\" TARGET=\"sub\"><img src=\"%s\" width=\"30\" border=\"0\"></A>";
+  auto button = [&](const char* image) {
+    std::string cell = navigation;
+    return cell.replace(cell.find("%s"), 2, image);
+  };
+  EXPECT_EQ(
+      FileLines(dir / "out dir/src_files/#1_menu1.htm"),
+      Concat({PageOpening("#1", kDarkBody),
+              {"<BR>",
+               "",
+               "<TABLE BORDER=0\"\">",
+               "<TR>",
+               "<A HREF=\"./" + page + "\" TARGET=\"main\"><IMG SRC=\"../small_images/" + longest +
+                   "\"><BR>" + longest + "</A>",
+               "</TR>",
+               "<TR>",
+               "<A HREF=\"./100%25 %22q%22.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/100%25 "
+               "%22q%22.jpg\"><BR>100% \"q\".jpg</A>",
+               "</TR>",
+               "<TR>",
+               "<A HREF=\"./-dash.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/-dash.jpg\"><BR>"
+               "-dash.jpg</A>",
+               "</TR>",
+               "<TR>",
+               "<TR>",
+               "<TR>",
+               "<tr><td>" + button("top.gif") + "</td>",
+               "<td>" + button("last.gif") + "</td></tr>",
+               "</TABLE><BR>",
+               "(List:1/1)",
+               "</CENTER>",
+               "",
+               "",
+               "</BODY>",
+               "</HTML>"}}));
+  EXPECT_EQ(FileLines(dir / "out dir/src_files/100% \"q\".htm"),
+            Concat({PageOpening("#1", kDarkBody),
+                    {"<IMG width = 640 SRC=\"../../pics/%231 %26 <2>/100%25 %22q%22.jpg\">", "<BR>",
+                     quoted, "</CENTER>", "</BODY>", "</HTML>"}}));
+}
+
+// A name that is no valid text cannot go into a page, and a name that starts with
+// "-" needs "--" before it: both are refused with a message that says so.
+TEST_F(MontrelleMakeTest, NamesThatCannotBeTakenAreRefusedClearly) {
+  WriteBytes(dir / "pics/\xFF\xFE.jpg", testing::JpegPicture(40, 30));
+  WriteBytes(dir / "-dash.jpg", testing::JpegPicture(40, 30));
+  WriteBytes(dir / "s.ini", SettingsFile({}));
+  Outcome run = RunMake(
+      {"-s", "s.ini", "-o", "out", "-q", "pics/a.jpg", "pics/\xFF\xFE.jpg", "pics/\xFF.txt"},
+      dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "pics/\\xFF.txt: 画像ファイルではないので飛ばします\nファイル " +
+                (dir / "out/ignored.html") +
+                " に書けない文字があります: 「\\xFF\\xFE.htm」は正しい文字列ではありません.\n");
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{});
+
+  run = RunMake({"-s", "s.ini", "-o", "out", "-dash.jpg"}, dir.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err,
+            "montrelle-make: 不明なオプションです: -dash.jpg\n(- で始まる名前のファイルは -- "
+            "の後に書いてください)\n" +
+                std::string(kUsageHint));
 }
 
 }  // namespace
