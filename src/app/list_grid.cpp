@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "platform/codepage.h"
+
 namespace montrelle {
 
 namespace {
@@ -44,7 +46,7 @@ void ListGrid::ShowList(const ImageFileList& list) {
         }
         setItem(r, c, cell);
       }
-      cell->setText(QString::fromStdString(list.row(r)[c]));
+      cell->setText(QString::fromStdString(ShownText(list.row(r)[c])));
     }
   }
   showing_ = false;

@@ -14,7 +14,8 @@ class ListGrid : public QTableWidget {
  public:
   explicit ListGrid(QWidget* parent);
 
-  // Shows every row of the list (the grid takes the list's row count).
+  // Shows every row of the list (the grid takes the list's row count); a name that
+  // is not valid text shows its bad bytes as "\xNN" (ShownText).
   void ShowList(const ImageFileList& list);
   // The cursor row, 0 when there is none.
   int CursorRow() const;

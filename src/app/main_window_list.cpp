@@ -50,10 +50,18 @@ void TfrmKXmain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
+// The dropped file's path as the bytes the file system knows it by. A name that is
+// not UTF-8 (possible on Linux) would not survive a detour through QString, so the
+// path is taken from the URL's own percent-encoded bytes.
+static std::string DroppedPath(const QUrl& url) {
+  if (!url.host().isEmpty()) return url.toLocalFile().toStdString();
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 void TfrmKXmain::AddDroppedFiles(const QList<QUrl>& urls) {
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
-    const std::string path = url.toLocalFile().toStdString();
+    const std::string path = DroppedPath(url);
     if (AcceptsDroppedPath(path)) list_.AddFile(path);
   }
   ShowList();

@@ -47,16 +47,6 @@ class LargeListTest : public WindowTest {
     return took;
   }
 
-  void ExpectGridShowsList() const {
-    const ImageFileList& list = windows->main.image_list();
-    ASSERT_EQ(Grid()->rowCount(), list.row_count());
-    for (int r = 0; r < list.row_count(); ++r) {
-      for (int c = 0; c < 4; ++c) {
-        ASSERT_EQ(Grid()->item(r, c)->text().toStdString(), list.row(r)[c]) << r << "," << c;
-      }
-    }
-  }
-
   void Click(const char* button, int cursor) const {
     Grid()->setCurrentCell(cursor, 1);
     QTest::mouseClick(Main(button), Qt::LeftButton);

@@ -29,16 +29,6 @@ class MainWindowListTest : public WindowTest {
     return paths;
   }
 
-  // Every cell of the grid shows the list's text for it.
-  void ExpectGridShowsList() const {
-    const ImageFileList& list = windows->main.image_list();
-    ASSERT_EQ(Grid()->rowCount(), list.row_count());
-    for (int r = 0; r < list.row_count(); ++r) {
-      for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(Grid()->item(r, c)->text().toStdString(), list.row(r)[c]) << r << "," << c;
-      }
-    }
-  }
   void SetCursor(int row) const { Grid()->setCurrentCell(row, 1); }
   void Click(const char* button) const { QTest::mouseClick(Main(button), Qt::LeftButton); }
 };
@@ -55,6 +45,33 @@ TEST_F(MainWindowListTest, DropsAddOnlyExistingLocalFilesWithAnImageMarker) {
   EXPECT_EQ(ListPaths(),
             (Paths{dir / "a.jpg", dir / "photo.jpg.txt", dir / "C.BMP", dir / "a.jpg"}));
   EXPECT_EQ(Grid()->item(2, 1)->text(), "photo.jpg.txt");
+  ExpectGridShowsList();
+}
+
+// Dropped files keep the exact bytes of their names: blanks, quotation marks,
+// "#", "%", "&", "<", a leading dash, 255 bytes, and a name that is not UTF-8,
+// which the grid shows with its bad bytes written out.
+TEST_F(MainWindowListTest, DroppedNamesOfEveryKindKeepTheirBytes) {
+  const Paths names = {"a #1.jpg",
+                       "100%.jpg",
+                       "say \"x\".jpg",
+                       "-dash.jpg",
+                       "<b>&c.jpg",
+                       "%41.jpg",
+                       std::string(251, 'x') + ".jpg"};
+  Paths paths;
+  for (const std::string& name : names) {
+    paths.push_back(dir / name);
+    testing::WriteBytes(paths.back(), "x");
+  }
+  Paths dropped = paths;
+  const std::string not_utf8 = dir / "\xFF\xFE.jpg";
+  testing::WriteBytes(not_utf8, "x");
+  dropped.push_back("file://" + dir.path() + "/%FF%FE.jpg");
+  paths.push_back(not_utf8);
+  Drop(dropped);
+  EXPECT_EQ(ListPaths(), paths);
+  EXPECT_EQ(Grid()->item(8, 1)->text(), "\\xFF\\xFE.jpg");
   ExpectGridShowsList();
 }
 

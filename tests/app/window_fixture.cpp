@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTableWidget>
+
+#include "platform/codepage.h"
 
 namespace montrelle::testing {
 
@@ -20,6 +23,17 @@ void WindowTest::Drop(const std::vector<std::string>& items) const {
   QApplication::sendEvent(&windows->main, &enter);
   QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&windows->main, &drop);
+}
+
+void WindowTest::ExpectGridShowsList() const {
+  const ImageFileList& list = windows->main.image_list();
+  const auto* grid = Main<QTableWidget>("StG_list");
+  ASSERT_EQ(grid->rowCount(), list.row_count());
+  for (int r = 0; r < list.row_count(); ++r) {
+    for (int c = 0; c < 4; ++c) {
+      ASSERT_EQ(grid->item(r, c)->text().toStdString(), ShownText(list.row(r)[c])) << r << "," << c;
+    }
+  }
 }
 
 }  // namespace montrelle::testing

@@ -54,6 +54,8 @@ class WindowTest : public ::testing::Test {
 
   // Drops these paths (or URLs, when they hold "://") on the main window.
   void Drop(const std::vector<std::string>& items) const;
+  // Every cell of the list grid shows the list's text for it, row for row.
+  void ExpectGridShowsList() const;
 
   template <class T = QWidget>
   T* Main(const char* name) const {

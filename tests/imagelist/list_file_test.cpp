@@ -82,6 +82,20 @@ TEST(ListFile, EmptyListAndUnwritableTextWriteNothing) {
   list.Append("/p/波〜.jpg", "", "0\t0\t0");
   EXPECT_THROW(SaveListFile(list, dir / "l.txt", ui), AppError);
   EXPECT_EQ(ReadBytes(dir / "l.txt"), "previous");
+
+  // A name from the disk that is no valid text: the message names it.
+  ImageFileList named;
+  named.Append("/p/a.jpg", "", "0\t0\t0");
+  named.Append("/p/\xFF\xFE.jpg", "", "0\t0\t0");
+  try {
+    SaveListFile(named, dir / "l.txt", ui);
+    ADD_FAILURE() << "saved";
+  } catch (const AppError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "ファイル " + (dir / "l.txt") +
+                  " に書けない文字があります: 「\\xFF\\xFE.jpg」は正しい文字列ではありません");
+  }
+  EXPECT_EQ(ReadBytes(dir / "l.txt"), "previous");
 }
 
 TEST(ListFile, ReaderTolerance) {
