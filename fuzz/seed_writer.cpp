@@ -3,16 +3,10 @@
 // fuzz script makes it afresh. Usage: seed_writer DIR
 #include <sys/stat.h>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <vector>
-
-#include <jpeglib.h>
+#include <utility>
 
 #include "imagelist/list_file.h"
 #include "imaging/bitmap_variants.h"
@@ -53,47 +47,6 @@ void BitmapSeeds(const std::string& folder) {
       Write(folder + "/written-" + size + ".bmp", EncodeBitmap(picture));
     }
   }
-}
-
-// How a JPEG seed is coded beyond the library's defaults.
-struct JpegCoding {
-  const char* name;
-  bool progressive = false;
-  bool arithmetic = false;
-  bool full_chroma = false;  // 4:4:4 instead of 4:2:0
-  unsigned restart_rows = 0;
-};
-
-std::string CompressCoordinates(int width, int height, const JpegCoding& coding) {
-  const RgbImage picture = testing::CoordinatePicture(width, height);
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 75, TRUE);
-  if (coding.progressive) jpeg_simple_progression(&info);
-  info.arith_code = coding.arithmetic ? TRUE : FALSE;
-  if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
-  info.restart_in_rows = static_cast<int>(coding.restart_rows);
-  jpeg_start_compress(&info, TRUE);
-  const size_t row_bytes = static_cast<size_t>(width) * 3;
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(picture.pixels.data() + row_bytes * info.next_scanline);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
 }
 
 // The JPEG target reads an orientation choice and a width before the file.

@@ -7,7 +7,9 @@
 // "JPEG エラー #%d" carrying libjpeg's message code (an empty input, a file that
 // is no JPEG, data the library cannot convert to RGB such as CMYK). A picture
 // beyond the pixel budget fails with ImageTooLargeError before any pixel memory
-// is taken.
+// is taken, and so does one whose decoding would make libjpeg itself hold more
+// than the budget's bytes (a progressive file keeps two bytes per sample: at 4:4:4
+// about half the budget's pixels fit).
 //
 // Encoding: jpeg_set_defaults, floating-point DCT, quality 90 forced to baseline,
 // RGB input, everything else as the defaults leave it: a baseline JFIF file with

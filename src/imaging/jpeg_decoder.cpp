@@ -3,6 +3,8 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_error_jump.h"
 
+#include <jerror.h>
+
 namespace montrelle {
 namespace {
 
@@ -20,6 +22,16 @@ struct Decompressor {
 
 enum class Outcome { kDone, kLibraryError, kTooLarge };
 
+// Progressive and multi-scan files make libjpeg keep the whole picture's
+// coefficients, two bytes a sample, beside the picture we decode into. Its own
+// memory is held to the bytes of the picture budget as well: beyond that the
+// library would need a backing store, which this build has not, and fails before
+// allocating (JERR_NO_BACKING_STORE), so a small file that claims a huge picture
+// cannot take gigabytes.
+long LibraryMemoryLimit(std::int64_t max_pixels) {
+  return static_cast<long>(max_pixels * 3);
+}
+
 // Reads the header into `image`'s size and, when `want_pixels`, decodes all rows
 // into it. The library jumps back here on a fatal error: this frame holds no object
 // with a destructor, and `image` belongs to the caller.
@@ -27,6 +39,7 @@ Outcome RunDecoder(Decompressor& d, std::string_view bytes, std::int64_t max_pix
                    bool want_pixels, RgbImage& image) {
   if (setjmp(d.error.jump) != 0) return Outcome::kLibraryError;
   jpeg_create_decompress(&d.info);
+  d.info.mem->max_memory_to_use = LibraryMemoryLimit(max_pixels);
   jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&d.info, TRUE);
@@ -55,6 +68,9 @@ RgbImage Decode(std::string_view bytes, std::int64_t max_pixels, bool want_pixel
   RgbImage image;
   switch (RunDecoder(decompressor, bytes, max_pixels, want_pixels, image)) {
     case Outcome::kLibraryError:
+      if (decompressor.error.manager.msg_code == JERR_NO_BACKING_STORE) {
+        throw ImageTooLargeError(image.width, image.height);
+      }
       throw JpegError(decompressor.error.manager.msg_code);
     case Outcome::kTooLarge:
       throw ImageTooLargeError(image.width, image.height);

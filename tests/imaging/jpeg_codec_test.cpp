@@ -148,6 +148,14 @@ TEST(DecodeJpeg, APictureBeyondTheBudgetIsRefusedFromItsHeader) {
     }
   }
   ExpectAppError([&] { DecodeJpeg(huge); }, "画像が大きすぎます (幅 65000、高さ 65000)");
+
+  // A progressive file makes the library keep six bytes a pixel at 4:4:4 itself,
+  // held to the budget's three: refused although its pixels fit.
+  const std::string progressive = testing::CodedJpeg(testing::CoordinatePicture(64, 64),
+                                                     {.progressive = true, .full_chroma = true});
+  EXPECT_EQ(DecodeJpeg(progressive).pixels.size(), 64u * 64 * 3);
+  EXPECT_EQ(DecodeJpeg(progressive, 64 * 64 * 64).pixels.size(), 64u * 64 * 3);
+  ExpectAppError([&] { DecodeJpeg(progressive, 64 * 64); }, "画像が大きすぎます (幅 64、高さ 64)");
 }
 
 TEST(JpegSizeOf, ReadsTheHeader) {

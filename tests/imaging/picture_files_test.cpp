@@ -1,6 +1,9 @@
 #include "imaging/picture_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <cstddef>
@@ -149,6 +152,93 @@ TEST(PictureFiles, ErrorsOfMissingEmptyAndDamagedFiles) {
       {[&] { ScaleJpegFile(dir / "good.jpg", -80, "0\t0\t0"); }, "画像の幅 -80 は負の値です"},
   };
   for (const auto& c : cases) ExpectAppError(c.call, c.error);
+}
+
+// `jpeg` with the picture size in its frame header replaced.
+std::string WithStoredSize(std::string jpeg, int width, int height) {
+  for (size_t at = 2; at + 9 < jpeg.size();) {
+    const int marker = static_cast<unsigned char>(jpeg[at + 1]);
+    if (marker == 0xC0 || marker == 0xC2) {
+      jpeg[at + 5] = static_cast<char>(height >> 8);
+      jpeg[at + 6] = static_cast<char>(height);
+      jpeg[at + 7] = static_cast<char>(width >> 8);
+      jpeg[at + 8] = static_cast<char>(width);
+      return jpeg;
+    }
+    at += 2 + (static_cast<unsigned char>(jpeg[at + 2]) << 8 |
+               static_cast<unsigned char>(jpeg[at + 3]));
+  }
+  ADD_FAILURE() << "no frame header";
+  return jpeg;
+}
+
+// A BMP file header and 40-byte info header for this size, depth and compression.
+std::string BitmapHeaders(std::int32_t width, std::int32_t height, int bits, int compression) {
+  std::string h(54, '\0');
+  auto put = [&](size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) h[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  put(0, 0x4D42, 2);
+  put(10, 54 + (bits <= 8 ? 4u << bits : 0), 4);
+  put(14, 40, 4);
+  put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, static_cast<std::uint32_t>(bits), 2);
+  put(30, static_cast<std::uint32_t>(compression), 4);
+  if (bits <= 8) h += std::string(4u << bits, '\0');
+  return h;
+}
+
+// Small files that claim pictures beyond the pixel budget (2^29 pixels) fail with
+// the picture's error before anything large is allocated, checked in a child
+// process by the growth of its peak memory. A progressive JPEG within the pixel
+// budget whose decoding would make libjpeg keep gigabytes of its own is refused too.
+TEST(PictureFiles, HugePicturesAreRefusedBeforeAnyLargeAllocation) {
+  TempDir dir;
+  const std::string baseline = EncodeJpeg(CoordinatePicture(16, 16));
+  const std::string progressive =
+      testing::CodedJpeg(CoordinatePicture(16, 16), {.progressive = true, .full_chroma = true});
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string error;
+  } cases[] = {
+      {"b.jpg", WithStoredSize(baseline, 23171, 23171),
+       "画像が大きすぎます (幅 23171、高さ 23171)"},
+      {"c.jpg", WithStoredSize(progressive, 20000, 20000),
+       "画像が大きすぎます (幅 20000、高さ 20000)"},
+      {"d.bmp", BitmapHeaders(40000, 20000, 8, 1) + std::string("\0\1", 2),
+       "ビットマップイメージが不正です"},
+      {"e.bmp", BitmapHeaders(100000, 100000, 24, 0), "ビットマップイメージが不正です"},
+      {"f.bmp", BitmapHeaders(2, -300000000, 1, 0), "ビットマップイメージが不正です"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir / c.name;
+    WriteBytes(path, c.bytes);
+    const pid_t child = fork();
+    if (child == 0) {
+      rusage before{}, after{};
+      getrusage(RUSAGE_SELF, &before);
+      std::string error;
+      try {
+        if (std::string(c.name).ends_with(".jpg")) {
+          ScaleJpegFile(path, 80, "0\t0\t0");
+        } else {
+          ScaleBitmapFile(path, 80, "0\t0\t0");
+        }
+      } catch (const AppError& e) {
+        error = e.what();
+      }
+      getrusage(RUSAGE_SELF, &after);
+      const long grown_kb = after.ru_maxrss - before.ru_maxrss;
+      _exit(error != c.error ? 1 : grown_kb > 64 * 1024 ? 2 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << c.name << ": 1 = other error, 2 = memory grew";
+  }
 }
 
 TEST(PictureFiles, HeaderSizesAndStoredPictures) {

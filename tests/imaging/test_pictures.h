@@ -29,6 +29,17 @@ std::vector<int> PixelOf(const RgbImage& image, int x, int y);
 std::string GreyJpeg(int width, int height);
 std::string CmykJpeg(int width, int height);
 
+// How a JPEG file is coded beyond libjpeg's defaults (baseline, 4:2:0, Huffman).
+struct JpegCoding {
+  bool progressive = false;
+  bool arithmetic = false;
+  bool full_chroma = false;  // 4:4:4 instead of 4:2:0
+  unsigned restart_rows = 0;
+};
+
+// `picture` as a JPEG file at quality 75, coded as asked.
+std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding);
+
 // `jpeg` with an Exif APP1 segment holding the orientation tag inserted after SOI.
 std::string WithExifOrientation(const std::string& jpeg, int orientation);
 
