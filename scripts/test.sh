@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a plain build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# once under AddressSanitizer and UndefinedBehaviorSanitizer; then a short pass of
+# every fuzz target (a few seconds each, clang and libFuzzer) so they keep building
+# and keep passing their own checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,3 +26,5 @@ run_build build
 echo "== sanitizer build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build-asan -DMONTRELLE_SANITIZE=ON
+echo "== fuzz targets, short pass"
+scripts/fuzz.sh 5
