@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/file_error.h"
@@ -86,16 +87,19 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
   WriteFileReplacing(path, content);
 }
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path, size_t limit) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st;
-  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+  const auto endless = [&] {
+    return limit == SIZE_MAX && (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode));
+  };
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode) || endless()) {
     throw FileOpenError(path);
   }
   std::string out;
   char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+  while (out.size() < limit) {
+    ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - out.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw FileOpenError(path);
     if (n == 0) break;
@@ -122,11 +126,14 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
   return lines;
 }
 
-std::vector<std::string> ReadTextFileLines(const std::string& path) {
-  std::string bytes = ReadFileBytes(path);
+std::vector<std::string> TextFileLines(std::string bytes) {
   size_t eof = bytes.find('\x1A');
   if (eof != std::string::npos) bytes.resize(eof);
   return SplitTextLines(DecodeFileText(bytes));
+}
+
+std::vector<std::string> ReadTextFileLines(const std::string& path) {
+  return TextFileLines(ReadFileBytes(path));
 }
 
 }  // namespace montrelle

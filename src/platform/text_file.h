@@ -7,6 +7,7 @@
 // byte or at the first 0x1A; a last line without line end counts like the others.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,13 +34,19 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes);
 // behind. Throws FileOpenError when the old content cannot be read, FileWriteError.
 void AppendToFile(const std::string& path, std::string_view bytes);
 
-// The whole file. Throws FileOpenError when it cannot be opened or read.
-std::string ReadFileBytes(const std::string& path);
+// The whole file, or its first `limit` bytes. Throws FileOpenError when it cannot
+// be opened or read, or is a folder. A device such as /dev/zero may never end: it
+// is read only up to a `limit`, and refused like a folder without one.
+std::string ReadFileBytes(const std::string& path, size_t limit = SIZE_MAX);
 
 // Splits decoded text into lines by the reading rules above.
 std::vector<std::string> SplitTextLines(std::string_view text);
 
-// ReadFileBytes, cut at 0x1A, DecodeFileText, SplitTextLines.
+// The bytes of a text file cut at 0x1A, decoded (DecodeFileText) and split into
+// lines (SplitTextLines).
+std::vector<std::string> TextFileLines(std::string bytes);
+
+// TextFileLines of the whole file.
 std::vector<std::string> ReadTextFileLines(const std::string& path);
 
 }  // namespace montrelle

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "settings/ini_file.h"
@@ -15,15 +17,17 @@ namespace {
 
 // Far above any file the program writes; keeps a stray huge file from being read
 // into memory whole.
-constexpr std::int64_t kMaxSettingsFileBytes = 1 << 20;
+constexpr size_t kMaxSettingsFileBytes = 1 << 20;
 
+// The bound holds for the bytes read, not the size the folder entry tells: a pipe
+// tells none.
 std::vector<std::string> ReadSettingsLines(const std::string& path) {
-  auto entry = LookUpEntry(path);
-  if (!entry) return {};
-  if (entry->size > kMaxSettingsFileBytes) {
-    throw AppError("ファイル " + path + " は設定ファイルとしては大きすぎます");
+  if (!LookUpEntry(path)) return {};
+  std::string bytes = ReadFileBytes(path, kMaxSettingsFileBytes + 1);
+  if (bytes.size() > kMaxSettingsFileBytes) {
+    throw AppError("ファイル " + ShownText(path) + " は設定ファイルとしては大きすぎます");
   }
-  return ReadTextFileLines(path);
+  return TextFileLines(std::move(bytes));
 }
 
 std::string TrimControls(const std::string& text) {

@@ -14,7 +14,10 @@
 namespace montrelle::testing {
 namespace {
 
-std::string Compress(int width, int height, int components, J_COLOR_SPACE space) {
+// Compresses `pixels` (rows of `components` bytes a pixel) with libjpeg directly;
+// without pixels, every sample is 90.
+std::string Compress(int width, int height, int components, J_COLOR_SPACE space,
+                     const std::uint8_t* pixels, const JpegCoding& coding = {}) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -27,11 +30,17 @@ std::string Compress(int width, int height, int components, J_COLOR_SPACE space)
   info.input_components = components;
   info.in_color_space = space;
   jpeg_set_defaults(&info);
+  if (coding.progressive) jpeg_simple_progression(&info);
+  info.arith_code = coding.arithmetic ? TRUE : FALSE;
+  if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
+  info.restart_in_rows = static_cast<int>(coding.restart_rows);
   jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width * components), 90);
+  const size_t row_bytes = static_cast<size_t>(width) * components;
+  const std::vector<unsigned char> flat(row_bytes, 90);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW r = row.data();
-    jpeg_write_scanlines(&info, &r, 1);
+    JSAMPROW row =
+        const_cast<JSAMPROW>(pixels ? pixels + row_bytes * info.next_scanline : flat.data());
+    jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
   std::string out(reinterpret_cast<char*>(buffer), size);
@@ -77,42 +86,15 @@ std::vector<int> PixelOf(const RgbImage& image, int x, int y) {
 }
 
 std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(picture.width);
-  info.image_height = static_cast<JDIMENSION>(picture.height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 75, TRUE);
-  if (coding.progressive) jpeg_simple_progression(&info);
-  info.arith_code = coding.arithmetic ? TRUE : FALSE;
-  if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
-  info.restart_in_rows = static_cast<int>(coding.restart_rows);
-  jpeg_start_compress(&info, TRUE);
-  const size_t row_bytes = static_cast<size_t>(picture.width) * 3;
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(picture.pixels.data() + row_bytes * info.next_scanline);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
+  return Compress(picture.width, picture.height, 3, JCS_RGB, picture.pixels.data(), coding);
 }
 
 std::string GreyJpeg(int width, int height) {
-  return Compress(width, height, 1, JCS_GRAYSCALE);
+  return Compress(width, height, 1, JCS_GRAYSCALE, nullptr);
 }
 
 std::string CmykJpeg(int width, int height) {
-  return Compress(width, height, 4, JCS_CMYK);
+  return Compress(width, height, 4, JCS_CMYK, nullptr);
 }
 
 std::string WithExifOrientation(const std::string& jpeg, int orientation) {

@@ -37,7 +37,7 @@ struct JpegCoding {
   unsigned restart_rows = 0;
 };
 
-// `picture` as a JPEG file at quality 75, coded as asked.
+// `picture` as a JPEG file at libjpeg's default quality (75), coded as asked.
 std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding);
 
 // `jpeg` with an Exif APP1 segment holding the orientation tag inserted after SOI.

@@ -42,6 +42,23 @@ TEST(ReadTextFileLines, StopsAtCtrlZAndDecodes) {
   }
 }
 
+TEST(ReadFileBytes, TakesFilesOfDataUpToTheLimit) {
+  TempDir dir;
+  WriteBytes(dir / "a.txt", "abcdef");
+  EXPECT_EQ(ReadFileBytes(dir / "a.txt"), "abcdef");
+  EXPECT_EQ(ReadFileBytes(dir / "a.txt", 4), "abcd");
+  EXPECT_EQ(ReadFileBytes("/dev/zero", 3), std::string(3, '\0'));
+  EXPECT_EQ(ReadFileBytes("/dev/null", 3), "");
+  for (const std::string& path : {dir.path(), std::string("/dev/zero"), std::string("/dev/null")}) {
+    try {
+      ReadFileBytes(path);
+      ADD_FAILURE() << path << " was read";
+    } catch (const AppError& e) {
+      EXPECT_EQ(std::string(e.what()), "ファイル " + path + " は開けません");
+    }
+  }
+}
+
 TEST(WriteFileReplacing, ReplacesWholeAndLeavesNoTemporaryFile) {
   TempDir dir;
   std::string path = dir / "s.ini";

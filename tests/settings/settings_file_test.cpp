@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
 
 #include <algorithm>
 #include <functional>
@@ -363,6 +368,25 @@ TEST(LoadSettings, UnreadableOrHugeFileIsReportedNotReplaced) {
   EXPECT_EQ(rc, 0);
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);
   EXPECT_EQ(ReadBytes(path), "[HTMLtype]\r\ntype=1\r\n");
+
+  // A device never ends, and a pipe tells no size: the bound holds all the same.
+  EXPECT_EQ(ErrorOf([&] { LoadSettings("/dev/zero", options); }),
+            "ファイル /dev/zero は設定ファイルとしては大きすぎます");
+  EXPECT_FALSE(ReadSettingsFile("/dev/null", options));
+  const std::string pipe = dir / "pipe.ini";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const pid_t writer = fork();
+  if (writer == 0) {
+    std::FILE* out = std::fopen(pipe.c_str(), "w");
+    std::fputs("[HTMLtype]\r\ntype=1\r\n", out);
+    for (int i = 0; i < 3 << 20; ++i) std::fputc(' ', out);
+    _exit(0);
+  }
+  EXPECT_EQ(ErrorOf([&] { LoadSettings(pipe, options); }),
+            "ファイル " + pipe + " は設定ファイルとしては大きすぎます");
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  EXPECT_EQ(options, TKX_Options{});
 }
 
 }  // namespace
