@@ -51,17 +51,18 @@ void BitmapSeeds(const std::string& folder) {
 
 // The JPEG target reads an orientation choice and a width before the file.
 void JpegSeeds(const std::string& folder) {
-  const JpegCoding codings[] = {{"baseline"},
-                                {"progressive", true},
-                                {"arithmetic", false, true},
-                                {"444", false, false, true},
-                                {"restarts", false, false, false, 1}};
+  const std::pair<const char*, testing::JpegCoding> codings[] = {
+      {"baseline", {}},
+      {"progressive", {.progressive = true}},
+      {"arithmetic", {.arithmetic = true}},
+      {"444", {.full_chroma = true}},
+      {"restarts", {.restart_rows = 1}}};
   int choice = 0;
-  for (const JpegCoding& coding : codings) {
+  for (const auto& [name, coding] : codings) {
     for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {
       const std::string prefix{static_cast<char>(choice++), static_cast<char>(8 + w % 50)};
-      Write(folder + "/" + coding.name + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg",
-            prefix + CompressCoordinates(w, h, coding));
+      Write(folder + "/" + name + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg",
+            prefix + testing::CodedJpeg(testing::CoordinatePicture(w, h), coding));
     }
   }
   Write(folder + "/encoder.jpg", std::string("\x04\x20", 2) + testing::JpegPicture(23, 31));

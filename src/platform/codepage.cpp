@@ -175,9 +175,10 @@ std::string ShownText(std::string_view text) {
   std::string shown;
   for (size_t i = 0; i < text.size();) {
     const size_t n = ValidSequenceLength(text, i);
-    if (n == 0 || text[i] == '\0') {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (n == 0 || c < 0x20 || c == 0x7F) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
       shown += escaped;
       ++i;
     } else {

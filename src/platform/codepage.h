@@ -29,8 +29,9 @@ std::string DecodeFileText(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
-// `text` as a message can show it: NUL bytes and bytes that are not part of valid
-// UTF-8 become "\xNN", everything else stays.
+// `text` as a message can show it: control characters (a NUL would cut the
+// message short, an escape sequence would act on a terminal) and bytes that are
+// not part of valid UTF-8 become "\xNN", everything else stays.
 std::string ShownText(std::string_view text);
 
 }  // namespace montrelle

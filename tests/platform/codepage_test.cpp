@@ -81,9 +81,12 @@ TEST(ShownText, EscapesNulAndBytesThatAreNotUtf8) {
   const struct {
     std::string text, shown;
   } cases[] = {
-      {"春の庭 a\\b", "春の庭 a\\b"},      {std::string("26\0x", 4), "26\\x00x"},
-      {"\xFF.jpg", "\\xFF.jpg"},           {"\xE6\x98", "\\xE6\\x98"},  // cut short
-      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                              // a surrogate
+      {"春の庭 a\\b", "春の庭 a\\b"},
+      {std::string("26\0x", 4), "26\\x00x"},
+      {"a\tb\nc\x1B[2J\x7F", "a\\x09b\\x0Ac\\x1B[2J\\x7F"},
+      {"\xFF.jpg", "\\xFF.jpg"},
+      {"\xE6\x98", "\\xE6\\x98"},           // cut short
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},  // a surrogate
       {"\xF0\x9F\x98\x80", "😀"},
   };
   for (const auto& c : cases) EXPECT_EQ(ShownText(c.text), c.shown) << c.shown;
