@@ -65,8 +65,9 @@ void TfrmKXmain::save_listClick() {
   if (ask) {
     const auto chosen = dialogs_.ChooseListFileToSave(this, save_dlg_file_name_);
     if (!chosen) return;
-    save_dlg_file_name_ = *chosen;
     file = ListFileName(*chosen);
+    // The dialog starts at the file written last time.
+    save_dlg_file_name_ = file;
     if (LookUpEntry(file) && !ui_.ConfirmYesNo(file + " は既に存在します。上書きしますか？")) {
       return;
     }
