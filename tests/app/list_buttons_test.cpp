@@ -30,6 +30,14 @@ class ListButtonsTest : public WindowTest {
 
   void Click(const char* button) const { QTest::mouseClick(Main(button), Qt::LeftButton); }
   const ImageFileList& List() const { return windows->main.image_list(); }
+  // Saves through the dialog, which starts empty, as `name`.
+  void SaveThroughDialog(const std::string& name) {
+    dialogs.list_files = {dir / name};
+    Click("save_list");
+    EXPECT_EQ(dialogs.log, Lines{"save list: "});
+    EXPECT_EQ(ui.log, Lines{"message: 終了しました"});
+    EXPECT_EQ(FileLines(dir / (name + ".txt")), SavedLines());
+  }
   // The file the two entries are saved as, line by line.
   Lines SavedLines() const {
     return {dir / "a.jpg", dir / "b.bmp", "", "春の庭", "", "1\t0\t0", "0\t0\t2"};
@@ -37,11 +45,7 @@ class ListButtonsTest : public WindowTest {
 };
 
 TEST_F(ListButtonsTest, SavedListLoadsBackWhole) {
-  dialogs.list_files = {dir / "trip"};
-  Click("save_list");
-  EXPECT_EQ(dialogs.log, Lines{"save list: "});
-  EXPECT_EQ(ui.log, Lines{"message: 終了しました"});
-  EXPECT_EQ(FileLines(dir / "trip.txt"), SavedLines());
+  SaveThroughDialog("trip");
 
   // Another list in its place, then the file loaded over it.
   WriteBytes(dir / "c.jpg", "x");
@@ -117,11 +121,7 @@ TEST_F(ListButtonsTest, SaveNamesEndInTxtAndReplacingAsksFirst) {
 TEST_F(ListButtonsTest, InBatchModeTheSetNameIsUsedWithoutAWord) {
   Click("btn_macro");
   // No name set yet: the dialog asks for one.
-  dialogs.list_files = {dir / "first"};
-  Click("save_list");
-  EXPECT_EQ(dialogs.log, Lines{"save list: "});
-  EXPECT_EQ(ui.log, Lines{"message: 終了しました"});
-  EXPECT_EQ(FileLines(dir / "first.txt"), SavedLines());
+  SaveThroughDialog("first");
 
   WriteBytes(dir / "first.txt", "old");
   windows->main.EditedList().SetComment(2, "夕日");
