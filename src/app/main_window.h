@@ -7,6 +7,9 @@
 // layout rule runs only when the user picks a layout. Every handler runs through
 // the error guard; questions go through UiServices, pickers and the error box
 // through DialogServices.
+//
+// The grid's selection names the entry the preview window shows and edits; the
+// batch window's run fills this window's list and output fields folder by folder.
 #pragma once
 
 #include <QCheckBox>

@@ -36,8 +36,8 @@ TfrmKXimg::TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogSe
   Panel2 = AddControl<QFrame>(this, "Panel2", {6, 8, 160, 120});
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel2->setLineWidth(2);
-  // The picture area is the panel's inner 156 x 116.
-  Img_preview = AddControl<QLabel>(Panel2, "Img_preview", {2, 2, 156, 116});
+  // The picture area is the panel's inner part, inside its 2-pixel border.
+  Img_preview = AddControl<QLabel>(Panel2, "Img_preview", {2, 2, kPreviewWidth, kPreviewHeight});
   Img_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   GroupBox1 = AddControl<QGroupBox>(this, "GroupBox1", {6, 138, 160, 129}, "画像方向の設定");
