@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/bitmap_writer.h"
 #include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
-#include "imaging/picture_files.h"
 #include "imaging/preview_picture.h"
 #include "imaging/test_pictures.h"
 #include "support/temp_dir.h"
@@ -85,42 +83,17 @@ TEST(PreviewRules, OrientationControlsAndTheirText) {
   EXPECT_EQ(JoinCommentLines({}), "");
 }
 
-// The pictures are those of the make run's picture operations at the fitted width.
-TEST(PreviewPicture, SizesAndPixelsForBothKinds) {
+// Sizes, places and pixels of shown pictures are checked in the window's tests.
+TEST(PreviewPicture, EmptyPicturesAndErrors) {
   TempDir dir;
-  const struct {
-    int width, height;
-    const char* orientation;
-    bool quarter_turn;
-    int shown_width, shown_height, left;
-  } cases[] = {
-      {640, 480, "0\t0\t0", false, 154, 115, 1}, {640, 480, "0\t0\t1", true, 87, 116, 34},
-      {640, 480, "1\t1\t2", true, 87, 116, 34},  {1024, 576, "0\t0\t0", false, 156, 87, 0},
-      {39, 29, "0\t1\t3", false, 156, 116, 0},
-  };
-  for (const auto& c : cases) {
-    const std::string what =
-        std::to_string(c.width) + "x" + std::to_string(c.height) + " " + c.orientation;
-    const RgbImage source = QuadrantPicture(c.width, c.height);
-    WriteBytes(dir / "p.jpg", EncodeJpeg(source));
-    WriteBytes(dir / "p.bmp", EncodeBitmap(source));
-
-    const RgbImage jpeg = PreviewJpeg(dir / "p.jpg", c.orientation, c.quarter_turn);
-    EXPECT_EQ(jpeg, DecodeJpeg(ScaleJpegFile(dir / "p.jpg", c.shown_width, c.orientation))) << what;
-    EXPECT_EQ(jpeg.height, c.shown_height) << what;
-    const RgbImage bitmap = PreviewBitmap(dir / "p.bmp", c.orientation, c.quarter_turn);
-    EXPECT_EQ(bitmap, ScaleBitmapFile(dir / "p.bmp", c.shown_width, c.orientation)) << what;
-    EXPECT_EQ(bitmap.height, c.shown_height) << what;
-    EXPECT_EQ(PreviewLeft(c.shown_width), c.left) << what;
-  }
-
   // Too flat to keep a row: nothing to show, and nothing decoded.
   WriteBytes(dir / "flat.jpg", EncodeJpeg(QuadrantPicture(200, 1)));
   EXPECT_EQ(PreviewJpeg(dir / "flat.jpg", "0\t0\t0", false), (RgbImage{156, 0, {}}));
 
   ExpectAppError([&] { PreviewJpeg(dir / "none.jpg", "0\t0\t0", false); },
                  "ファイル " + (dir / "none.jpg") + " は開けません");
-  ExpectAppError([&] { PreviewBitmap(dir / "p.jpg", "0\t0\t0", false); },
+  // A JPEG taken for a bitmap.
+  ExpectAppError([&] { PreviewBitmap(dir / "flat.jpg", "0\t0\t0", false); },
                  "ビットマップイメージが不正です");
 }
 
