@@ -89,7 +89,9 @@ TEST_F(LargeListTest, EveryListOperationStaysWithinASecond) {
     EXPECT_LT(Timed(o.name, o.operation), kStallMilliseconds) << o.name;
     EXPECT_EQ(windows->main.image_list().count(), o.count_after) << o.name;
     ExpectGridShowsList();
-    if (o.name == std::string("load")) EXPECT_EQ(windows->main.image_list().paths(), paths);
+    if (o.name == std::string("load")) {
+      EXPECT_EQ(windows->main.image_list().paths(), paths);
+    }
   }
 }
 
