@@ -5,10 +5,10 @@
 #include <QTranslator>
 
 #include "app/control_factory.h"
-#include "app/program_files.h"
 #include "app/program_windows.h"
 #include "app/qt_dialog_services.h"
 #include "app/qt_ui_services.h"
+#include "platform/program_files.h"
 
 int main(int argc, char* argv[]) {
   using namespace montrelle;
@@ -22,10 +22,11 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qt_texts);
   }
 
+  const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+  EnsureSettingsFolder(files);
   QtUiServices ui;
   QtDialogServices dialogs;
-  ProgramWindows windows(ui, dialogs,
-                         LocateProgramFiles(QApplication::applicationDirPath().toStdString()));
+  ProgramWindows windows(ui, dialogs, files);
   ui.Attach(windows.main);
   windows.ShowMainWindow();
   return QApplication::exec();

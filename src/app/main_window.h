@@ -23,7 +23,7 @@
 #include "app/clickable_widgets.h"
 #include "app/dialog_services.h"
 #include "app/list_grid.h"
-#include "app/program_files.h"
+#include "platform/program_files.h"
 #include "gallery/batch_state.h"
 #include "imagelist/image_list.h"
 #include "platform/ui_services.h"

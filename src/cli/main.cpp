@@ -21,18 +21,12 @@
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/program_files.h"
 #include "settings/apply_options.h"
 #include "settings/settings_file.h"
 
 namespace montrelle {
 namespace {
-
-// The folder of the program file, where Montrelle.ini and images/ are looked for.
-std::string ProgramFolder() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : program.parent_path().string();
-}
 
 // Paths from the command line are made absolute, so that the relative URLs from
 // the output folder to the pictures come out right whatever the current folder.
@@ -45,8 +39,8 @@ std::string AbsolutePath(const std::string& path) {
 
 // The settings file is only read: a file without any section gives the defaults
 // the window would write into it, and only the default file may be missing.
-LiveSettings CommandSettings(const CommandOptions& options, const std::string& program_folder) {
-  const std::string file = options.settings_file.value_or(program_folder + "/Montrelle.ini");
+LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& files) {
+  const std::string file = options.settings_file.value_or(files.settings_path);
   if (options.settings_file && !LookUpEntry(file)) throw FileOpenError(file);
   TKX_Options loaded = DefaultOptions();
   if (!ReadSettingsFile(file, loaded)) loaded = DefaultOptions();
@@ -76,11 +70,11 @@ ImageFileList CommandImages(const CommandOptions& options, UiServices& ui) {
 int Run(const CommandOptions& options) {
   ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
   try {
-    const std::string program_folder = ProgramFolder();
-    const LiveSettings settings = CommandSettings(options, program_folder);
+    const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+    const LiveSettings settings = CommandSettings(options, files);
     const ImageFileList list = CommandImages(options, ui);
     BatchState batch;
-    return GenerateGallery(settings, list, ui, batch, program_folder + "/images") ? 0 : 1;
+    return GenerateGallery(settings, list, ui, batch, files.navigation_images_folder) ? 0 : 1;
   } catch (const std::exception& error) {
     ui.ShowMessage(ErrorBoxText(error.what()));
     return 1;
