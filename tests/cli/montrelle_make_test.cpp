@@ -1,6 +1,5 @@
 // Runs the built montrelle-make on folders of pictures and checks what it writes,
 // what it says on standard error and its exit status.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -11,62 +10,34 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
 
 namespace montrelle {
 namespace {
 
+using testing::ExecProgram;
+using testing::ExitStatus;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::Outcome;
 using testing::ReadBytes;
+using testing::RunProgram;
 using testing::TempDir;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-[[noreturn]] void Exec(const std::string& program, const Lines& arguments, const std::string& cwd) {
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  if (chdir(cwd.c_str()) == 0) execv(program.c_str(), argv.data());
-  _exit(127);
-}
-
-int ExitStatus(pid_t pid) {
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
-// Runs `program` in `cwd` with standard output and error caught in files.
 Outcome RunMake(const Lines& arguments, const std::string& cwd,
                 const std::string& program = MONTRELLE_MAKE) {
-  TempDir capture;
-  const std::string out = capture / "out", err = capture / "err";
-  pid_t pid = fork();
-  if (pid == 0) {
-    int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
-    Exec(program, arguments, cwd);
-  }
-  Outcome outcome;
-  outcome.status = ExitStatus(pid);
-  outcome.out = ReadBytes(out);
-  outcome.err = ReadBytes(err);
-  return outcome;
+  return RunProgram(program, arguments, cwd);
 }
 
 // Runs the command with a terminal as its standard streams; returns what it wrote.
 std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& status) {
   int terminal = -1;
   pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
-  if (pid == 0) Exec(MONTRELLE_MAKE, arguments, cwd);
+  if (pid == 0) ExecProgram(MONTRELLE_MAKE, arguments, cwd);
   std::string written;
   char buffer[4096];
   for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) written.append(buffer, n);
