@@ -2,9 +2,12 @@
 
 #include "gallery/frame_pages.h"
 #include "gallery/generation_context.h"
+#include "gallery/image_steps.h"
 #include "gallery/output_folder.h"
+#include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
 #include "gallery/run_status.h"
+#include "gallery/table_pages.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 
@@ -37,8 +40,10 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
       WriteFramePages(context, list, settings, ui, navigation_images_folder);
       break;
     case OutputLayout::kTable:
+      WriteTablePages(context, list, settings, ui);
+      break;
     case OutputLayout::kPulldown:
-      // Their page writers are not part of the program yet: no pages.
+      WritePulldownPage(context, list, settings, ui);
       break;
   }
 }
@@ -67,8 +72,8 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
 
   if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
   WritePages(context, list, settings, ui, navigation_images_folder);
-  // The image steps (reduced, then main images) belong here: after the pages,
-  // before the background copy.
+  MakeReducedImages(context, list, settings, ui, batch.macro_mode);
+  MakeMainImages(context, list, settings, ui, batch.macro_mode);
   if (settings.bgishow) CopyBackgroundImage(context, settings);
 
   ClearStatus(ui);

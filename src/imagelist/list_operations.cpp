@@ -1,17 +1,12 @@
 #include "imagelist/list_operations.h"
 
-#include <array>
-
+#include "imagelist/picture_kind.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
 
 bool AcceptsDroppedPath(const std::string& path) {
-  static constexpr std::array<const char*, 6> kMarkers = {".bmp", ".jpg", ".jpeg",
-                                                          ".BMP", ".JPG", ".JPEG"};
-  bool named = false;
-  for (const char* marker : kMarkers) named = named || path.find(marker) != std::string::npos;
-  return named && FileExists(path);
+  return (IsJpegPath(path) || IsBitmapPath(path)) && FileExists(path);
 }
 
 void ClearAll(ImageFileList& list, bool dontask, UiServices& ui) {

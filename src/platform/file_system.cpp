@@ -33,6 +33,12 @@ bool FolderExists(const std::string& path) {
   return entry && entry->is_folder;
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 bool CreateFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0;
 }

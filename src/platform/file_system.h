@@ -23,6 +23,9 @@ std::optional<DirectoryEntry> LookUpEntry(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 
+// Both paths exist and name the same file (links followed).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Creates one folder level; false when it cannot (it exists already, or no parent).
 bool CreateFolder(const std::string& path);
 

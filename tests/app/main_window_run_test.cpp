@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/window_fixture.h"
+#include "imaging/jpeg_codec.h"
 
 namespace montrelle {
 namespace {
@@ -18,7 +19,7 @@ class MainWindowRunTest : public WindowTest {
  protected:
   void SetUp() override {
     Start();
-    testing::WriteBytes(picture, "not decoded by the pages");
+    testing::WriteBytes(picture, EncodeJpeg(MakeRgbImage(4, 3)));  // the run makes images of it
     Drop({picture});
     Main<QLineEdit>("edt_out_path")->setText(QString::fromStdString(out));
   }

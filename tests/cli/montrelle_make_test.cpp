@@ -9,7 +9,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "imaging/test_pictures.h"
 #include "platform/file_system.h"
+#include "support/expected_pages.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -17,11 +19,14 @@
 namespace montrelle {
 namespace {
 
+using testing::Concat;
 using testing::ExecProgram;
 using testing::ExitStatus;
 using testing::FileLines;
 using testing::FolderTree;
 using testing::Outcome;
+using testing::PageOpening;
+using testing::PictureTree;
 using testing::ReadBytes;
 using testing::RunProgram;
 using testing::TempDir;
@@ -67,13 +72,18 @@ std::string SettingsFile(std::initializer_list<std::array<const char*, 3>> chang
   return file;
 }
 
+// The body line of the colours in SettingsFile.
+const std::string kDarkBody =
+    "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
+    "alink=\"#00ffff\">";
+
 class MontrelleMakeTest : public ::testing::Test {
  protected:
   MontrelleMakeTest() {
     EXPECT_TRUE(CreateFolder(dir / "pics"));
-    for (const char* name : {"a.jpg", "b.JPG", "notes.txt"}) {
-      WriteBytes(dir / ("pics/" + std::string(name)), name);
-    }
+    WriteBytes(dir / "pics/a.jpg", testing::JpegPicture(40, 30));
+    WriteBytes(dir / "pics/b.JPG", testing::JpegPicture(30, 40));
+    WriteBytes(dir / "pics/notes.txt", "notes");
   }
   TempDir dir;
 };
@@ -103,48 +113,143 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
              "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
              "<FRAME src=\"./src_files/gallery_menu1.htm\" name=\"sub\">",
              "<FRAME src=\"./src_files/a.htm\" name=\"main\">", "</FRAMESET>", "", "</HTML>"}));
-  const std::string body =
-      "<body bgcolor=\"#000000\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-      "alink=\"#00ffff\">";
   EXPECT_EQ(FileLines(dir / "out/src_files/b.htm"),
-            (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "", body,
-                   "<CENTER>", "<IMG width = 640 SRC=\"../../pics/b.JPG\">", "<BR>", "b.JPG",
-                   "</CENTER>", "</BODY>", "</HTML>"}));
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<IMG width = 640 SRC=\"../../pics/b.JPG\">", "<BR>", "b.JPG", "</CENTER>",
+                     "</BODY>", "</HTML>"}}));
   EXPECT_EQ(FileLines(dir / "out/src_files/gallery_menu2.htm"),
-            (Lines{"<HTML>",
-                   "",
-                   "<HEAD>",
-                   "<TITLE>",
-                   "旅",
-                   "</TITLE>",
-                   "</HEAD>",
-                   "",
-                   body,
-                   "<CENTER>",
-                   "<BR>",
-                   "",
-                   "<TABLE BORDER=0\"\">",
-                   "<TR>",
-                   "<A HREF=\"./b.htm\" TARGET=\"main\"><BR>b.JPG</A>",
-                   "</TR>",
-                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
-                   "width=\"30\" border=\"0\"></A></td>",
-                   "<td><A HREF=\"./gallery_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
-                   "width=\"30\" border=\"0\"></A></td></tr>",
-                   "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img "
-                   "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>",
-                   "</TABLE><BR>",
-                   "(List:2/2)",
-                   "</CENTER>",
-                   "",
-                   "",
-                   "</BODY>",
-                   "</HTML>"}));
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<BR>", "", "<TABLE BORDER=0\"\">", "<TR>",
+                     "<A HREF=\"./b.htm\" TARGET=\"main\"><BR>b.JPG</A>", "</TR>",
+                     "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" "
+                     "width=\"30\" border=\"0\"></A></td>",
+                     "<td><A HREF=\"./gallery_menu2.htm\" TARGET=\"sub\"><img src=\"last.gif\" "
+                     "width=\"30\" border=\"0\"></A></td></tr>",
+                     "<tr><td><A HREF=\"./gallery_menu1.htm\" TARGET=\"sub\"><img "
+                     "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>",
+                     "</TABLE><BR>", "(List:2/2)", "</CENTER>", "", "", "</BODY>", "</HTML>"}}));
   EXPECT_EQ(ReadBytes(dir / "out/gallery_QRV.txt"), "gallery.html\t../pics/a.jpg\r\n");
   for (const char* gif : {"top.gif", "last.gif", "previous.gif", "next.gif"}) {
     EXPECT_EQ(ReadBytes(dir / ("out/src_files/" + std::string(gif))),
               ReadBytes(std::string(MONTRELLE_RESOURCES) + "/images/" + gif));
   }
+}
+
+TEST_F(MontrelleMakeTest, MakesATableGallery) {
+  WriteBytes(dir / "pics/c.bmp", testing::BitmapPicture(20, 10));
+  WriteBytes(dir / "s.ini", SettingsFile({{"Table", "count", "2"}, {"Flags", "jpegconvert", "1"}}));
+  const Lines arguments = {"-s", "s.ini", "-o",         "out",        "-n",        "album",
+                           "-t", "旅",    "pics/a.jpg", "pics/b.JPG", "pics/c.bmp"};
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  const Lines tree = {"album.html",
+                      "images/",
+                      "images/a.jpg JPEG 40x30",
+                      "images/b.JPG JPEG 30x40",
+                      "images/c.jpg JPEG 20x10",
+                      "small_images/",
+                      "small_images/a.jpg JPEG 120x90",
+                      "small_images/b.JPG JPEG 120x160",
+                      "small_images/c.jpg JPEG 120x60",
+                      "src_files/",
+                      "src_files/a.htm",
+                      "src_files/b.htm",
+                      "src_files/c.htm"};
+  EXPECT_EQ(PictureTree(dir / "out"), tree);
+  EXPECT_EQ(FileLines(dir / "out/album.html"),
+            Concat({PageOpening("旅", kDarkBody),
+                    {"<BR>",
+                     "",
+                     "<TABLE BORDER=\"2\">",
+                     "<TR>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/a.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/a.jpg\"></A>",
+                     "</TD>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/b.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/b.JPG\"></A>",
+                     "</TD>",
+                     "</TR>",
+                     "<TR>",
+                     "<TD>",
+                     "<A HREF=\"./src_files/c.htm\" TARGET=\"main\"><IMG "
+                     "SRC=\"./small_images/c.jpg\"></A>",
+                     "</TD>",
+                     "</TR>",
+                     "</TABLE>",
+                     "</CENTER>",
+                     "",
+                     "",
+                     "</BODY>",
+                     "</HTML>"}}));
+  for (const char* name : {"a.jpg", "b.JPG", "c.jpg"}) {
+    const std::string page = "src_files/" + std::string(name).substr(0, 1) + ".htm";
+    EXPECT_EQ(FileLines(dir / ("out/" + page)),
+              Concat({PageOpening("旅", kDarkBody),
+                      {"<IMG width = 600 SRC=\"../images/" + std::string(name) + "\">", "</CENTER>",
+                       "</BODY>", "</HTML>"}}))
+        << page;
+  }
+  EXPECT_EQ(ReadBytes(dir / "out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));
+  EXPECT_EQ(ReadBytes(dir / "out/images/b.JPG"), ReadBytes(dir / "pics/b.JPG"));
+
+  // Again, keeping what exists: the reduced images are left as they are.
+  WriteBytes(dir / "out/small_images/a.jpg", "old");
+  Lines keep = arguments;
+  keep.push_back("--keep-existing");
+  run = RunMake(keep, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(ReadBytes(dir / "out/small_images/a.jpg"), "old");
+  run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(PictureTree(dir / "out"), tree);
+}
+
+TEST_F(MontrelleMakeTest, MakesAPulldownGallery) {
+  WriteBytes(dir / "pics.txt", dir / "pics/a.jpg" + "\r\n" + dir / "pics/b.JPG" +
+                                   "\r\n\r\n港\r\n\r\n0\t0\t2\r\n0\t0\t0\r\n");
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "CommentOutPD", "1"}}));
+  Outcome run =
+      RunMake({"-s", "s.ini", "-l", "pics.txt", "--layout", "pulldown", "-o", "out"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  // One turned picture: every main image is made again at the pull-down width; no
+  // reduced images in this layout.
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html", "images/", "images/a.jpg JPEG 450x600",
+                                             "images/b.JPG JPEG 450x600"}));
+  EXPECT_EQ(
+      FileLines(dir / "out/ignored.html"),
+      (Lines{"<HTML>",
+             "",
+             "<SCRIPT language=\"JavaScript\">",
+             "<!--",
+             "function changeImg(){",
+             "   num=document.myForm.imgSelect.selectedIndex;",
+             " if(num==0)",
+             "      document.myImg.src=\"./images/a.jpg\";",
+             "else  if(num==1)",
+             "      document.myImg.src=\"./images/b.JPG\";",
+             "}",
+             "//-->",
+             "</SCRIPT>",
+             "",
+             kDarkBody,
+             "<CENTER>",
+             "<FORM name=\"myForm\">",
+             "<IMG SRC=\"./images/a.jpg\" alt=\"a.jpg\" WIDTH=450 vspace=4  name=\"myImg\"><br>",
+             "",
+             "<SELECT name=\"imgSelect\" onChange=\"changeImg()\">",
+             "",
+             "<OPTION>港",
+             "<OPTION>Image:2",
+             "</SELECT><br>",
+             "<font class=caption>※プルダウンで見たい写真を選択してください</font></form>",
+             "",
+             "</font>",
+             "</CENTER>"}));
 }
 
 TEST_F(MontrelleMakeTest, ListFileFirstThenImages) {
@@ -168,8 +273,9 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"index.html", "src_files/", "src_files/a.htm", "src_files/index_menu1.htm"}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 100x75", "src_files/",
+                   "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
@@ -187,6 +293,8 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   WriteBytes(dir / "blocked/src_files", "a file where the folder goes");
   WriteBytes(dir / "zero.ini", SettingsFile({{"Frame", "count", "0"}}));
   WriteBytes(dir / "bad.ini", SettingsFile({{"Frame", "width", "8O"}}));
+  WriteBytes(dir / "table.ini", SettingsFile({}));
+  WriteBytes(dir / "pics/broken.bmp", "BM");
   const struct {
     Lines arguments;
     std::string err;
@@ -202,6 +310,8 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
       {{"-l", "missing.txt", "-o", "out", "pics/a.jpg"}, "ファイル missing.txt は開けません.\n"},
       {{"-o", "blocked", "--layout", "frame", "pics/a.jpg"},
        "I/O エラー (20): " + (dir / "blocked/src_files/a.htm") + ".\n"},
+      {{"-s", "table.ini", "-o", "damaged", "pics/a.jpg", "pics/broken.bmp"},
+       "ビットマップイメージが不正です: " + (dir / "pics/broken.bmp") + ".\n"},
   };
   for (const auto& c : cases) {
     Outcome run = RunMake(c.arguments, dir.path());
@@ -212,6 +322,9 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
   EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(PictureTree(dir / "damaged"),
+            (Lines{"ignored.html", "small_images/", "small_images/a.jpg JPEG 120x90", "src_files/",
+                   "src_files/a.htm", "src_files/broken.htm"}));
 }
 
 TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
@@ -259,7 +372,9 @@ TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
   // The terminal turns each line end into CR LF.
   EXPECT_EQ(shown,
             "HTMLファイル作成\r\033[KHTMLファイル作成 0/2\r\033[KHTMLファイル作成 1/2"
-            "\r\033[KHTMLファイル作成 0/2\r\033[K終了しました\r\n");
+            "\r\033[KHTMLファイル作成 0/2\r\033[K縮小画像作成 0/2\r\033[K縮小画像作成 0/2"
+            "\r\033[K縮小画像作成 1/2\r\033[K終了しました\r\n")
+      << "the progress panel keeps its text when the phase changes";
   shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(shown, "終了しました\r\n");

@@ -6,6 +6,7 @@
 #include "imagelist/string_routines.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -13,17 +14,16 @@
 namespace montrelle {
 namespace {
 
+using testing::Concat;
 using testing::FakeUi;
 using testing::FileLines;
+using testing::kWhiteBody;
+using testing::PageOpening;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::Texts;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
-
-const char* kBody =
-    "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-    "alink=\"#00ffff\">";
 
 // The first navigation line of every menu page: its top button.
 const std::string kTopLine =
@@ -49,26 +49,11 @@ LiveSettings FrameSettings(const std::string& out_dir) {
 }
 
 Lines MenuPage(const Lines& slots, const Lines& navigation, const std::string& caption) {
-  Lines page = {"<HTML>",
-                "",
-                "<HEAD>",
-                "<TITLE>",
-                "旅",
-                "</TITLE>",
-                "</HEAD>",
-                "",
-                kBody,
-                "<CENTER>",
-                "<BR>",
-                "",
-                "<TABLE BORDER=0\"\">"};
-  page.insert(page.end(), slots.begin(), slots.end());
-  page.insert(page.end(), navigation.begin(), navigation.end());
-  for (const char* line :
-       {"</TABLE><BR>", caption.c_str(), "</CENTER>", "", "", "</BODY>", "</HTML>"}) {
-    page.push_back(line);
-  }
-  return page;
+  return Concat({PageOpening("旅", kWhiteBody),
+                 {"<BR>", "", "<TABLE BORDER=0\"\">"},
+                 slots,
+                 navigation,
+                 {"</TABLE><BR>", caption, "</CENTER>", "", "", "</BODY>", "</HTML>"}});
 }
 
 // A filled slot linking image page `page` with the thumbnail of `image`.
@@ -219,21 +204,11 @@ TEST(ImagePage, NameAndCommentLines) {
     LiveSettings s = FrameSettings("/www/gal");
     s.fnoutput = k.fnoutput;
     s.comment_out = k.comment_out;
-    Lines expected = {"<HTML>",
-                      "",
-                      "<HEAD>",
-                      "<TITLE>",
-                      "旅",
-                      "</TITLE>",
-                      "</HEAD>",
-                      "",
-                      kBody,
-                      "<CENTER>",
-                      "<IMG width = 550 SRC=\"../../../photos/p02.jpg\">"};
-    expected.insert(expected.end(), k.middle.begin(), k.middle.end());
-    expected.insert(expected.end(), {"</CENTER>", "</BODY>", "</HTML>"});
     EXPECT_EQ(Texts(ImagePageLines(DeriveGenerationContext(s, list), list, s, 1, NameTest::kPlain)),
-              expected);
+              Concat({PageOpening("旅", kWhiteBody),
+                      {"<IMG width = 550 SRC=\"../../../photos/p02.jpg\">"},
+                      k.middle,
+                      {"</CENTER>", "</BODY>", "</HTML>"}}));
   }
   LiveSettings s = FrameSettings("/www/gal");
   s.comment_out = true;

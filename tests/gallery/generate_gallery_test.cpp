@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -14,6 +16,7 @@ namespace {
 using testing::FakeUi;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::PictureTree;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -32,7 +35,9 @@ class GenerateGalleryTest : public ::testing::Test {
     }
   }
 
+  // A real 40 x 30 picture in photos/ (a bitmap for a .bmp name), added to the list.
   void AddPicture(const std::string& name, const char* orientation = "0\t0\t0") {
+    WriteBytes(dir / ("photos/" + name), testing::PictureBytes(name, 40, 30));
     list.Append(dir / ("photos/" + name), "", orientation);
   }
 
@@ -80,19 +85,19 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
   AddPicture("b.jpg");
   ASSERT_TRUE(Run());
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/2", "progress: 1/2",
-                           "progress: 0/2", "phase: ", "progress: ", "message: 終了しました"}));
+                           "progress: 0/2", "phase: 縮小画像作成", "progress: 0/2", "progress: 1/2",
+                           "phase: ", "progress: ", "message: 終了しました"}));
   EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/src_files/",
-                   "2024/spring/src_files/a.htm", "2024/spring/src_files/b.htm",
-                   "2024/spring/src_files/index_menu1.htm", "2024/spring/src_files/last.gif",
-                   "2024/spring/src_files/next.gif", "2024/spring/src_files/previous.gif",
-                   "2024/spring/src_files/top.gif"}));
+            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/small_images/",
+                   "2024/spring/small_images/a.jpg", "2024/spring/small_images/b.jpg",
+                   "2024/spring/src_files/", "2024/spring/src_files/a.htm",
+                   "2024/spring/src_files/b.htm", "2024/spring/src_files/index_menu1.htm",
+                   "2024/spring/src_files/last.gif", "2024/spring/src_files/next.gif",
+                   "2024/spring/src_files/previous.gif", "2024/spring/src_files/top.gif"}));
   EXPECT_EQ(FileLines(dir / "out/2024/spring/src_files/b.htm"),
-            (Lines{"<HTML>", "", "<HEAD>", "<TITLE>", "旅", "</TITLE>", "</HEAD>", "",
-                   "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
-                   "alink=\"#00ffff\">",
-                   "<CENTER>", "<IMG width = 550 SRC=\"../../../../photos/b.jpg\">", "</CENTER>",
-                   "</BODY>", "</HTML>"}));
+            testing::Concat({testing::PageOpening("旅", testing::kWhiteBody),
+                             {"<IMG width = 550 SRC=\"../../../../photos/b.jpg\">", "</CENTER>",
+                              "</BODY>", "</HTML>"}}));
 
   batch.macro_mode = true;
   ui.log.clear();
@@ -100,16 +105,37 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
   EXPECT_EQ(ui.log.back(), "progress: ") << "no end message in a batch";
 }
 
+TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
+  settings.layout = 1;
+  settings.simake = true;
+  settings.micopy = true;
+  settings.bgishow = true;
+  settings.bg_image = dir / "photos/paper.jpg";
+  WriteBytes(settings.bg_image, "paper");
+  AddPicture("a.jpg");
+  AddPicture("b.bmp");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(ui.log,
+            (Lines{"progress: 0/2", "progress: 0/2", "progress: 1/2", "phase: 縮小画像作成",
+                   "progress: 0/2", "progress: 1/2", "phase: メイン画像コピー", "progress: 0/2",
+                   "progress: 1/2", "phase: ", "progress: ", "message: 終了しました"}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{"images/", "images/a.jpg JPEG 40x30", "images/b.bmp BMP 40x30", "index.html",
+                   "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x60",
+                   "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
+}
+
 TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
   AddPicture("a.jpg");
   const struct {
+    int layout;
     std::string LiveSettings::*field;
     const char* text;
   } cases[] = {
-      {&LiveSettings::frame_width, "8O"},
-      {&LiveSettings::small_width, ""},
-      {&LiveSettings::frame_count, "0"},
-      {&LiveSettings::frame_count, "-1"},
+      {0, &LiveSettings::frame_width, "8O"},     {2, &LiveSettings::small_width, ""},
+      {0, &LiveSettings::frame_count, "0"},      {0, &LiveSettings::frame_count, "-1"},
+      {1, &LiveSettings::table_count, "0"},      {1, &LiveSettings::table_count, "-2"},
+      {2, &LiveSettings::pulldown_width, "4 0"},
   };
   settings.qrvlist = true;
   settings.bgishow = true;
@@ -117,6 +143,7 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
   for (const auto& c : cases) {
     LiveSettings bad = settings;
     bad.out_path = dir / ("out/" + std::string(c.text) + "/x/y");
+    bad.layout = c.layout;
     bad.*c.field = c.text;
     FakeUi fresh;
     EXPECT_FALSE(GenerateGallery(bad, list, fresh, batch, dir / "buttons"));
@@ -169,7 +196,9 @@ TEST_F(GenerateGalleryTest, QrvLineOutsideABatch) {
   };
   settings.qrvlist = true;
   settings.layout = -1;  // no pages, the line alone
+  AddPicture("second.jpg");
   for (const auto& c : cases) {
+    WriteBytes(dir / c.first, testing::PictureBytes(c.first, 40, 30));
     list.Clear();
     list.Append(dir / c.first, "", "0\t0\t0");
     list.Append(dir / "photos/second.jpg", "", "0\t0\t0");
@@ -226,7 +255,7 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
   WriteBytes(dir / "paper.jpg", "paper");
   settings.bgishow = true;
   settings.bg_image = dir / "paper.jpg";
-  settings.layout = 2;  // no pages: the copy makes src_files itself
+  settings.layout = -1;  // no pages: the copy makes src_files itself
   ASSERT_TRUE(Run());
   EXPECT_EQ(FolderTree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
   EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper");
@@ -242,7 +271,7 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
 
 TEST_F(GenerateGalleryTest, LayoutsWithoutPagesStillEnd) {
   AddPicture("a.jpg");
-  for (int layout : {1, 2, -1, 7}) {
+  for (int layout : {-1, 7}) {
     settings.layout = layout;
     ui.log.clear();
     ASSERT_TRUE(Run());

@@ -7,6 +7,10 @@
 
 #include <jpeglib.h>
 
+#include "imagelist/picture_kind.h"
+#include "imaging/bitmap_writer.h"
+#include "imaging/jpeg_codec.h"
+
 namespace montrelle::testing {
 namespace {
 
@@ -53,6 +57,18 @@ RgbImage PlainPicture(int width, int height, std::uint8_t r, std::uint8_t g, std
   RgbImage p{width, height, {}};
   for (int i = 0; i < width * height; ++i) p.pixels.insert(p.pixels.end(), {r, g, b});
   return p;
+}
+
+std::string JpegPicture(int width, int height) {
+  return EncodeJpeg(CoordinatePicture(width, height));
+}
+
+std::string BitmapPicture(int width, int height) {
+  return EncodeBitmap(CoordinatePicture(width, height));
+}
+
+std::string PictureBytes(const std::string& path, int width, int height) {
+  return IsBitmapPath(path) ? BitmapPicture(width, height) : JpegPicture(width, height);
 }
 
 std::vector<int> PixelOf(const RgbImage& image, int x, int y) {

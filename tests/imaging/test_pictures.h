@@ -15,6 +15,12 @@ RgbImage CoordinatePicture(int width, int height);
 // A picture of one colour.
 RgbImage PlainPicture(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
+// The file bytes of CoordinatePicture(width, height): as JPEG (quality 90), as a
+// 24-bit BMP, or as the kind the name `path` tells (a bitmap for ".bmp"/".BMP").
+std::string JpegPicture(int width, int height);
+std::string BitmapPicture(int width, int height);
+std::string PictureBytes(const std::string& path, int width, int height);
+
 // The pixel at (x, y) as {r, g, b}.
 std::vector<int> PixelOf(const RgbImage& image, int x, int y);
 

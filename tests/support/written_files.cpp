@@ -1,5 +1,7 @@
 #include "support/written_files.h"
 
+#include "imaging/bitmap_reader.h"
+#include "imaging/jpeg_codec.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "support/temp_dir.h"
@@ -28,6 +30,34 @@ static void AddTree(const std::string& folder, const std::string& prefix,
 std::vector<std::string> FolderTree(const std::string& folder) {
   std::vector<std::string> entries;
   AddTree(folder, "", entries);
+  return entries;
+}
+
+static std::string Described(const std::string& entry, const std::string& bytes) {
+  try {
+    ImageSize size;
+    std::string kind;
+    if (bytes.empty()) return entry + " (empty)";
+    if (bytes.starts_with("BM")) {
+      size = BitmapSizeOf(bytes);
+      kind = " BMP ";
+    } else if (bytes.starts_with("\xFF\xD8")) {
+      size = JpegSizeOf(bytes);
+      kind = " JPEG ";
+    } else {
+      return entry;
+    }
+    return entry + kind + std::to_string(size.width) + "x" + std::to_string(size.height);
+  } catch (const AppError& error) {
+    return entry + " " + error.what();
+  }
+}
+
+std::vector<std::string> PictureTree(const std::string& folder) {
+  std::vector<std::string> entries = FolderTree(folder);
+  for (std::string& entry : entries) {
+    if (!entry.ends_with('/')) entry = Described(entry, ReadBytes(folder + "/" + entry));
+  }
   return entries;
 }
 

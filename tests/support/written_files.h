@@ -17,6 +17,12 @@ std::vector<std::string> FileLines(const std::string& path);
 // followed by its content, in name order.
 std::vector<std::string> FolderTree(const std::string& folder);
 
+// FolderTree with every picture file described by its kind and stored size, as
+// "images/a.jpg JPEG 550x412" or "small_images/b.bmp BMP 80x60"; a file that
+// starts like a picture but does not decode shows its error, an empty file
+// "(empty)".
+std::vector<std::string> PictureTree(const std::string& folder);
+
 // The texts of built page lines.
 std::vector<std::string> Texts(const std::vector<TextLine>& lines);
 

@@ -1,0 +1,44 @@
+// The two image steps of a make run, after the pages: the reduced images in
+// small_images and the main images in images, under the names the pages use.
+//
+// Each step works through the list in order, showing its phase and "«i»/«count»".
+// A source is a JPEG or a bitmap by the substring tests of picture_kind.h; a path
+// of both kinds goes through the JPEG branch and then the bitmap branch, a path of
+// neither kind is passed over. A bitmap's target is its own .bmp name; with
+// `jpegconvert` the picture is written as JPEG under the .jpg name instead, while
+// the overwrite question still looks at the .bmp name.
+//
+// The overwrite question is asked once per step, at the first target that exists:
+// Yes replaces it and every later target of the step without asking, No ends the
+// step (the run goes on). In a batch nothing is asked and every target is replaced.
+// Copies that are not re-encoded never ask.
+//
+// Every file is written to a temporary file renamed into place, so no image is ever
+// left half-written. A source that cannot be read or decoded throws AppError whose
+// text names the source, a target that cannot be written one naming the target; the
+// images written before stay. A target that is the source file itself is never
+// re-encoded over it (the original would be lost): that throws AppError too.
+#pragma once
+
+#include "gallery/generation_context.h"
+#include "imagelist/image_list.h"
+#include "platform/ui_services.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// With reduced images on, in every layout but the pull-down one: each picture
+// oriented and scaled to `small_width`; JPEGs as JPEG, bitmaps as 24-bit BMP (or
+// JPEG with `jpegconvert`). Question: "縮小画像は既に存在します。縮小画像を更新しますか？".
+void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
+                       const LiveSettings& settings, UiServices& ui, bool macro_mode);
+
+// When the pages use copies. With `mimake` or any oriented picture every picture is
+// oriented and scaled to `main_width`; the question (which names the reduced images
+// in this step too) is "メイン画像は既に存在します。縮小画像を更新しますか？".
+// Otherwise JPEGs are copied byte for byte and bitmaps are saved again at their own
+// size, unturned, without a question.
+void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
+                    const LiveSettings& settings, UiServices& ui, bool macro_mode);
+
+}  // namespace montrelle

@@ -1,0 +1,336 @@
+#include "gallery/image_steps.h"
+
+#include <gtest/gtest.h>
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "imaging/bitmap_reader.h"
+#include "imaging/bitmap_variants.h"
+#include "imaging/bitmap_writer.h"
+#include "imaging/expect_error.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/orientation.h"
+#include "imaging/picture_files.h"
+#include "imaging/scaling.h"
+#include "imaging/test_pictures.h"
+#include "platform/file_system.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "support/written_files.h"
+
+namespace montrelle {
+namespace {
+
+using testing::CoordinatePicture;
+using testing::ExpectAppError;
+using testing::FakeUi;
+using testing::PictureBytes;
+using testing::PictureTree;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+
+const char* kReducedQuestion = "overwrite: 縮小画像は既に存在します。縮小画像を更新しますか？";
+const char* kMainQuestion = "overwrite: メイン画像は既に存在します。縮小画像を更新しますか？";
+
+// Pictures are CoordinatePicture(w, h) files in photos/; the output folder is out/,
+// reduced width 80, main width 100 (frame layout).
+class ImageStepsTest : public ::testing::Test {
+ protected:
+  ImageStepsTest() {
+    EXPECT_TRUE(CreateFolder(dir / "photos"));
+    EXPECT_TRUE(CreateFolder(dir / "out"));
+    settings.out_path = dir / "out";
+    settings.frame_width = "100";
+    settings.small_width = "80";
+  }
+
+  // a.jpg 120 x 90, b.bmp 90 x 120, c.JPEG 60 x 40.
+  void AddThree() {
+    Add("a.jpg", 120, 90);
+    Add("b.bmp", 90, 120);
+    Add("c.JPEG", 60, 40);
+  }
+
+  void Add(const std::string& name, int width, int height, const char* orientation = "0\t0\t0") {
+    WriteBytes(Photo(name), PictureBytes(name, width, height));
+    list.Append(Photo(name), "", orientation);
+  }
+
+  std::string Photo(const std::string& name) { return dir / ("photos/" + name); }
+  std::string Out(const std::string& name) { return dir / ("out/" + name); }
+
+  void Make(bool macro_mode = false) {
+    const GenerationContext context = DeriveGenerationContext(settings, list);
+    MakeReducedImages(context, list, settings, ui, macro_mode);
+    MakeMainImages(context, list, settings, ui, macro_mode);
+  }
+
+  // Every existing target of both steps replaced by "old".
+  void AgeTargets() {
+    for (const char* folder : {"small_images", "images"}) {
+      for (const ListedName& file : ListFolder(Out(folder))) {
+        WriteBytes(Out(folder + ("/" + file.name)), "old");
+      }
+    }
+  }
+
+  TempDir dir;
+  LiveSettings settings;
+  ImageFileList list;
+  FakeUi ui;
+};
+
+TEST_F(ImageStepsTest, ReducedImagesAndMainImagesRemadeWithoutCopyOption) {
+  settings.simake = true;
+  settings.mimake = true;  // micopy stays off: mimake alone re-encodes
+  AddThree();
+  Make();
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: 縮小画像作成", "progress: 0/3", "progress: 1/3", "progress: 2/3",
+                   "phase: メイン画像コピー", "progress: 0/3", "progress: 1/3", "progress: 2/3"}));
+  EXPECT_EQ(ui.events_processed, 8);
+  EXPECT_EQ(PictureTree(Out("")),
+            (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp BMP 100x133",
+                   "images/c.JPEG JPEG 100x66", "small_images/", "small_images/a.jpg JPEG 80x60",
+                   "small_images/b.bmp BMP 80x106", "small_images/c.JPEG JPEG 80x53"}));
+  EXPECT_EQ(ReadBytes(Out("small_images/a.jpg")), ScaleJpegFile(Photo("a.jpg"), 80, "0\t0\t0"));
+  EXPECT_EQ(ReadBytes(Out("images/c.JPEG")), ScaleJpegFile(Photo("c.JPEG"), 100, "0\t0\t0"));
+  EXPECT_EQ(DecodeBitmap(ReadBytes(Out("small_images/b.bmp"))),
+            ScaleToWidth(CoordinatePicture(90, 120), 80));
+  EXPECT_EQ(DecodeBitmap(ReadBytes(Out("images/b.bmp"))),
+            ScaleToWidth(CoordinatePicture(90, 120), 100));
+}
+
+TEST_F(ImageStepsTest, OneTurnedPictureRemakesEveryMainImageByItsOwnOrientation) {
+  settings.micopy = true;
+  Add("a.jpg", 120, 90, "0\t0\t1");
+  Add("b.bmp", 90, 120, "0\t0\t0");
+  Add("c.bmp", 60, 40, "1\t0\t2");
+  Make();
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: メイン画像コピー", "progress: 0/3", "progress: 1/3", "progress: 2/3"}));
+  EXPECT_EQ(PictureTree(Out("")), (Lines{"images/", "images/a.jpg JPEG 100x133",
+                                         "images/b.bmp BMP 100x133", "images/c.bmp BMP 100x150"}));
+  EXPECT_EQ(ReadBytes(Out("images/a.jpg")), ScaleJpegFile(Photo("a.jpg"), 100, "0\t0\t1"));
+  EXPECT_EQ(DecodeBitmap(ReadBytes(Out("images/b.bmp"))),
+            ScaleToWidth(CoordinatePicture(90, 120), 100));
+  EXPECT_EQ(DecodeBitmap(ReadBytes(Out("images/c.bmp"))),
+            ScaleToWidth(ApplyOrientation(CoordinatePicture(60, 40), "1\t0\t2"), 100));
+}
+
+TEST_F(ImageStepsTest, CopiesWithoutResizeReplaceSilently) {
+  // An 8-bit run-length bitmap is saved again as a plain 24-bit one.
+  const RgbImage colours = testing::PrimaryColourPicture(9, 5, 8);
+  const testing::BitmapVariant rle8{"v3 rle8", 40, 8, testing::BitmapStorage::kRle, false};
+  WriteBytes(Photo("p.bmp"), testing::WriteBitmapVariant(colours, rle8));
+  list.Append(Photo("p.bmp"), "", "0\t0\t0");
+  Add("a.jpg", 120, 90);
+  const struct {
+    bool micopy, jpegconvert;
+    Lines tree;
+  } cases[] = {
+      {true, false, {"images/", "images/a.jpg JPEG 120x90", "images/p.bmp BMP 9x5"}},
+      {false, true, {"images/", "images/a.jpg JPEG 120x90", "images/p.jpg JPEG 9x5"}},
+  };
+  for (const auto& c : cases) {
+    TempDir out;
+    settings.out_path = out.path();
+    settings.micopy = c.micopy;
+    settings.jpegconvert = c.jpegconvert;
+    ASSERT_TRUE(CreateFolder(out / "images"));
+    WriteBytes(out / "images/a.jpg", "old");
+    WriteBytes(out / "images/p.bmp", "old");
+    ui.log.clear();
+    Make();
+    EXPECT_EQ(ui.log, (Lines{"phase: メイン画像コピー", "progress: 0/2", "progress: 1/2"}));
+    Lines tree = c.tree;
+    if (c.jpegconvert) tree.insert(tree.begin() + 2, "images/p.bmp");  // left as it was
+    EXPECT_EQ(PictureTree(out.path()), tree);
+    EXPECT_EQ(ReadBytes(out / "images/a.jpg"), ReadBytes(Photo("a.jpg"))) << "byte for byte";
+    EXPECT_EQ(ReadBytes(out / (c.jpegconvert ? "images/p.jpg" : "images/p.bmp")),
+              c.jpegconvert ? EncodeJpeg(colours) : EncodeBitmap(colours));
+  }
+}
+
+TEST_F(ImageStepsTest, SecondRunAsksOncePerStep) {
+  settings.simake = true;
+  settings.mimake = true;
+  AddThree();
+  Make();
+  const Lines made = PictureTree(Out(""));
+
+  // Yes in the reduced step replaces all; No in the main step keeps the target it
+  // was asked about and every later one. The first main target is missing, so it
+  // is written before the question.
+  AgeTargets();
+  ASSERT_EQ(::unlink(Out("images/a.jpg").c_str()), 0);
+  ui.log.clear();
+  ui.answers = {true, false};
+  Make();
+  EXPECT_EQ(ui.log, (Lines{"phase: 縮小画像作成", "progress: 0/3", kReducedQuestion,
+                           "progress: 1/3", "progress: 2/3", "phase: メイン画像コピー",
+                           "progress: 0/3", "progress: 1/3", kMainQuestion}));
+  EXPECT_EQ(PictureTree(Out("")),
+            (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp", "images/c.JPEG",
+                   "small_images/", "small_images/a.jpg JPEG 80x60",
+                   "small_images/b.bmp BMP 80x106", "small_images/c.JPEG JPEG 80x53"}));
+  EXPECT_EQ(ReadBytes(Out("images/b.bmp")), "old");
+
+  // No in the reduced step does not keep the main step from asking again.
+  AgeTargets();
+  ui.log.clear();
+  ui.answers = {false, true};
+  Make();
+  EXPECT_EQ(ui.log, (Lines{"phase: 縮小画像作成", "progress: 0/3", kReducedQuestion,
+                           "phase: メイン画像コピー", "progress: 0/3", kMainQuestion,
+                           "progress: 1/3", "progress: 2/3"}));
+  EXPECT_EQ(PictureTree(Out("")),
+            (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp BMP 100x133",
+                   "images/c.JPEG JPEG 100x66", "small_images/", "small_images/a.jpg",
+                   "small_images/b.bmp", "small_images/c.JPEG"}));
+
+  // A batch asks nothing and replaces everything.
+  AgeTargets();
+  ui.log.clear();
+  Make(true);
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: 縮小画像作成", "progress: 0/3", "progress: 1/3", "progress: 2/3",
+                   "phase: メイン画像コピー", "progress: 0/3", "progress: 1/3", "progress: 2/3"}));
+  EXPECT_EQ(PictureTree(Out("")), made);
+}
+
+TEST_F(ImageStepsTest, ConvertedBitmapIsAskedAboutByItsBmpName) {
+  settings.simake = true;
+  settings.jpegconvert = true;
+  Add("b.bmp", 90, 120);
+  const struct {
+    const char* existing;  // in small_images, holding "old"
+    bool answer;
+    Lines log;
+    Lines tree;
+  } cases[] = {
+      {"b.jpg", false, {}, {"small_images/b.jpg JPEG 80x106"}},
+      {"b.bmp", true, {kReducedQuestion}, {"small_images/b.bmp", "small_images/b.jpg JPEG 80x106"}},
+      {"b.bmp", false, {kReducedQuestion}, {"small_images/b.bmp"}},
+  };
+  for (const auto& c : cases) {
+    TempDir out;
+    settings.out_path = out.path();
+    ASSERT_TRUE(CreateFolder(out / "small_images"));
+    WriteBytes(out / ("small_images/" + std::string(c.existing)), "old");
+    ui.log.clear();
+    ui.answers = {c.answer};
+    Make();
+    Lines log = {"phase: 縮小画像作成", "progress: 0/1"};
+    log.insert(log.end(), c.log.begin(), c.log.end());
+    log.insert(log.end(), {"phase: メイン画像コピー", "progress: 0/1"});
+    EXPECT_EQ(ui.log, log) << c.existing << c.answer;
+    Lines tree = {"images/", "images/b.jpg JPEG 90x120", "small_images/"};
+    tree.insert(tree.end(), c.tree.begin(), c.tree.end());
+    EXPECT_EQ(PictureTree(out.path()), tree) << c.existing << c.answer;
+  }
+}
+
+TEST_F(ImageStepsTest, PulldownLayoutMakesNoReducedImages) {
+  settings.layout = 2;
+  settings.pulldown_width = "70";
+  settings.simake = true;
+  settings.micopy = true;
+  settings.mimake = true;
+  AddThree();
+  Make();
+  EXPECT_EQ(PictureTree(Out("")), (Lines{"images/", "images/a.jpg JPEG 70x52",
+                                         "images/b.bmp BMP 70x93", "images/c.JPEG JPEG 70x46"}));
+}
+
+TEST_F(ImageStepsTest, KindsComeFromSubstringsOfTheWholePath) {
+  settings.simake = true;
+  list.Append(Photo("missing.png"), "", "0\t0\t0");  // neither kind: passed over
+  ASSERT_TRUE(CreateFolder(Photo("scans.bmp")));
+  // Both kinds: the JPEG branch, then the bitmap branch.
+  WriteBytes(Photo("scans.bmp/a.jpg"), testing::JpegPicture(120, 90));
+  list.Append(Photo("scans.bmp/a.jpg"), "", "0\t0\t0");
+  ExpectAppError([&] { Make(); }, "ビットマップイメージが不正です: " + Photo("scans.bmp/a.jpg"));
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: 縮小画像作成", "progress: 0/2", "progress: 1/2", kReducedQuestion}));
+  EXPECT_EQ(PictureTree(Out("")), (Lines{"small_images/", "small_images/a.jpg JPEG 80x60"}));
+}
+
+TEST_F(ImageStepsTest, UnreadablePictureEndsTheStepNamingTheFile) {
+  settings.simake = true;
+  const struct {
+    const char* name;
+    std::optional<std::string> bytes;  // none: no such file
+    const char* orientation;
+    std::string error;  // the source's path follows
+  } cases[] = {
+      {"bad.jpg", "not a picture", "0\t0\t0", "JPEG エラー #" + std::to_string(JERR_NO_SOI)},
+      {"empty.JPG", "", "0\t0\t0", "JPEG エラー #" + std::to_string(JERR_INPUT_EMPTY)},
+      {"bad.bmp", "BM not a bitmap", "0\t0\t0", "ビットマップイメージが不正です"},
+      {"turned.jpg", testing::JpegPicture(40, 30), "0\t0\tx", "'x' は整数ではありません"},
+  };
+  for (const auto& c : cases) {
+    TempDir out;
+    settings.out_path = out.path();
+    list.Clear();
+    Add("a.jpg", 120, 90);
+    if (c.bytes) WriteBytes(Photo(c.name), *c.bytes);
+    list.Append(Photo(c.name), "", c.orientation);
+    ExpectAppError([&] { Make(); }, c.error + ": " + Photo(c.name), c.name);
+    EXPECT_EQ(PictureTree(out.path()), (Lines{"small_images/", "small_images/a.jpg JPEG 80x60"}));
+  }
+  // The text of a file that cannot be opened names it already.
+  settings.out_path = Out("");
+  list.Append(Photo("missing.bmp"), "", "0\t0\t0");
+  list.Remove(2);
+  ExpectAppError([&] { Make(); }, "ファイル " + Photo("missing.bmp") + " は開けません");
+}
+
+TEST_F(ImageStepsTest, TargetThatCannotBeWrittenEndsTheStep) {
+  settings.micopy = true;
+  Add("a.jpg", 120, 90);
+  WriteBytes(Out("images"), "a file where the folder goes");
+  ExpectAppError([&] { Make(); }, "I/O エラー (20): " + Out("images/a.jpg"));
+  EXPECT_EQ(ReadBytes(Out("images")), "a file where the folder goes");
+}
+
+TEST_F(ImageStepsTest, PictureInItsOwnTargetIsNeverRemadeOverItself) {
+  ASSERT_TRUE(CreateFolder(Out("images")));
+  ASSERT_TRUE(CreateFolder(Out("small_images")));
+  const std::string original = testing::JpegPicture(120, 90);
+  const struct {
+    const char* source;  // in out/
+    bool simake, mimake;
+    bool refused;
+  } cases[] = {
+      {"images/a.jpg", false, false, false},  // a copy onto itself is already in place
+      {"images/a.jpg", false, true, true},
+      {"small_images/a.jpg", true, false, true},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Out(c.source), original);
+    list.Clear();
+    list.Append(Out(c.source), "", "0\t0\t0");
+    settings.micopy = true;
+    settings.simake = c.simake;
+    settings.mimake = c.mimake;
+    ui.answers = {true};
+    if (c.refused) {
+      ExpectAppError([&] { Make(); },
+                     "出力先 " + Out(c.source) + " は元の画像ファイルなので書き換えません");
+    } else {
+      Make();
+    }
+    EXPECT_EQ(ReadBytes(Out(c.source)), original) << c.source;
+  }
+}
+
+}  // namespace
+}  // namespace montrelle
