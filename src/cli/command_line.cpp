@@ -87,24 +87,4 @@ CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
-std::string UsageText() {
-  return "使い方: montrelle-make [オプション] [画像ファイル ...]\n"
-         "画像の一覧から HTML ギャラリーを作成します。\n"
-         "\n"
-         "  -s, --settings FILE   設定ファイル (既定: プログラムと同じフォルダの Montrelle.ini。\n"
-         "                        無ければ既定の設定)。このファイルに書き込むことはありません\n"
-         "  -l, --list FILE       先に読み込むリストファイル。画像ファイルはその後に追加されます\n"
-         "  -o, --out DIR         出力フォルダ\n"
-         "  -n, --name NAME       出力ファイル名\n"
-         "  -t, --title TEXT      ページのタイトル\n"
-         "      --layout frame|table|pulldown\n"
-         "                        レイアウト (フレーム、テーブル、プルダウンメニュー)\n"
-         "      --keep-existing   既にある画像を更新しない (既定: 更新する)\n"
-         "  -q, --quiet           進み具合を表示しない\n"
-         "  -h, --help            この説明を表示する\n"
-         "      --version         バージョンを表示する\n"
-         "\n"
-         "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、2 コマンドラインの誤り\n";
-}
-
 }  // namespace montrelle

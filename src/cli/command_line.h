@@ -38,7 +38,4 @@ class UsageError : public AppError {
 // Throws UsageError naming the first argument it cannot take.
 CommandOptions ParseCommandLine(const std::vector<std::string>& arguments);
 
-// The text --help prints.
-std::string UsageText();
-
 }  // namespace montrelle

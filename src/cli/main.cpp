@@ -13,6 +13,7 @@
 
 #include "cli/command_line.h"
 #include "cli/console_ui.h"
+#include "cli/help_text.h"
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
 #include "imagelist/image_list.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::fputs(UsageText().c_str(), stdout);
+    std::fputs(HelpText(HelpLanguageOfLocale()).c_str(), stdout);
     return 0;
   }
   if (options.version) {

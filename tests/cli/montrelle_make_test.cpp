@@ -11,6 +11,7 @@
 
 #include "imaging/test_pictures.h"
 #include "platform/file_system.h"
+#include "platform/text_file.h"
 #include "support/expected_pages.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -349,17 +350,59 @@ TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
   }
   EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
 
-  Outcome help = RunMake({"pics/a.jpg", "-h"}, dir.path());
-  EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.err, "");
-  EXPECT_TRUE(help.out.starts_with("使い方: montrelle-make [オプション] [画像ファイル ...]\n"));
-  for (const char* option : {"--settings", "--list", "--out", "--name", "--title", "--layout",
-                             "--keep-existing", "--quiet", "--help", "--version"}) {
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
-  }
   Outcome version = RunMake({"--version"}, dir.path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "montrelle-make 0.1.0\n");
+}
+
+// Columns a line takes on a terminal: CJK characters (three bytes in UTF-8) take two.
+size_t Columns(const std::string& line) {
+  size_t columns = 0;
+  for (size_t i = 0; i < line.size();) {
+    const unsigned char lead = static_cast<unsigned char>(line[i]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    columns += length == 3 ? 2 : 1;
+    i += length;
+  }
+  return columns;
+}
+
+TEST_F(MontrelleMakeTest, HelpInTheLanguageOfTheLocale) {
+  const std::string japanese = "使い方: montrelle-make [オプション] [画像ファイル ...]";
+  const std::string english = "Usage: montrelle-make [OPTION]... [IMAGE]...";
+  const struct {
+    Lines environment;  // LC_ALL, LC_MESSAGES, LANG in this order
+    std::string first_line;
+  } cases[] = {
+      {{"", "", "ja_JP.UTF-8"}, japanese},
+      {{"", "", "ja"}, japanese},
+      {{"", "", "C.UTF-8"}, english},
+      {{"", "", ""}, english},
+      {{"", "ja_JP.UTF-8", "en_US.UTF-8"}, japanese},
+      {{"", "en_US.UTF-8", "ja_JP.UTF-8"}, english},
+      {{"ja_JP.eucJP", "C", "C"}, japanese},
+      {{"C", "ja_JP.UTF-8", "ja_JP.UTF-8"}, english},
+      {{"", "", "jp_JP"}, english},
+  };
+  for (const auto& c : cases) {
+    Outcome help =
+        RunProgram(MONTRELLE_MAKE, {"pics/a.jpg", "-h"}, dir.path(),
+                   {.environment = {"LC_ALL=" + c.environment[0], "LC_MESSAGES=" + c.environment[1],
+                                    "LANG=" + c.environment[2]},
+                    .as_other_user = false});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    const Lines lines = SplitTextLines(help.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], c.first_line) << c.environment[0] << c.environment[1] << c.environment[2];
+    for (const char* option :
+         {"--settings", "--list", "--out", "--name", "--title", "--layout", "--keep-existing",
+          "--batch", "--lists-only", "--quiet", "--help", "--version"}) {
+      EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    for (const std::string& line : lines) EXPECT_LE(Columns(line), 80u) << line;
+  }
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
 }
 
 TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
