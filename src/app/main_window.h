@@ -23,9 +23,9 @@
 #include "app/clickable_widgets.h"
 #include "app/dialog_services.h"
 #include "app/list_grid.h"
-#include "platform/program_files.h"
 #include "gallery/batch_state.h"
 #include "imagelist/image_list.h"
+#include "platform/program_files.h"
 #include "platform/ui_services.h"
 #include "settings/settings_record.h"
 
