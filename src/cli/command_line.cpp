@@ -13,13 +13,15 @@ struct OptionSpec {
   Takes takes;
 };
 
-constexpr std::array<OptionSpec, 10> kOptions = {{
+constexpr std::array<OptionSpec, 12> kOptions = {{
     {"-s", "--settings", Takes::kValue},
     {"-l", "--list", Takes::kValue},
     {"-o", "--out", Takes::kValue},
     {"-n", "--name", Takes::kValue},
     {"-t", "--title", Takes::kValue},
     {"", "--layout", Takes::kValue},
+    {"", "--batch", Takes::kValue},
+    {"", "--lists-only", Takes::kNothing},
     {"", "--keep-existing", Takes::kNothing},
     {"-q", "--quiet", Takes::kNothing},
     {"-h", "--help", Takes::kNothing},
@@ -47,10 +49,26 @@ void Apply(CommandOptions& options, const std::string& option, const std::string
   if (option == "--name") options.name = value;
   if (option == "--title") options.title = value;
   if (option == "--layout") options.layout = ParseLayout(value);
+  if (option == "--batch") options.batch = value;
+  if (option == "--lists-only") options.lists_only = true;
   if (option == "--keep-existing") options.keep_existing = true;
   if (option == "--quiet") options.quiet = true;
   if (option == "--help") options.help = true;
   if (option == "--version") options.version = true;
+}
+
+void RequireCompatible(const CommandOptions& options) {
+  if (options.lists_only && !options.batch) {
+    throw UsageError("--lists-only は --batch と一緒に指定してください");
+  }
+  if (!options.batch) return;
+  if (options.batch->empty()) throw UsageError("--batch には検索フォルダを指定してください");
+  if (!options.out || options.out->empty()) {
+    throw UsageError("--batch には --out で出力フォルダを指定してください");
+  }
+  if (options.list_file || !options.images.empty()) {
+    throw UsageError("--batch は --list や画像ファイルと一緒には指定できません");
+  }
 }
 
 }  // namespace
@@ -84,6 +102,7 @@ CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     Apply(options, spec->long_name, value);
   }
+  if (!options.help && !options.version) RequireCompatible(options);
   return options;
 }
 
