@@ -29,11 +29,11 @@ cmake --build "$root/build" --target montrelle montrelle-make navigation_images 
 work=$(mktemp -d)
 prefix=$work/prefix
 mounted=""
-display=""
+xvfb=""
 program=""
 cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$display" ] && kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   [ -n "$mounted" ] && umount "$prefix" || true
   chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
@@ -59,21 +59,32 @@ check "the program folder cannot be written" bash -c "! touch '$prefix/bin/probe
 # --- pictures and a list file (paths, an empty line, comments, orientations) ---
 pictures=$work/pictures
 mkdir -p "$pictures"
-convert -size 640x480 gradient:'#5a9bd5'-'#f4e3b2' "$pictures/sky.jpg"
-convert -size 480x640 plasma:fractal -seed 7 "$pictures/forest.jpg" 2>/dev/null ||
-  convert -size 480x640 gradient:'#2e7a4b'-'#cfe8fa' "$pictures/forest.jpg"
+convert -size 640x480 gradient:'#f7b267'-'#5a3d7a' -fill '#20203a' \
+  -draw 'polygon 0,480 0,380 120,360 140,250 160,360 400,400 640,350 640,480' "$pictures/sky.jpg"
+# Stored on its side, as a camera leaves it; the list turns it upright.
+convert -size 640x480 gradient:'#6fb6f2'-'#cfe8fa' -fill '#ffb830' -draw 'circle 470,120 470,160' \
+  -fill '#4e9a6b' -draw 'polygon 0,480 0,300 200,170 420,360 640,250 640,480' \
+  -fill '#2e7a4b' -draw 'polygon 0,480 0,420 260,290 640,440 640,480' -rotate 90 \
+  "$pictures/forest.jpg"
 list=$work/trip_list.txt
 printf '%s\r\n' "$pictures/sky.jpg" "$pictures/forest.jpg" "" "空" "森" $'0\t0\t0' $'0\t0\t1' \
   | iconv -f UTF-8 -t CP932 >"$list"
 gallery=$work/gallery
 
 # --- the desktop, the program ------------------------------------------------------
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 300); do
+  [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "Xvfb did not start:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+display=":$(cat "$work/display")"
 export DISPLAY=$display
 home=$work/home
 mkdir -p "$home" "$work/runtime"
@@ -116,6 +127,8 @@ echo "      file dialog: \"$(xdotool search --onlyvisible --name . getwindowname
 type_text "$list"
 xdotool key Return
 sleep 1
+# The second picture (turned, with a comment) in the preview window.
+click 100 78
 shot main-window-with-list
 
 # The output folder, typed into its field; then the make button.
