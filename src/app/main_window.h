@@ -26,11 +26,11 @@
 #include "app/clickable_widgets.h"
 #include "app/dialog_services.h"
 #include "app/list_grid.h"
-#include "app/program_files.h"
 #include "batch/run_batch.h"
 #include "gallery/batch_state.h"
 #include "imagelist/image_list.h"
 #include "imaging/preview_window.h"
+#include "platform/program_files.h"
 #include "platform/ui_services.h"
 #include "settings/settings_record.h"
 

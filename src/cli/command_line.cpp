@@ -116,28 +116,4 @@ CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
-std::string UsageText() {
-  return "使い方: montrelle-make [オプション] [画像ファイル ...]\n"
-         "       montrelle-make [オプション] --batch DIR --out DIR [--lists-only]\n"
-         "画像の一覧から HTML ギャラリーを作成します。\n"
-         "\n"
-         "  -s, --settings FILE   設定ファイル (既定: プログラムと同じフォルダの Montrelle.ini。\n"
-         "                        無ければ既定の設定)。このファイルに書き込むことはありません\n"
-         "  -l, --list FILE       先に読み込むリストファイル。画像ファイルはその後に追加されます\n"
-         "  -o, --out DIR         出力フォルダ (--batch では一括処理の出力フォルダ)\n"
-         "  -n, --name NAME       出力ファイル名\n"
-         "  -t, --title TEXT      ページのタイトル\n"
-         "      --layout frame|table|pulldown\n"
-         "                        レイアウト (フレーム、テーブル、プルダウンメニュー)\n"
-         "      --batch DIR       DIR の直下のフォルダごとにギャラリーを作成する (マクロ処理)\n"
-         "      --lists-only      --batch で、ギャラリーの代わりにリストファイルだけを作成する\n"
-         "      --keep-existing   既にある画像を更新しない (既定: 更新する)\n"
-         "  -q, --quiet           進み具合を表示しない\n"
-         "  -h, --help            この説明を表示する\n"
-         "      --version         バージョンを表示する\n"
-         "  --                    これより後の引数はすべて画像ファイル (- で始まる名前も)\n"
-         "\n"
-         "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、2 コマンドラインの誤り\n";
-}
-
 }  // namespace montrelle

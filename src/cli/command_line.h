@@ -43,7 +43,4 @@ class UsageError : public AppError {
 // --lists-only wants --batch.
 CommandOptions ParseCommandLine(const std::vector<std::string>& arguments);
 
-// The text --help prints.
-std::string UsageText();
-
 }  // namespace montrelle

@@ -15,6 +15,7 @@
 #include "batch/run_batch.h"
 #include "cli/command_line.h"
 #include "cli/console_ui.h"
+#include "cli/help_text.h"
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
 #include "imagelist/image_list.h"
@@ -24,18 +25,12 @@
 #include "platform/codepage.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/program_files.h"
 #include "settings/apply_options.h"
 #include "settings/settings_file.h"
 
 namespace montrelle {
 namespace {
-
-// The folder of the program file, where Montrelle.ini and images/ are looked for.
-std::string ProgramFolder() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : program.parent_path().string();
-}
 
 // Paths from the command line are made absolute, so that the relative URLs from
 // the output folder to the pictures come out right whatever the current folder.
@@ -48,8 +43,8 @@ std::string AbsolutePath(const std::string& path) {
 
 // The settings file is only read: a file without any section gives the defaults
 // the window would write into it, and only the default file may be missing.
-LiveSettings CommandSettings(const CommandOptions& options, const std::string& program_folder) {
-  const std::string file = options.settings_file.value_or(program_folder + "/Montrelle.ini");
+LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& files) {
+  const std::string file = options.settings_file.value_or(files.settings_path);
   if (options.settings_file && !LookUpEntry(file)) throw FileOpenError(file);
   TKX_Options loaded = DefaultOptions();
   if (!ReadSettingsFile(file, loaded)) loaded = DefaultOptions();
@@ -86,7 +81,7 @@ class NoBatchWindows : public BatchWindows {
 };
 
 int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings, UiServices& ui,
-                    const std::string& program_folder) {
+                    const std::string& navigation_images_folder) {
   // The window's batch stops without a word here; a command has to say why.
   if (settings.out_name.empty()) {
     ui.ShowMessage("出力ファイル名を指定してください");
@@ -99,7 +94,7 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
   BatchState batch;
   batch.macro_mode = true;
   NoBatchWindows windows;
-  switch (RunBatch(request, settings, list, ui, batch, windows, program_folder + "/images")) {
+  switch (RunBatch(request, settings, list, ui, batch, windows, navigation_images_folder)) {
     case BatchEnd::kFinished:
       return 0;
     case BatchEnd::kNothingFound:
@@ -115,12 +110,14 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
 int Run(const CommandOptions& options) {
   ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
   try {
-    const std::string program_folder = ProgramFolder();
-    const LiveSettings settings = CommandSettings(options, program_folder);
-    if (options.batch) return RunBatchCommand(options, settings, ui, program_folder);
+    const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+    const LiveSettings settings = CommandSettings(options, files);
+    if (options.batch) {
+      return RunBatchCommand(options, settings, ui, files.navigation_images_folder);
+    }
     const ImageFileList list = CommandImages(options, ui);
     BatchState batch;
-    return GenerateGallery(settings, list, ui, batch, program_folder + "/images") ? 0 : 1;
+    return GenerateGallery(settings, list, ui, batch, files.navigation_images_folder) ? 0 : 1;
   } catch (const std::exception& error) {
     ui.ShowMessage(ErrorBoxText(error.what()));
     return 1;
@@ -141,7 +138,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::fputs(UsageText().c_str(), stdout);
+    std::fputs(HelpText(HelpLanguageOfLocale()).c_str(), stdout);
     return 0;
   }
   if (options.version) {

@@ -1,6 +1,5 @@
 // Runs the built montrelle-make on folders of pictures and checks what it writes,
 // what it says on standard error and its exit status.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -13,7 +12,9 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/test_pictures.h"
 #include "platform/file_system.h"
+#include "platform/text_file.h"
 #include "support/expected_pages.h"
+#include "support/run_program.h"
 #include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -22,58 +23,29 @@ namespace montrelle {
 namespace {
 
 using testing::Concat;
+using testing::ExecProgram;
+using testing::ExitStatus;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::Outcome;
 using testing::PageOpening;
 using testing::PictureTree;
 using testing::ReadBytes;
+using testing::RunProgram;
 using testing::TempDir;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-[[noreturn]] void Exec(const std::string& program, const Lines& arguments, const std::string& cwd) {
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  if (chdir(cwd.c_str()) == 0) execv(program.c_str(), argv.data());
-  _exit(127);
-}
-
-int ExitStatus(pid_t pid) {
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
-// Runs `program` in `cwd` with standard output and error caught in files.
 Outcome RunMake(const Lines& arguments, const std::string& cwd,
                 const std::string& program = MONTRELLE_MAKE) {
-  TempDir capture;
-  const std::string out = capture / "out", err = capture / "err";
-  pid_t pid = fork();
-  if (pid == 0) {
-    int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
-    Exec(program, arguments, cwd);
-  }
-  Outcome outcome;
-  outcome.status = ExitStatus(pid);
-  outcome.out = ReadBytes(out);
-  outcome.err = ReadBytes(err);
-  return outcome;
+  return RunProgram(program, arguments, cwd);
 }
 
 // Runs the command with a terminal as its standard streams; returns what it wrote.
 std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& status) {
   int terminal = -1;
   pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
-  if (pid == 0) Exec(MONTRELLE_MAKE, arguments, cwd);
+  if (pid == 0) ExecProgram(MONTRELLE_MAKE, arguments, cwd);
   std::string written;
   char buffer[4096];
   for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) written.append(buffer, n);
@@ -427,18 +399,59 @@ TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
   }
   EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
 
-  Outcome help = RunMake({"pics/a.jpg", "-h"}, dir.path());
-  EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.err, "");
-  EXPECT_TRUE(help.out.starts_with("使い方: montrelle-make [オプション] [画像ファイル ...]\n"));
-  for (const char* option :
-       {"--settings", "--list", "--out", "--name", "--title", "--layout", "--batch", "--lists-only",
-        "--keep-existing", "--quiet", "--help", "--version"}) {
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
-  }
   Outcome version = RunMake({"--version"}, dir.path());
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "montrelle-make 0.1.0\n");
+}
+
+// Columns a line takes on a terminal: CJK characters (three bytes in UTF-8) take two.
+size_t Columns(const std::string& line) {
+  size_t columns = 0;
+  for (size_t i = 0; i < line.size();) {
+    const unsigned char lead = static_cast<unsigned char>(line[i]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    columns += length == 3 ? 2 : 1;
+    i += length;
+  }
+  return columns;
+}
+
+TEST_F(MontrelleMakeTest, HelpInTheLanguageOfTheLocale) {
+  const std::string japanese = "使い方: montrelle-make [オプション] [画像ファイル ...]";
+  const std::string english = "Usage: montrelle-make [OPTION]... [IMAGE]...";
+  const struct {
+    Lines environment;  // LC_ALL, LC_MESSAGES, LANG in this order
+    std::string first_line;
+  } cases[] = {
+      {{"", "", "ja_JP.UTF-8"}, japanese},
+      {{"", "", "ja"}, japanese},
+      {{"", "", "C.UTF-8"}, english},
+      {{"", "", ""}, english},
+      {{"", "ja_JP.UTF-8", "en_US.UTF-8"}, japanese},
+      {{"", "en_US.UTF-8", "ja_JP.UTF-8"}, english},
+      {{"ja_JP.eucJP", "C", "C"}, japanese},
+      {{"C", "ja_JP.UTF-8", "ja_JP.UTF-8"}, english},
+      {{"", "", "jp_JP"}, english},
+  };
+  for (const auto& c : cases) {
+    Outcome help =
+        RunProgram(MONTRELLE_MAKE, {"pics/a.jpg", "-h"}, dir.path(),
+                   {.environment = {"LC_ALL=" + c.environment[0], "LC_MESSAGES=" + c.environment[1],
+                                    "LANG=" + c.environment[2]},
+                    .as_other_user = false});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    const Lines lines = SplitTextLines(help.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], c.first_line) << c.environment[0] << c.environment[1] << c.environment[2];
+    for (const char* option :
+         {"--settings", "--list", "--out", "--name", "--title", "--layout", "--keep-existing",
+          "--batch", "--lists-only", "--quiet", "--help", "--version"}) {
+      EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    for (const std::string& line : lines) EXPECT_LE(Columns(line), 80u) << line;
+  }
+  EXPECT_EQ(FolderTree(dir.path()), (Lines{"pics/", "pics/a.jpg", "pics/b.JPG", "pics/notes.txt"}));
 }
 
 TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {

@@ -1,15 +1,21 @@
 #include "support/as_other_user.h"
 
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace montrelle::testing {
 
+bool BecomeOtherUser() {
+  if (getuid() != 0) return true;
+  return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+}
+
 int RunAsOtherUser(const std::function<int()>& check) {
   pid_t pid = fork();
   if (pid < 0) return -1;
   if (pid == 0) {
-    if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(120);
+    if (!BecomeOtherUser()) _exit(120);
     _exit(check());
   }
   int status = 0;

@@ -1,0 +1,75 @@
+#include "cli/help_text.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace montrelle {
+
+HelpLanguage HelpLanguageOfLocale() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) {
+      return std::string_view(value).starts_with("ja") ? HelpLanguage::kJapanese
+                                                       : HelpLanguage::kEnglish;
+    }
+  }
+  return HelpLanguage::kEnglish;
+}
+
+std::string HelpText(HelpLanguage language) {
+  if (language == HelpLanguage::kJapanese) {
+    return "使い方: montrelle-make [オプション] [画像ファイル ...]\n"
+           "        montrelle-make --batch DIR --out DIR [--lists-only] [オプション]\n"
+           "画像の一覧から HTML ギャラリーを作成します。\n"
+           "\n"
+           "  -s, --settings FILE   設定ファイル。既定はプログラムのフォルダに書き込めるとき\n"
+           "                        そこの Montrelle.ini、そうでなければ\n"
+           "                        ~/.config/Montrelle/Montrelle.ini (無ければ既定の設定)。\n"
+           "                        このファイルに書き込むことはありません\n"
+           "  -l, --list FILE       先に読み込むリストファイル。画像ファイルはその後に\n"
+           "                        追加されます\n"
+           "  -o, --out DIR         出力フォルダ (--batch のときはマクロ処理の出力フォルダ)\n"
+           "  -n, --name NAME       出力ファイル名\n"
+           "  -t, --title TEXT      ページのタイトル\n"
+           "      --layout frame|table|pulldown\n"
+           "                        レイアウト (フレーム、テーブル、プルダウンメニュー)\n"
+           "      --keep-existing   既にある画像を更新しない (既定: 更新する)\n"
+           "      --batch DIR       マクロ処理: DIR の直下の各フォルダについて\n"
+           "                        ギャラリーを作成する\n"
+           "      --lists-only      --batch と共に: リストファイルのみ作成する\n"
+           "  -q, --quiet           進み具合を表示しない\n"
+           "  -h, --help            この説明を表示する\n"
+           "      --version         バージョンを表示する\n"
+           "  --                    これより後の引数はすべて画像ファイル (- で始まる名前も)\n"
+           "\n"
+           "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、\n"
+           "            2 コマンドラインの誤り\n";
+  }
+  return "Usage: montrelle-make [OPTION]... [IMAGE]...\n"
+         "       montrelle-make --batch DIR --out OUTDIR [--lists-only] [OPTION]...\n"
+         "Makes a static HTML gallery (Shift-JIS) from a list of pictures.\n"
+         "\n"
+         "  -s, --settings FILE   settings file to read (default: Montrelle.ini beside the\n"
+         "                        program when that folder is writable, else\n"
+         "                        ~/.config/Montrelle/Montrelle.ini; built-in defaults\n"
+         "                        when it is missing). Never written.\n"
+         "  -l, --list FILE       list file to load first (paths, comments, orientations);\n"
+         "                        IMAGE arguments are appended after its entries\n"
+         "  -o, --out DIR         output folder; with --batch the batch output folder\n"
+         "  -n, --name NAME       entry page file name\n"
+         "  -t, --title TEXT      page title\n"
+         "      --layout frame|table|pulldown\n"
+         "                        page layout\n"
+         "      --keep-existing   answer No to the overwrite questions (default: Yes)\n"
+         "      --batch DIR       the batch run over the folders directly under DIR\n"
+         "      --lists-only      with --batch: write list files only\n"
+         "  -q, --quiet           no progress display\n"
+         "  -h, --help            print this help and exit\n"
+         "      --version         print the version and exit\n"
+         "  --                    every later argument is an IMAGE (even -NAME)\n"
+         "\n"
+         "Exit status: 0 when the run ends with \"終了しました\" (finished), 1 when it\n"
+         "stops with a message or an error, 2 for a usage error.\n";
+}
+
+}  // namespace montrelle
