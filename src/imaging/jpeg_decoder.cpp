@@ -1,82 +1,125 @@
 #include <string>
+#include <vector>
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_error_jump.h"
+#include "imaging/jpeg_row_reader.h"
 
 namespace montrelle {
-namespace {
 
 // One decompressor; the destructor releases everything the library holds, also
 // after a fatal error, and never throws.
-struct Decompressor {
-  Decompressor() { info.err = InstallErrorJump(error); }
-  ~Decompressor() { jpeg_destroy_decompress(&info); }
-  Decompressor(const Decompressor&) = delete;
-  Decompressor& operator=(const Decompressor&) = delete;
+struct JpegDecompressor {
+  JpegDecompressor() { info.err = InstallErrorJump(error); }
+  ~JpegDecompressor() { jpeg_destroy_decompress(&info); }
+  JpegDecompressor(const JpegDecompressor&) = delete;
+  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
 
   jpeg_decompress_struct info{};
   JpegErrorJump error{};
 };
 
-enum class Outcome { kDone, kLibraryError, kTooLarge };
+namespace {
 
-// Reads the header into `image`'s size and, when `want_pixels`, decodes all rows
-// into it. The library jumps back here on a fatal error: this frame holds no object
-// with a destructor, and `image` belongs to the caller.
-Outcome RunDecoder(Decompressor& d, std::string_view bytes, std::int64_t max_pixels,
-                   bool want_pixels, RgbImage& image) {
-  if (setjmp(d.error.jump) != 0) return Outcome::kLibraryError;
+// The library jumps back into these frames on a fatal error: they hold no object
+// with a destructor, and each returns false after such an error.
+
+bool ReadHeader(JpegDecompressor& d, std::string_view bytes) {
+  if (setjmp(d.error.jump) != 0) return false;
   jpeg_create_decompress(&d.info);
   jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&d.info, TRUE);
-  // libjpeg limits each side to 65500, so both fit an int32.
-  image.width = static_cast<std::int32_t>(d.info.image_width);
-  image.height = static_cast<std::int32_t>(d.info.image_height);
-  if (std::int64_t{image.width} * image.height > max_pixels) return Outcome::kTooLarge;
-  if (!want_pixels) return Outcome::kDone;
+  return true;
+}
 
+bool Start(JpegDecompressor& d) {
+  if (setjmp(d.error.jump) != 0) return false;
   d.info.out_color_space = JCS_RGB;
   d.info.dct_method = JDCT_FLOAT;
   jpeg_start_decompress(&d.info);
-  const size_t row_bytes = size_t{d.info.output_width} * 3;
-  image.pixels.resize(row_bytes * d.info.output_height);
-  while (d.info.output_scanline < d.info.output_height) {
-    JSAMPROW row = image.pixels.data() + row_bytes * d.info.output_scanline;
-    // Memory input never suspends; the check only guards against a loop forever.
-    if (jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
-  }
-  // Not jpeg_finish_decompress: whatever follows the picture's data is not needed.
-  return Outcome::kDone;
+  return true;
 }
 
-RgbImage Decode(std::string_view bytes, std::int64_t max_pixels, bool want_pixels) {
-  Decompressor decompressor;
-  RgbImage image;
-  switch (RunDecoder(decompressor, bytes, max_pixels, want_pixels, image)) {
-    case Outcome::kLibraryError:
-      throw JpegError(decompressor.error.manager.msg_code);
-    case Outcome::kTooLarge:
-      throw ImageTooLargeError(image.width, image.height);
-    case Outcome::kDone:
-      break;
+// Memory input never suspends, so a read or skip always moves on by what was asked;
+// the checks only guard against a loop forever.
+
+bool ReadInto(JpegDecompressor& d, std::uint8_t* pixels) {
+  if (setjmp(d.error.jump) != 0) return false;
+  const size_t row_bytes = size_t{d.info.output_width} * 3;
+  while (d.info.output_scanline < d.info.output_height) {
+    JSAMPROW row = pixels + row_bytes * d.info.output_scanline;
+    if (jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
   }
-  return image;
+  return true;
+}
+
+bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint8_t* scratch,
+              const JpegRowReader::RowSink& sink) {
+  if (setjmp(d.error.jump) != 0) return false;
+  const JDIMENSION last = d.info.output_height - 1;
+  JSAMPROW row = scratch;
+  for (std::int32_t wanted : rows) {
+    const auto at = static_cast<JDIMENSION>(wanted);
+    if (at > d.info.output_scanline &&
+        jpeg_skip_scanlines(&d.info, at - d.info.output_scanline) == 0) {
+      return true;
+    }
+    if (d.info.output_scanline != at || jpeg_read_scanlines(&d.info, &row, 1) != 1) return true;
+    sink(wanted, scratch);
+  }
+  // Skipping to the very end would decode nothing more: the last row is read.
+  if (d.info.output_scanline <= last) {
+    if (d.info.output_scanline < last) jpeg_skip_scanlines(&d.info, last - d.info.output_scanline);
+    jpeg_read_scanlines(&d.info, &row, 1);
+  }
+  return true;
 }
 
 }  // namespace
+
+JpegRowReader::JpegRowReader(std::string_view bytes, std::int64_t max_pixels)
+    : decompressor_(std::make_unique<JpegDecompressor>()) {
+  JpegDecompressor& d = *decompressor_;
+  if (!ReadHeader(d, bytes)) throw JpegError(d.error.manager.msg_code);
+  // libjpeg limits each side to 65500, so both fit an int32.
+  size_ = {static_cast<std::int32_t>(d.info.image_width),
+           static_cast<std::int32_t>(d.info.image_height)};
+  if (std::int64_t{size_.width} * size_.height > max_pixels) {
+    throw ImageTooLargeError(size_.width, size_.height);
+  }
+}
+
+JpegRowReader::~JpegRowReader() = default;
+
+void JpegRowReader::ReadRows(std::span<const std::int32_t> rows, const RowSink& sink) {
+  JpegDecompressor& d = *decompressor_;
+  if (!Start(d)) throw JpegError(d.error.manager.msg_code);
+  std::vector<std::uint8_t> scratch(size_t{d.info.output_width} * 3);
+  if (!ReadSome(d, rows, scratch.data(), sink)) throw JpegError(d.error.manager.msg_code);
+}
+
+RgbImage JpegRowReader::ReadAll() {
+  JpegDecompressor& d = *decompressor_;
+  if (!Start(d)) throw JpegError(d.error.manager.msg_code);
+  RgbImage image;
+  image.width = size_.width;
+  image.height = size_.height;
+  image.pixels.resize(size_t{d.info.output_width} * 3 * d.info.output_height);
+  if (!ReadInto(d, image.pixels.data())) throw JpegError(d.error.manager.msg_code);
+  return image;
+}
 
 AppError JpegError(int message_code) {
   return AppError("JPEG エラー #" + std::to_string(message_code));
 }
 
 RgbImage DecodeJpeg(std::string_view bytes, std::int64_t max_pixels) {
-  return Decode(bytes, max_pixels, true);
+  return JpegRowReader(bytes, max_pixels).ReadAll();
 }
 
 ImageSize JpegSizeOf(std::string_view bytes, std::int64_t max_pixels) {
-  RgbImage header = Decode(bytes, max_pixels, false);
-  return {header.width, header.height};
+  return JpegRowReader(bytes, max_pixels).size();
 }
 
 }  // namespace montrelle
