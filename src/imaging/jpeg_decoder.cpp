@@ -54,24 +54,40 @@ bool ReadInto(JpegDecompressor& d, std::uint8_t* pixels) {
   return true;
 }
 
+// Whether jpeg_skip_scanlines leaves the rows after a skip as a full decode gives
+// them. It does when no component is stretched vertically, or when it is stretched
+// by the library's fancy upsampling, which looks at the neighbouring rows: twice
+// in height, at the same width or twice the width (the latter only over more than
+// two samples, below which the library stretches by plain repetition). Other
+// stretches (plain repetition, three or four times in height) deliver wrong rows
+// after a skip, so such pictures are read row by row throughout.
+bool SkipIsExact(const jpeg_decompress_struct& info) {
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    if (component.v_samp_factor == info.max_v_samp_factor) continue;
+    if (component.v_samp_factor * 2 != info.max_v_samp_factor) return false;
+    const bool same_width = component.h_samp_factor == info.max_h_samp_factor;
+    const bool half_width =
+        component.h_samp_factor * 2 == info.max_h_samp_factor && component.downsampled_width > 2;
+    if (!same_width && !half_width) return false;
+  }
+  return true;
+}
+
 bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint8_t* scratch,
               const JpegRowReader::RowSink& sink) {
   if (setjmp(d.error.jump) != 0) return false;
-  const JDIMENSION last = d.info.output_height - 1;
+  const bool skip = SkipIsExact(d.info);
   JSAMPROW row = scratch;
   for (std::int32_t wanted : rows) {
     const auto at = static_cast<JDIMENSION>(wanted);
-    if (at > d.info.output_scanline &&
-        jpeg_skip_scanlines(&d.info, at - d.info.output_scanline) == 0) {
-      return true;
+    if (skip && at > d.info.output_scanline) {
+      jpeg_skip_scanlines(&d.info, at - d.info.output_scanline);
     }
-    if (d.info.output_scanline != at || jpeg_read_scanlines(&d.info, &row, 1) != 1) return true;
+    while (d.info.output_scanline < at && jpeg_read_scanlines(&d.info, &row, 1) == 1) {
+    }
+    if (d.info.output_scanline != at || jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
     sink(wanted, scratch);
-  }
-  // Skipping to the very end would decode nothing more: the last row is read.
-  if (d.info.output_scanline <= last) {
-    if (d.info.output_scanline < last) jpeg_skip_scanlines(&d.info, last - d.info.output_scanline);
-    jpeg_read_scanlines(&d.info, &row, 1);
   }
   return true;
 }
