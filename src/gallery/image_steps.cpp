@@ -1,9 +1,12 @@
 #include "gallery/image_steps.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "gallery/ordered_work.h"
 #include "gallery/run_status.h"
 #include "imagelist/picture_kind.h"
 #include "imaging/bitmap_writer.h"
@@ -45,19 +48,50 @@ struct StepItem {
   std::string target;
 };
 
-// The result of a picture operation on the source. The decoders' own texts
-// ("JPEG エラー #%d", "ビットマップイメージが不正です") do not say which file
-// failed, so the source's name is added unless the text names it already.
-template <typename Operation>
-std::string FromSource(const std::string& source, Operation operation) {
+// The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
+// not say which file failed, so the source's name is added unless the text names it
+// already.
+MadePicture NamingSource(const std::string& source, MadePicture made) {
+  if (!made.error) return made;
   try {
-    return operation();
+    std::rethrow_exception(made.error);
   } catch (const AppError& error) {
     const std::string text = error.what();
-    if (text.find(source) != std::string::npos) throw;
-    throw AppError(text + ": " + source);
+    if (text.find(source) == std::string::npos) {
+      made.error = std::make_exception_ptr(AppError(text + ": " + source));
+    }
+  } catch (...) {
   }
+  return made;
 }
+
+// A picture of `source` made by `make`: its bytes, or what it threw.
+MadePicture Make(const std::string& source, const std::function<std::string()>& make) {
+  MadePicture made;
+  try {
+    made.bytes = make();
+  } catch (...) {
+    made.error = std::current_exception();
+  }
+  return NamingSource(source, std::move(made));
+}
+
+// A decoded bitmap encoded as it will be written: as JPEG with `jpegconvert`.
+MadePicture MakeBitmap(const std::string& source, bool jpegconvert,
+                       const std::function<RgbImage()>& decode) {
+  return Make(source, [&] {
+    const RgbImage decoded = decode();
+    return jpegconvert ? EncodeJpeg(decoded) : EncodeBitmap(decoded);
+  });
+}
+
+// What a worker makes for one entry of a step.
+struct EntryPictures {
+  std::optional<MadePicture> jpeg;    // the JPEG branch's picture
+  std::optional<MadePicture> bitmap;  // the bitmap branch's picture
+  // The reduced step's by-product: the main image, from the same decode.
+  std::optional<MadePicture> main_image;
+};
 
 // Whether a step writes the picture as it is (a copy, or a bitmap saved again at
 // its own size) or makes a new one (scaled, turned or converted).
@@ -74,18 +108,10 @@ void WritePicture(const std::string& source, const std::string& file, const std:
   WriteFileReplacing(file, bytes);
 }
 
-void WriteJpegPicture(const StepItem& item, const std::function<std::string()>& make,
-                      Picture picture) {
-  WritePicture(item.source, item.target, FromSource(item.source, make), picture);
-}
-
-// A decoded bitmap saved under its own name, or as JPEG under the .jpg name.
-void WriteBitmapPicture(const StepItem& item, bool jpegconvert,
-                        const std::function<RgbImage()>& decode, Picture picture) {
-  const std::string bytes = FromSource(item.source, [&] {
-    const RgbImage decoded = decode();
-    return jpegconvert ? EncodeJpeg(decoded) : EncodeBitmap(decoded);
-  });
+// A bitmap written under its own name, or as JPEG under the .jpg name.
+void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePicture& made,
+                        Picture picture) {
+  const std::string& bytes = made.Bytes();
   if (jpegconvert) {
     WritePicture(item.source, ReplaceExtension(item.target, ".jpg"), bytes, Picture::kRemade);
   } else {
@@ -93,72 +119,145 @@ void WriteBitmapPicture(const StepItem& item, bool jpegconvert,
   }
 }
 
-// Shows the phase, makes the folder and hands each entry to `make`, until `make`
-// returns false.
+using MakeEntry = std::function<EntryPictures(int entry, const StepItem& item)>;
+using WriteEntry = std::function<bool(int entry, const StepItem& item, EntryPictures& made)>;
+
+// Shows the phase and makes the folder; then `make` runs for the entries on the
+// workers while `write` takes each entry with its pictures on this thread, in list
+// order, until it returns false.
 void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
-             UiServices& ui, const std::function<bool(const StepItem&)>& make) {
+             UiServices& ui, int workers, const MakeEntry& make, const WriteEntry& write) {
   ShowPhase(ui, phase);
   EnsureFolder(folder);
+  const auto item_of = [&](int i) {
+    const std::string& source = list.paths()[i];
+    return StepItem{source, list.orientations()[i], folder + "/" + LastComponent(source)};
+  };
+  OrderedWork<EntryPictures> pictures(list.count(), workers,
+                                      [&](int i) { return make(i, item_of(i)); });
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    const std::string& source = list.paths()[i];
-    if (!make({source, list.orientations()[i], folder + "/" + LastComponent(source)})) return;
+    EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
+    if (!write(i, item_of(i), made)) return;
   }
+}
+
+// Whether the main step remakes its JPEGs at the main width.
+bool RemakesMainImages(const GenerationContext& context, const LiveSettings& settings) {
+  return context.uses_image_copies && (settings.mimake || context.any_oriented);
 }
 
 }  // namespace
 
+void ImageWork::Keep(int entry, MadePicture main_image) {
+  const std::size_t size = main_image.bytes.size();
+  if (full_ || kept_bytes_ + size > kept_budget_) {
+    full_ = true;
+    return;
+  }
+  kept_bytes_ += size;
+  kept_.emplace(entry, std::move(main_image));
+}
+
+std::vector<std::optional<MadePicture>> ImageWork::TakeKept(int count) {
+  std::vector<std::optional<MadePicture>> kept(static_cast<size_t>(count));
+  for (auto& [entry, picture] : kept_) {
+    if (entry < count) kept[static_cast<size_t>(entry)] = std::move(picture);
+  }
+  kept_.clear();
+  kept_bytes_ = 0;
+  return kept;
+}
+
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
-                       const LiveSettings& settings, UiServices& ui, bool macro_mode) {
+                       const LiveSettings& settings, UiServices& ui, bool macro_mode,
+                       ImageWork& work) {
   if (!settings.simake || settings.layout == static_cast<int>(OutputLayout::kPulldown)) return;
-  const int width = context.small_width;
+  const std::int32_t widths[] = {context.small_width, context.main_width};
+  const bool main_ahead = RemakesMainImages(context, settings);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("縮小画像作成", context.out_dir + "/small_images", list, ui, [&](const StepItem& item) {
-    if (IsJpegPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteJpegPicture(
-          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
-          Picture::kRemade);
-    }
-    if (IsBitmapPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteBitmapPicture(
-          item, settings.jpegconvert,
-          [&] { return ScaleBitmapFile(item.source, width, item.orientation); }, Picture::kRemade);
-    }
-    return true;
-  });
+  RunStep(
+      "縮小画像作成", context.out_dir + "/small_images", list, ui, work.workers(),
+      [&](int, const StepItem& item) {
+        EntryPictures made;
+        if (IsJpegPath(item.source) && main_ahead && work.HasRoom()) {
+          std::vector<MadePicture> both(2);
+          try {
+            both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
+          } catch (...) {
+            both[0].error = both[1].error = std::current_exception();
+          }
+          made.jpeg = NamingSource(item.source, std::move(both[0]));
+          made.main_image = NamingSource(item.source, std::move(both[1]));
+        } else if (IsJpegPath(item.source)) {
+          made.jpeg = Make(item.source,
+                           [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
+        }
+        if (IsBitmapPath(item.source)) {
+          made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
+            return ScaleBitmapFile(item.source, widths[0], item.orientation);
+          });
+        }
+        return made;
+      },
+      [&](int entry, const StepItem& item, EntryPictures& made) {
+        if (made.jpeg) {
+          if (!question.Allows(item.target)) return false;
+          WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+          if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+        }
+        if (made.bitmap) {
+          if (!question.Allows(item.target)) return false;
+          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+        }
+        return true;
+      });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
-                    const LiveSettings& settings, UiServices& ui, bool macro_mode) {
+                    const LiveSettings& settings, UiServices& ui, bool macro_mode,
+                    ImageWork& work) {
   if (!context.uses_image_copies) return;
-  const bool resize = settings.mimake || context.any_oriented;
+  const bool resize = RemakesMainImages(context, settings);
   const int width = context.main_width;
+  // Each worker looks only at its own entry, this thread only at entries done.
+  std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
   OverwriteQuestion question(ui, macro_mode,
                              "メイン画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("メイン画像コピー", context.out_dir + "/images", list, ui, [&](const StepItem& item) {
-    if (IsJpegPath(item.source) && !resize) {
-      WriteJpegPicture(
-          item, [&] { return ReadFileBytes(item.source); }, Picture::kAsItIs);
-    } else if (IsJpegPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteJpegPicture(
-          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
-          Picture::kRemade);
-    }
-    if (IsBitmapPath(item.source)) {
-      if (resize && !question.Allows(item.target)) return false;
-      WriteBitmapPicture(
-          item, settings.jpegconvert,
-          [&] {
+  RunStep(
+      "メイン画像コピー", context.out_dir + "/images", list, ui, work.workers(),
+      [&](int entry, const StepItem& item) {
+        EntryPictures made;
+        if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)]) {
+          made.jpeg = Make(item.source,
+                           [&] { return ScaleJpegFile(item.source, width, item.orientation); });
+        }
+        if (IsBitmapPath(item.source)) {
+          made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
             return resize ? ScaleBitmapFile(item.source, width, item.orientation)
                           : ReadBitmapFile(item.source);
-          },
-          resize ? Picture::kRemade : Picture::kAsItIs);
-    }
-    return true;
-  });
+          });
+        }
+        return made;
+      },
+      [&](int entry, const StepItem& item, EntryPictures& made) {
+        std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
+        if (IsJpegPath(item.source) && !resize) {
+          const MadePicture copy = Make(item.source, [&] { return ReadFileBytes(item.source); });
+          WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
+        } else if (IsJpegPath(item.source)) {
+          if (!question.Allows(item.target)) return false;
+          WritePicture(item.source, item.target, (main_image ? *main_image : *made.jpeg).Bytes(),
+                       Picture::kRemade);
+          main_image.reset();
+        }
+        if (made.bitmap) {
+          if (resize && !question.Allows(item.target)) return false;
+          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap,
+                             resize ? Picture::kRemade : Picture::kAsItIs);
+        }
+        return true;
+      });
 }
 
 }  // namespace montrelle
