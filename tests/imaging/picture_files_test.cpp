@@ -90,19 +90,6 @@ TEST(ScaleBitmapFile, EveryTripleAtTheOrientedWidthIsTheOrientedPicture) {
   }
 }
 
-// The sixteen orientation triples.
-std::vector<std::string> AllTriples() {
-  std::vector<std::string> triples;
-  for (const char* rl : {"0", "1"}) {
-    for (const char* ud : {"0", "1"}) {
-      for (const char* rotation : {"0", "1", "2", "3"}) {
-        triples.push_back(std::string(rl) + "\t" + ud + "\t" + rotation);
-      }
-    }
-  }
-  return triples;
-}
-
 // The picture as first made: decoded whole, oriented whole, sampled, encoded.
 std::string WholePicturePath(const std::string& jpeg, int width, const std::string& triple) {
   return EncodeJpeg(ScaleToWidth(ApplyOrientation(DecodeJpeg(jpeg), triple), width));
@@ -110,7 +97,7 @@ std::string WholePicturePath(const std::string& jpeg, int width, const std::stri
 
 TEST(ScaleJpegFile, SameBytesAsDecodingOrientingAndSamplingTheWholePicture) {
   TempDir dir;
-  const std::vector<std::string> triples = AllTriples();
+  const std::vector<std::string> triples = testing::AllOrientationTriples();
   for (const auto& layout : testing::kJpegLayouts) {
     for (const ImageSize size : {ImageSize{75, 41}, ImageSize{29, 190}}) {
       const std::string what = std::string(layout.name) + " " + std::to_string(size.width) + "x" +
@@ -184,7 +171,7 @@ TEST(ScaleBitmapFile, SamePixelsAsOrientingAndSamplingTheWholePicture) {
   TempDir dir;
   const RgbImage source = testing::NoisyPicture(23, 14);
   WriteBytes(dir / "p.bmp", EncodeBitmap(source));
-  for (const std::string& triple : AllTriples()) {
+  for (const std::string& triple : testing::AllOrientationTriples()) {
     for (const int width : {5, 14, 23, 61}) {
       EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", width, triple),
                 ScaleToWidth(ApplyOrientation(source, triple), width))

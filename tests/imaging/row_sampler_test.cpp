@@ -12,19 +12,6 @@ namespace {
 
 using testing::NoisyPicture;
 
-// The sixteen orientation triples.
-std::vector<std::string> AllTriples() {
-  std::vector<std::string> triples;
-  for (const char* rl : {"0", "1"}) {
-    for (const char* ud : {"0", "1"}) {
-      for (const char* rotation : {"0", "1", "2", "3"}) {
-        triples.push_back(std::string(rl) + "\t" + ud + "\t" + rotation);
-      }
-    }
-  }
-  return triples;
-}
-
 // Feeds the source's rows, the ones asked for only, and returns the outputs.
 std::vector<RgbImage> SampleRows(const RgbImage& source, const Orientation& orientation,
                                  const std::vector<ImageSize>& sizes) {
@@ -39,7 +26,7 @@ TEST(RowSampler, EveryOrientationAtEverySizeIsTheOrientedPictureSampled) {
   for (const ImageSize source_size : {ImageSize{1, 1}, ImageSize{7, 5}, ImageSize{5, 7},
                                       ImageSize{13, 3}, ImageSize{2, 40}, ImageSize{64, 48}}) {
     const RgbImage source = NoisyPicture(source_size.width, source_size.height);
-    for (const std::string& triple : AllTriples()) {
+    for (const std::string& triple : testing::AllOrientationTriples()) {
       const RgbImage oriented = ApplyOrientation(source, triple);
       const int w = oriented.width;
       const int h = oriented.height;

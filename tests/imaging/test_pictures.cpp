@@ -90,6 +90,18 @@ std::string PictureBytes(const std::string& path, int width, int height) {
   return IsBitmapPath(path) ? BitmapPicture(width, height) : JpegPicture(width, height);
 }
 
+std::vector<std::string> AllOrientationTriples() {
+  std::vector<std::string> triples;
+  for (const char* rl : {"0", "1"}) {
+    for (const char* ud : {"0", "1"}) {
+      for (const char* rotation : {"0", "1", "2", "3"}) {
+        triples.push_back(std::string(rl) + "\t" + ud + "\t" + rotation);
+      }
+    }
+  }
+  return triples;
+}
+
 std::vector<int> PixelOf(const RgbImage& image, int x, int y) {
   const std::uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 3;
   return {p[0], p[1], p[2]};

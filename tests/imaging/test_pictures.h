@@ -21,6 +21,9 @@ std::string JpegPicture(int width, int height);
 std::string BitmapPicture(int width, int height);
 std::string PictureBytes(const std::string& path, int width, int height);
 
+// The sixteen orientation triples "0\t0\t0" to "1\t1\t3".
+std::vector<std::string> AllOrientationTriples();
+
 // The pixel at (x, y) as {r, g, b}.
 std::vector<int> PixelOf(const RgbImage& image, int x, int y);
 
