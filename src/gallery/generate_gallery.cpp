@@ -71,9 +71,11 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
     return false;
   }
 
+  ImageWork image_work(DefaultWorkerCount());
+  // The reduced images are under way while the pages are written.
+  StartReducedImages(context, list, settings, image_work);
   if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
   WritePages(context, list, settings, ui, navigation_images_folder);
-  ImageWork image_work(DefaultWorkerCount());
   MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);
   MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
   if (settings.bgishow) CopyBackgroundImage(context, settings);

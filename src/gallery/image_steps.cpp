@@ -1,6 +1,8 @@
 #include "gallery/image_steps.h"
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -119,26 +121,24 @@ void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePictur
   }
 }
 
-using MakeEntry = std::function<EntryPictures(int entry, const StepItem& item)>;
+using Pictures = OrderedWork<EntryPictures>;
 using WriteEntry = std::function<bool(int entry, const StepItem& item, EntryPictures& made)>;
 
-// Shows the phase and makes the folder; then `make` runs for the entries on the
-// workers while `write` takes each entry with its pictures on this thread, in list
-// order, until it returns false.
+StepItem ItemOf(const ImageFileList& list, const std::string& folder, int entry) {
+  const std::string& source = list.paths()[entry];
+  return {source, list.orientations()[entry], folder + "/" + LastComponent(source)};
+}
+
+// Shows the phase and makes the folder; then `write` takes each entry with its
+// pictures on this thread, in list order, until it returns false.
 void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
-             UiServices& ui, int workers, const MakeEntry& make, const WriteEntry& write) {
+             UiServices& ui, Pictures& pictures, const WriteEntry& write) {
   ShowPhase(ui, phase);
   EnsureFolder(folder);
-  const auto item_of = [&](int i) {
-    const std::string& source = list.paths()[i];
-    return StepItem{source, list.orientations()[i], folder + "/" + LastComponent(source)};
-  };
-  OrderedWork<EntryPictures> pictures(list.count(), workers,
-                                      [&](int i) { return make(i, item_of(i)); });
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
-    if (!write(i, item_of(i), made)) return;
+    if (!write(i, ItemOf(list, folder, i), made)) return;
   }
 }
 
@@ -147,7 +147,53 @@ bool RemakesMainImages(const GenerationContext& context, const LiveSettings& set
   return context.uses_image_copies && (settings.mimake || context.any_oriented);
 }
 
+// Whether the reduced step runs: reduced images on, and a layout that shows them.
+bool MakesReducedImages(const LiveSettings& settings) {
+  return settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown);
+}
+
+std::string ReducedFolder(const GenerationContext& context) {
+  return context.out_dir + "/small_images";
+}
+
+// The reduced step's pictures of one entry; with `main_ahead` the JPEG's main image
+// too, from the same decode, while there is room to keep it.
+EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_t, 2>& widths,
+                              bool main_ahead, bool jpegconvert, const ImageWork& work) {
+  EntryPictures made;
+  if (IsJpegPath(item.source) && main_ahead && work.HasRoom()) {
+    std::vector<MadePicture> both(2);
+    try {
+      both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
+    } catch (...) {
+      both[0].error = both[1].error = std::current_exception();
+    }
+    made.jpeg = NamingSource(item.source, std::move(both[0]));
+    made.main_image = NamingSource(item.source, std::move(both[1]));
+  } else if (IsJpegPath(item.source)) {
+    made.jpeg =
+        Make(item.source, [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
+  }
+  if (IsBitmapPath(item.source)) {
+    made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
+      return ScaleBitmapFile(item.source, widths[0], item.orientation);
+    });
+  }
+  return made;
+}
+
 }  // namespace
+
+struct ImageWork::StartedPictures {
+  StartedPictures(int count, int workers, std::function<EntryPictures(int)> make)
+      : pictures(count, workers, std::move(make)) {}
+  Pictures pictures;
+};
+
+ImageWork::ImageWork(int workers, std::size_t kept_budget)
+    : workers_(workers), kept_budget_(kept_budget) {}
+
+ImageWork::~ImageWork() = default;
 
 void ImageWork::Keep(int entry, MadePicture main_image) {
   const std::size_t size = main_image.bytes.size();
@@ -169,49 +215,39 @@ std::vector<std::optional<MadePicture>> ImageWork::TakeKept(int count) {
   return kept;
 }
 
+void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
+                        const LiveSettings& settings, ImageWork& work) {
+  if (!MakesReducedImages(settings) || work.started_) return;
+  const std::string folder = ReducedFolder(context);
+  const std::array<std::int32_t, 2> widths = {context.small_width, context.main_width};
+  const bool main_ahead = RemakesMainImages(context, settings);
+  const bool jpegconvert = settings.jpegconvert;
+  work.started_ = std::make_unique<ImageWork::StartedPictures>(
+      list.count(), work.workers(), [=, &list, &work](int entry) {
+        return ReducedPictures(ItemOf(list, folder, entry), widths, main_ahead, jpegconvert, work);
+      });
+}
+
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
                        const LiveSettings& settings, UiServices& ui, bool macro_mode,
                        ImageWork& work) {
-  if (!settings.simake || settings.layout == static_cast<int>(OutputLayout::kPulldown)) return;
-  const std::int32_t widths[] = {context.small_width, context.main_width};
-  const bool main_ahead = RemakesMainImages(context, settings);
+  if (!MakesReducedImages(settings)) return;
+  StartReducedImages(context, list, settings, work);
+  const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？");
-  RunStep(
-      "縮小画像作成", context.out_dir + "/small_images", list, ui, work.workers(),
-      [&](int, const StepItem& item) {
-        EntryPictures made;
-        if (IsJpegPath(item.source) && main_ahead && work.HasRoom()) {
-          std::vector<MadePicture> both(2);
-          try {
-            both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
-          } catch (...) {
-            both[0].error = both[1].error = std::current_exception();
-          }
-          made.jpeg = NamingSource(item.source, std::move(both[0]));
-          made.main_image = NamingSource(item.source, std::move(both[1]));
-        } else if (IsJpegPath(item.source)) {
-          made.jpeg = Make(item.source,
-                           [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
-        }
-        if (IsBitmapPath(item.source)) {
-          made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-            return ScaleBitmapFile(item.source, widths[0], item.orientation);
+  RunStep("縮小画像作成", ReducedFolder(context), list, ui, started->pictures,
+          [&](int entry, const StepItem& item, EntryPictures& made) {
+            if (made.jpeg) {
+              if (!question.Allows(item.target)) return false;
+              WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+              if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+            }
+            if (made.bitmap) {
+              if (!question.Allows(item.target)) return false;
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            }
+            return true;
           });
-        }
-        return made;
-      },
-      [&](int entry, const StepItem& item, EntryPictures& made) {
-        if (made.jpeg) {
-          if (!question.Allows(item.target)) return false;
-          WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
-          if (made.main_image) work.Keep(entry, std::move(*made.main_image));
-        }
-        if (made.bitmap) {
-          if (!question.Allows(item.target)) return false;
-          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
-        }
-        return true;
-      });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
@@ -224,40 +260,42 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
   OverwriteQuestion question(ui, macro_mode,
                              "メイン画像は既に存在します。縮小画像を更新しますか？");
-  RunStep(
-      "メイン画像コピー", context.out_dir + "/images", list, ui, work.workers(),
-      [&](int entry, const StepItem& item) {
-        EntryPictures made;
-        if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)]) {
-          made.jpeg = Make(item.source,
-                           [&] { return ScaleJpegFile(item.source, width, item.orientation); });
-        }
-        if (IsBitmapPath(item.source)) {
-          made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-            return resize ? ScaleBitmapFile(item.source, width, item.orientation)
-                          : ReadBitmapFile(item.source);
-          });
-        }
-        return made;
-      },
-      [&](int entry, const StepItem& item, EntryPictures& made) {
-        std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
-        if (IsJpegPath(item.source) && !resize) {
-          const MadePicture copy = Make(item.source, [&] { return ReadFileBytes(item.source); });
-          WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
-        } else if (IsJpegPath(item.source)) {
-          if (!question.Allows(item.target)) return false;
-          WritePicture(item.source, item.target, (main_image ? *main_image : *made.jpeg).Bytes(),
-                       Picture::kRemade);
-          main_image.reset();
-        }
-        if (made.bitmap) {
-          if (resize && !question.Allows(item.target)) return false;
-          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap,
-                             resize ? Picture::kRemade : Picture::kAsItIs);
-        }
-        return true;
+  const std::string folder = context.out_dir + "/images";
+  Pictures pictures(list.count(), work.workers(), [&](int entry) {
+    const StepItem item = ItemOf(list, folder, entry);
+    EntryPictures made;
+    if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)]) {
+      made.jpeg =
+          Make(item.source, [&] { return ScaleJpegFile(item.source, width, item.orientation); });
+    }
+    if (IsBitmapPath(item.source)) {
+      made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
+        return resize ? ScaleBitmapFile(item.source, width, item.orientation)
+                      : ReadBitmapFile(item.source);
       });
+    }
+    return made;
+  });
+  RunStep("メイン画像コピー", folder, list, ui, pictures,
+          [&](int entry, const StepItem& item, EntryPictures& made) {
+            std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
+            if (IsJpegPath(item.source) && !resize) {
+              const MadePicture copy =
+                  Make(item.source, [&] { return ReadFileBytes(item.source); });
+              WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
+            } else if (IsJpegPath(item.source)) {
+              if (!question.Allows(item.target)) return false;
+              WritePicture(item.source, item.target,
+                           (main_image ? *main_image : *made.jpeg).Bytes(), Picture::kRemade);
+              main_image.reset();
+            }
+            if (made.bitmap) {
+              if (resize && !question.Allows(item.target)) return false;
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap,
+                                 resize ? Picture::kRemade : Picture::kAsItIs);
+            }
+            return true;
+          });
 }
 
 }  // namespace montrelle

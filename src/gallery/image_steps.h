@@ -33,6 +33,7 @@
 #include <atomic>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -51,8 +52,10 @@ class ImageWork {
  public:
   static constexpr std::size_t kDefaultKeptBudget = std::size_t{64} << 20;
 
-  explicit ImageWork(int workers, std::size_t kept_budget = kDefaultKeptBudget)
-      : workers_(workers), kept_budget_(kept_budget) {}
+  explicit ImageWork(int workers, std::size_t kept_budget = kDefaultKeptBudget);
+  ~ImageWork();
+  ImageWork(const ImageWork&) = delete;
+  ImageWork& operator=(const ImageWork&) = delete;
 
   int workers() const { return workers_; }
 
@@ -67,12 +70,27 @@ class ImageWork {
   std::vector<std::optional<MadePicture>> TakeKept(int count);
 
  private:
+  friend void StartReducedImages(const GenerationContext&, const ImageFileList&,
+                                 const LiveSettings&, ImageWork&);
+  friend void MakeReducedImages(const GenerationContext&, const ImageFileList&, const LiveSettings&,
+                                UiServices&, bool, ImageWork&);
+
+  // The reduced step's pictures, when they were started before the step.
+  struct StartedPictures;
+
   int workers_;
   std::size_t kept_budget_;
   std::size_t kept_bytes_ = 0;
   std::atomic<bool> full_ = false;
   std::map<int, MadePicture> kept_;
+  std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
 };
+
+// Sets the workers to the reduced step's pictures ahead of the step, while the pages
+// are written; nothing is written or shown before MakeReducedImages, called later
+// with the same arguments, takes them. Nothing happens when that step will not run.
+void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
+                        const LiveSettings& settings, ImageWork& work);
 
 // With reduced images on, in every layout but the pull-down one: each picture
 // oriented and scaled to `small_width`; JPEGs as JPEG, bitmaps as 24-bit BMP (or

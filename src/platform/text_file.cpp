@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/file_error.h"
@@ -94,15 +95,19 @@ std::string ReadFileBytes(const std::string& path) {
   if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
     throw FileOpenError(path);
   }
-  std::string out;
-  char buffer[65536];
+  // Read straight into a buffer of the file's size (one byte more, to meet the end
+  // in the same call), grown should the file grow meanwhile.
+  std::string out(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1, '\0');
+  size_t length = 0;
   for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (length == out.size()) out.resize(2 * out.size());
+    ssize_t n = ::read(fd.get(), out.data() + length, out.size() - length);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw FileOpenError(path);
     if (n == 0) break;
-    out.append(buffer, static_cast<size_t>(n));
+    length += static_cast<size_t>(n);
   }
+  out.resize(length);
   return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 // jpeglib.h needs size_t and FILE declared first.
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <functional>
@@ -106,8 +107,10 @@ class ImageStepsTest : public ::testing::Test {
   std::string Photo(const std::string& name) { return dir / ("photos/" + name); }
   std::string Out(const std::string& name) { return dir / ("out/" + name); }
 
+  // As the run does it: the reduced images started first, then both steps.
   void Make(bool macro_mode = false) {
     ImageWork work(kWorkers);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
     MakeReduced(work, macro_mode);
     MakeMain(work, macro_mode);
   }
@@ -386,6 +389,20 @@ TEST_F(ImageStepsTest, PictureInItsOwnTargetIsNeverRemadeOverItself) {
     }
     EXPECT_EQ(ReadBytes(Out(c.source)), original) << c.source;
   }
+}
+
+TEST_F(ImageStepsTest, PicturesStartedAheadShowAndWriteNothingBeforeTheStep) {
+  settings.simake = true;
+  settings.mimake = true;
+  AddThree();
+  {
+    ImageWork work(kWorkers);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The run may end here, before the step (a page that cannot be written).
+  }
+  EXPECT_EQ(ui.log, Lines{});
+  EXPECT_EQ(PictureTree(Out("")), Lines{});
 }
 
 TEST_F(ImageStepsTest, QuestionComesWhenThePicturesBeforeItAreWrittenAndNothingAfter) {
