@@ -41,6 +41,18 @@ void DoubleClickEdit::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
+// A check box ignores the other buttons' presses, which would then go to its parent
+// together with their releases.
+void MouseUpCheckBox::mousePressEvent(QMouseEvent* event) {
+  QCheckBox::mousePressEvent(event);
+  event->accept();
+}
+
+void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent* event) {
+  QCheckBox::mouseReleaseEvent(event);
+  if (rect().contains(event->position().toPoint())) emit mouseReleased();
+}
+
 QColor ToQColor(ColorValue color) {
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                 static_cast<int>((color >> 16) & 0xFF));

@@ -1,9 +1,11 @@
 // Controls that answer a click or a double-click the way the window design needs:
 // a label that toggles the check box it names, a colour panel that opens the
-// colour dialog, an edit whose double-click opens a picker. A disabled control
+// colour dialog, an edit whose double-click opens a picker, a check box that
+// answers the release of any mouse button. A disabled control
 // takes no clicks (Qt delivers no mouse events to it).
 #pragma once
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +51,20 @@ class DoubleClickEdit : public QLineEdit {
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// A check box that reports every mouse button released over it, after a left click
+// has toggled it. Toggling it with the keyboard reports nothing.
+class MouseUpCheckBox : public QCheckBox {
+  Q_OBJECT
+ public:
+  using QCheckBox::QCheckBox;
+ signals:
+  void mouseReleased();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // 0x00BBGGRR <-> QColor.

@@ -25,6 +25,12 @@ class DialogServices {
   // A picture file to open, starting at `initial_file` when it is not empty.
   virtual std::optional<std::string> ChoosePicture(QWidget* parent,
                                                    const std::string& initial_file) = 0;
+  // The list file dialogs, with the one filter "テキストファイル(*.txt)" (mask *.txt).
+  // The save dialog starts at `file_name` and leaves the overwrite question to its
+  // caller, who knows the name the file is written under.
+  virtual std::optional<std::string> ChooseListFileToSave(QWidget* parent,
+                                                          const std::string& file_name) = 0;
+  virtual std::optional<std::string> ChooseListFileToOpen(QWidget* parent) = 0;
 };
 
 }  // namespace montrelle

@@ -25,6 +25,8 @@ ListGrid::ListGrid(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                   QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   connect(this, &QTableWidget::itemChanged, this, &ListGrid::OnItemChanged);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ListGrid::OnSelectionChanged);
 }
 
 void ListGrid::ShowList(const ImageFileList& list) {
@@ -56,6 +58,34 @@ int ListGrid::CursorRow() const {
 
 void ListGrid::SetCursorRow(int row) {
   setCurrentCell(row, std::max(currentColumn(), 1));
+}
+
+ListGrid::RowRange ListGrid::SelectedRows() const {
+  const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+  if (ranges.isEmpty()) return {};
+  RowRange rows{ranges.front().topRow(), ranges.front().bottomRow()};
+  for (const QTableWidgetSelectionRange& range : ranges) {
+    rows.top = std::min(rows.top, range.topRow());
+    rows.bottom = std::max(rows.bottom, range.bottomRow());
+  }
+  return rows;
+}
+
+void ListGrid::OnSelectionChanged() {
+  if (showing_) return;
+  moved_since_press_ = true;
+  emit selectionMoved();
+}
+
+void ListGrid::mousePressEvent(QMouseEvent* event) {
+  moved_since_press_ = false;
+  QTableWidget::mousePressEvent(event);
+}
+
+// A click that leaves the selection as it was counts as well.
+void ListGrid::mouseReleaseEvent(QMouseEvent* event) {
+  QTableWidget::mouseReleaseEvent(event);
+  if (!moved_since_press_) emit selectionMoved();
 }
 
 void ListGrid::OnItemChanged(QTableWidgetItem* item) {

@@ -1,6 +1,10 @@
 // The image list grid: a view of ImageFileList. Row 0 and column 0 are fixed grey
 // cells (the header and the entry numbers) that take no cursor and no edits; the
 // other cells can be edited in place, which changes only the shown text.
+//
+// `selectionMoved` reports what the user or the program does to the selection (a
+// click, also on the cell already selected; the keyboard; SetCursorRow), but not
+// what showing the list again does to it.
 #pragma once
 
 #include <QTableWidget>
@@ -21,14 +25,29 @@ class ListGrid : public QTableWidget {
   // Moves the cursor to `row`, keeping its column.
   void SetCursorRow(int row);
 
+  // The first and last row of the selection; both 0 when nothing is selected.
+  struct RowRange {
+    int top = 0;
+    int bottom = 0;
+  };
+  RowRange SelectedRows() const;
+
  signals:
   // The user changed the text of a cell (row and column >= 1).
   void shownTextEdited(int row, int column, const QString& text);
+  void selectionMoved();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void OnItemChanged(QTableWidgetItem* item);
+  void OnSelectionChanged();
 
   bool showing_ = false;
+  // The selection moved since the last mouse press.
+  bool moved_since_press_ = false;
 };
 
 }  // namespace montrelle

@@ -22,6 +22,10 @@ void TfrmKXmain::AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro) {
   preview_ = &preview;
   macro_ = &macro;
   On(macro_, &TfrmKXMacro::closed, &TfrmKXmain::MacroWindowClosed);
+  connect(macro_, &TfrmKXMacro::runRequested, this,
+          [this](const BatchRequest& request) { Guarded([&] { MacroRunRequested(request); }); });
+  // The grid's selection reaches the preview from now on.
+  On(StG_list, &ListGrid::selectionMoved, &TfrmKXmain::StG_listClick);
 }
 
 void TfrmKXmain::FormCreate() {

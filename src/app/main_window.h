@@ -7,6 +7,9 @@
 // layout rule runs only when the user picks a layout. Every handler runs through
 // the error guard; questions go through UiServices, pickers and the error box
 // through DialogServices.
+//
+// The grid's selection names the entry the preview window shows and edits; the
+// batch window's run fills this window's list and output fields folder by folder.
 #pragma once
 
 #include <QCheckBox>
@@ -24,17 +27,20 @@
 #include "app/dialog_services.h"
 #include "app/list_grid.h"
 #include "app/program_files.h"
+#include "batch/run_batch.h"
 #include "gallery/batch_state.h"
 #include "imagelist/image_list.h"
+#include "imaging/preview_window.h"
 #include "platform/ui_services.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
 
-class TfrmKXimg;
 class TfrmKXMacro;
 
-class TfrmKXmain : public QWidget {
+// The preview works on the entry the grid's selection names; the batch run fills
+// the list and the output fields and hides and shows the batch window.
+class TfrmKXmain : public QWidget, public PreviewTarget, private BatchWindows {
   Q_OBJECT
  public:
   // Builds the window and runs FormCreate.
@@ -80,6 +86,16 @@ class TfrmKXmain : public QWidget {
   void btn_closeClick();
   void btn_startClick();
   void MacroWindowClosed();
+  // Shows the entry at the top of the grid selection in the path field and the
+  // preview window; nothing when the selection names no entry.
+  void StG_listClick() override;
+  void save_listClick();
+  void Button4Click();
+  // The batch window's run button: the batch over the list and the output fields.
+  void MacroRunRequested(const BatchRequest& request);
+
+  int SelectedEntry() const override;
+  ImageFileList& EditedList() override { return list_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -102,6 +118,13 @@ class TfrmKXmain : public QWidget {
   void ShowList();
   // Whether FormCloseQuery lets the window close.
   bool FormCloseQuery();
+  // The controls a make or batch run disables while it lets window events through.
+  std::vector<QWidget*> RunLockedControls() const;
+
+  void HideBatchWindow() override;
+  void ShowBatchWindow() override;
+  void ShowFolder(const std::string& out_path, const std::string& out_name) override;
+  void SetListFileName(const std::string& file) override;
 
   UiServices& ui_;
   DialogServices& dialogs_;
@@ -113,6 +136,9 @@ class TfrmKXmain : public QWidget {
   ImageFileList list_;
   BatchState batch_;
   bool run_in_progress_ = false;
+  // The list-file save dialog's file name: the last one chosen, or the one a batch
+  // run set; in batch mode the list is saved under it without asking.
+  std::string save_dlg_file_name_;
 
   ListGrid* StG_list;
   QLineEdit* edt_f_path;

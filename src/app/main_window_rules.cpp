@@ -28,6 +28,8 @@ void TfrmKXmain::WireEvents() {
   On(Button6, &QPushButton::clicked, &TfrmKXmain::Button6Click);
   On(Button7, &QPushButton::clicked, &TfrmKXmain::Button7Click);
   On(Button8, &QPushButton::clicked, &TfrmKXmain::Button8Click);
+  On(save_list, &QPushButton::clicked, &TfrmKXmain::save_listClick);
+  On(Button4, &QPushButton::clicked, &TfrmKXmain::Button4Click);
   On(Button10, &QPushButton::clicked, &TfrmKXmain::Button10Click);
   On(btn_macro, &QPushButton::clicked, &TfrmKXmain::btn_macroClick);
   On(btn_start, &QPushButton::clicked, &TfrmKXmain::btn_startClick);

@@ -1,10 +1,12 @@
 // The make button, and batch mode on the main window's side: entered with the
-// batch button, left when the batch window closes.
+// batch button, left when the batch window closes; the batch run itself, started
+// from the batch window, on this window's list and output fields.
 #include <utility>
 #include <vector>
 
 #include "app/main_window.h"
 #include "batch/batch_window.h"
+#include "batch/run_batch.h"
 #include "gallery/generate_gallery.h"
 
 namespace montrelle {
@@ -16,7 +18,7 @@ namespace {
 // disabled), however the run ended.
 class RunLock {
  public:
-  RunLock(bool& running, std::initializer_list<QWidget*> controls) : running_(running) {
+  RunLock(bool& running, const std::vector<QWidget*>& controls) : running_(running) {
     running_ = true;
     for (QWidget* control : controls) {
       saved_.emplace_back(control, control->isEnabled());
@@ -37,11 +39,15 @@ class RunLock {
 
 }  // namespace
 
+// A run lets window events through as it goes: until it ends nothing may change the
+// list or the settings, or start another run or a reset.
+std::vector<QWidget*> TfrmKXmain::RunLockedControls() const {
+  return {btn_start, btn_macro, Button10, save_list, Button4,
+          Button5,   Button6,   Button7,  Button8,   StG_list};
+}
+
 void TfrmKXmain::btn_startClick() {
-  // The run lets window events through as it goes: until it ends nothing may change
-  // the list or the settings, or start another run or a reset.
-  RunLock lock(run_in_progress_, {btn_start, btn_macro, Button10, save_list, Button4, Button5,
-                                  Button6, Button7, Button8, StG_list});
+  RunLock lock(run_in_progress_, RunLockedControls());
   // A copy: what is typed into the preview window meanwhile cannot change an entry
   // under the run's feet.
   const ImageFileList list = list_;
@@ -61,6 +67,30 @@ void TfrmKXmain::MacroWindowClosed() {
   btn_macro->setEnabled(true);
   btn_close->setEnabled(true);
   btn_start->show();
+}
+
+void TfrmKXmain::MacroRunRequested(const BatchRequest& request) {
+  RunLock lock(run_in_progress_, RunLockedControls());
+  RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this, files_.navigation_images_folder);
+}
+
+// Hiding is no close: batch mode goes on while the batch runs.
+void TfrmKXmain::HideBatchWindow() {
+  macro_->hide();
+}
+
+void TfrmKXmain::ShowBatchWindow() {
+  macro_->show();
+}
+
+void TfrmKXmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
+  edt_out_path->setText(QString::fromStdString(out_path));
+  edt_out->setText(QString::fromStdString(out_name));
+  ShowList();
+}
+
+void TfrmKXmain::SetListFileName(const std::string& file) {
+  save_dlg_file_name_ = file;
 }
 
 }  // namespace montrelle

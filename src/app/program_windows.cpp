@@ -5,7 +5,7 @@
 namespace montrelle {
 
 ProgramWindows::ProgramWindows(UiServices& ui, DialogServices& dialogs, const ProgramFiles& files)
-    : main(ui, dialogs, files), preview(main) {
+    : main(ui, dialogs, files), preview(main, main, dialogs), macro(dialogs) {
   main.AttachWindows(preview, macro);
 }
 

@@ -26,6 +26,8 @@ QString PictureFilter() {
   return QStringLiteral("画像ファイル (%1);;すべてのファイル (*)").arg(patterns.join(u' '));
 }
 
+const QString kListFileFilter = QStringLiteral("テキストファイル(*.txt)");
+
 }  // namespace
 
 void QtDialogServices::ShowError(QWidget* parent, const std::string& text) {
@@ -48,6 +50,17 @@ std::optional<std::string> QtDialogServices::ChoosePicture(QWidget* parent,
                                                            const std::string& initial_file) {
   return Chosen(QFileDialog::getOpenFileName(
       parent, QString(), QString::fromStdString(initial_file), PictureFilter()));
+}
+
+std::optional<std::string> QtDialogServices::ChooseListFileToSave(QWidget* parent,
+                                                                  const std::string& file_name) {
+  return Chosen(QFileDialog::getSaveFileName(parent, QString(), QString::fromStdString(file_name),
+                                             kListFileFilter, nullptr,
+                                             QFileDialog::DontConfirmOverwrite));
+}
+
+std::optional<std::string> QtDialogServices::ChooseListFileToOpen(QWidget* parent) {
+  return Chosen(QFileDialog::getOpenFileName(parent, QString(), QString(), kListFileFilter));
 }
 
 }  // namespace montrelle

@@ -12,6 +12,9 @@ class QtDialogServices : public DialogServices {
   std::optional<ColorValue> ChooseColor(QWidget* parent, ColorValue initial) override;
   std::optional<std::string> ChoosePicture(QWidget* parent,
                                            const std::string& initial_file) override;
+  std::optional<std::string> ChooseListFileToSave(QWidget* parent,
+                                                  const std::string& file_name) override;
+  std::optional<std::string> ChooseListFileToOpen(QWidget* parent) override;
 };
 
 }  // namespace montrelle

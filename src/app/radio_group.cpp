@@ -1,6 +1,7 @@
 #include "app/radio_group.h"
 
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace montrelle {
 
@@ -23,6 +24,21 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int cho
     item->setChecked(i == chosen);
     buttons_.addButton(item, i);
   }
+  connect(&buttons_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) emit itemChosen();
+  });
+}
+
+void RadioGroup::setItemIndex(int index) {
+  const QSignalBlocker quiet(buttons_);
+  if (QAbstractButton* item = buttons_.button(index)) {
+    item->setChecked(true);
+    return;
+  }
+  // An exclusive group keeps one item chosen; none is chosen only with the rule off.
+  buttons_.setExclusive(false);
+  if (QAbstractButton* chosen = buttons_.checkedButton()) chosen->setChecked(false);
+  buttons_.setExclusive(true);
 }
 
 }  // namespace montrelle

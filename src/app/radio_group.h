@@ -1,4 +1,7 @@
 // A captioned group of radio buttons, one item per line, chosen by index.
+//
+// `itemChosen` reports a change the user makes (mouse or keyboard); a change the
+// program makes with setItemIndex reports nothing, so the caller decides what runs.
 #pragma once
 
 #include <QButtonGroup>
@@ -15,6 +18,11 @@ class RadioGroup : public QGroupBox {
 
   // The index of the chosen item, -1 when none is chosen.
   int itemIndex() const { return buttons_.checkedId(); }
+  // Chooses item `index`; an index outside the items chooses none.
+  void setItemIndex(int index);
+
+ signals:
+  void itemChosen();
 
  private:
   QButtonGroup buttons_;

@@ -1,15 +1,17 @@
 #include "batch/batch_window.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 
 #include "app/control_factory.h"
 
 namespace montrelle {
 
-TfrmKXMacro::TfrmKXMacro()
+TfrmKXMacro::TfrmKXMacro(DialogServices& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint) {
+                           Qt::WindowCloseButtonHint),
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmKXMacro"));
   setWindowTitle(QStringLiteral("Montrelle(マクロ処理)"));
   setFont(WindowFont());
@@ -28,7 +30,40 @@ TfrmKXMacro::TfrmKXMacro()
   Button2 = AddControl<QPushButton>(this, "Button2", {416, 63, 75, 23}, "閉じる(&C)");
 
   SetTabChain({edt_in_path, btn_bg_image, edt_out_path, Button3, CB_make_list, Button1, Button2});
+  connect(Button1, &QPushButton::clicked, this, &TfrmKXMacro::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TfrmKXMacro::Button2Click);
+  connect(edt_in_path, &DoubleClickEdit::doubleClicked, this, &TfrmKXMacro::edt_in_pathDblClick);
+  connect(btn_bg_image, &QPushButton::clicked, this, &TfrmKXMacro::edt_in_pathDblClick);
+  connect(edt_out_path, &DoubleClickEdit::doubleClicked, this, &TfrmKXMacro::edt_out_pathDblClick);
+  connect(Button3, &QPushButton::clicked, this, &TfrmKXMacro::edt_out_pathDblClick);
+}
+
+void TfrmKXMacro::Button1Click() {
+  emit runRequested({edt_in_path->text().toStdString(), edt_out_path->text().toStdString(),
+                     CB_make_list->isChecked()});
+}
+
+void TfrmKXMacro::edt_in_pathDblClick() {
+  ChooseFolder(edt_in_path);
+}
+
+void TfrmKXMacro::edt_out_pathDblClick() {
+  ChooseFolder(edt_out_path);
+}
+
+// Both fields ask with the same caption.
+void TfrmKXMacro::ChooseFolder(QLineEdit* edit) {
+  if (auto chosen = dialogs_.ChooseFolder(this, "出力パスを指定してください")) {
+    edit->setText(QString::fromStdString(*chosen));
+  }
+}
+
+// Centred on the screen the first time; afterwards where the user left it.
+void TfrmKXMacro::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_ || event->spontaneous()) return;
+  placed_ = true;
+  move(screen()->geometry().center() - rect().center());
 }
 
 void TfrmKXMacro::Button2Click() {

@@ -13,13 +13,15 @@ struct OptionSpec {
   Takes takes;
 };
 
-constexpr std::array<OptionSpec, 10> kOptions = {{
+constexpr std::array<OptionSpec, 12> kOptions = {{
     {"-s", "--settings", Takes::kValue},
     {"-l", "--list", Takes::kValue},
     {"-o", "--out", Takes::kValue},
     {"-n", "--name", Takes::kValue},
     {"-t", "--title", Takes::kValue},
     {"", "--layout", Takes::kValue},
+    {"", "--batch", Takes::kValue},
+    {"", "--lists-only", Takes::kNothing},
     {"", "--keep-existing", Takes::kNothing},
     {"-q", "--quiet", Takes::kNothing},
     {"-h", "--help", Takes::kNothing},
@@ -47,10 +49,26 @@ void Apply(CommandOptions& options, const std::string& option, const std::string
   if (option == "--name") options.name = value;
   if (option == "--title") options.title = value;
   if (option == "--layout") options.layout = ParseLayout(value);
+  if (option == "--batch") options.batch = value;
+  if (option == "--lists-only") options.lists_only = true;
   if (option == "--keep-existing") options.keep_existing = true;
   if (option == "--quiet") options.quiet = true;
   if (option == "--help") options.help = true;
   if (option == "--version") options.version = true;
+}
+
+void RequireCompatible(const CommandOptions& options) {
+  if (options.lists_only && !options.batch) {
+    throw UsageError("--lists-only は --batch と一緒に指定してください");
+  }
+  if (!options.batch) return;
+  if (options.batch->empty()) throw UsageError("--batch には検索フォルダを指定してください");
+  if (!options.out || options.out->empty()) {
+    throw UsageError("--batch には --out で出力フォルダを指定してください");
+  }
+  if (options.list_file || !options.images.empty()) {
+    throw UsageError("--batch は --list や画像ファイルと一緒には指定できません");
+  }
 }
 
 }  // namespace
@@ -84,21 +102,25 @@ CommandOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     Apply(options, spec->long_name, value);
   }
+  if (!options.help && !options.version) RequireCompatible(options);
   return options;
 }
 
 std::string UsageText() {
   return "使い方: montrelle-make [オプション] [画像ファイル ...]\n"
+         "       montrelle-make [オプション] --batch DIR --out DIR [--lists-only]\n"
          "画像の一覧から HTML ギャラリーを作成します。\n"
          "\n"
          "  -s, --settings FILE   設定ファイル (既定: プログラムと同じフォルダの Montrelle.ini。\n"
          "                        無ければ既定の設定)。このファイルに書き込むことはありません\n"
          "  -l, --list FILE       先に読み込むリストファイル。画像ファイルはその後に追加されます\n"
-         "  -o, --out DIR         出力フォルダ\n"
+         "  -o, --out DIR         出力フォルダ (--batch では一括処理の出力フォルダ)\n"
          "  -n, --name NAME       出力ファイル名\n"
          "  -t, --title TEXT      ページのタイトル\n"
          "      --layout frame|table|pulldown\n"
          "                        レイアウト (フレーム、テーブル、プルダウンメニュー)\n"
+         "      --batch DIR       DIR の直下のフォルダごとにギャラリーを作成する (マクロ処理)\n"
+         "      --lists-only      --batch で、ギャラリーの代わりにリストファイルだけを作成する\n"
          "      --keep-existing   既にある画像を更新しない (既定: 更新する)\n"
          "  -q, --quiet           進み具合を表示しない\n"
          "  -h, --help            この説明を表示する\n"

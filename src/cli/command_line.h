@@ -1,6 +1,7 @@
 // The command line of montrelle-make:
 //
 //   montrelle-make [options] [IMAGE ...]
+//   montrelle-make [options] --batch DIR --out DIR [--lists-only]
 //
 // Options take their value as the next argument or after "=" (--out=DIR); "--"
 // ends the options, and a lone "-" counts as an IMAGE. A later option replaces an
@@ -22,6 +23,8 @@ struct CommandOptions {
   std::optional<std::string> name;           // -n, --name
   std::optional<std::string> title;          // -t, --title
   std::optional<int> layout;                 // --layout frame|table|pulldown: 0, 1, 2
+  std::optional<std::string> batch;          // --batch: the search folder
+  bool lists_only = false;                   // --lists-only, with --batch
   bool keep_existing = false;                // --keep-existing
   bool quiet = false;                        // -q, --quiet
   bool help = false;                         // -h, --help
@@ -35,7 +38,9 @@ class UsageError : public AppError {
   using AppError::AppError;
 };
 
-// Throws UsageError naming the first argument it cannot take.
+// Throws UsageError naming the first argument it cannot take, or the options that
+// do not go together: --batch wants --out and takes no --list and no IMAGE,
+// --lists-only wants --batch.
 CommandOptions ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text --help prints.

@@ -1,5 +1,6 @@
 // montrelle-make: makes a gallery without a window, with the same run as the make
-// button. Settings come from the settings file as the window would hold them after
+// button, or with --batch one gallery (or list file) per folder, with the same run
+// as the batch window. Settings come from the settings file as the window would hold them after
 // start-up, then the options replace single fields. Exit status: 0 when the run
 // ends with "終了しました", 1 when it stops with a message or an error, 2 for a
 // command line it cannot understand.
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/run_batch.h"
 #include "cli/command_line.h"
 #include "cli/console_ui.h"
 #include "gallery/batch_state.h"
@@ -73,11 +75,48 @@ ImageFileList CommandImages(const CommandOptions& options, UiServices& ui) {
   return list;
 }
 
+// Without windows there is nothing to hide, show or fill.
+class NoBatchWindows : public BatchWindows {
+ public:
+  void HideBatchWindow() override {}
+  void ShowBatchWindow() override {}
+  void ShowFolder(const std::string&, const std::string&) override {}
+  void SetListFileName(const std::string&) override {}
+};
+
+int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings, UiServices& ui,
+                    const std::string& program_folder) {
+  // The window's batch stops without a word here; a command has to say why.
+  if (settings.out_name.empty()) {
+    ui.ShowMessage("出力ファイル名を指定してください");
+    ui.FocusControl("edt_out");
+    return 1;
+  }
+  const BatchRequest request{AbsolutePath(*options.batch), AbsolutePath(*options.out),
+                             options.lists_only};
+  ImageFileList list;
+  BatchState batch;
+  batch.macro_mode = true;
+  NoBatchWindows windows;
+  switch (RunBatch(request, settings, list, ui, batch, windows, program_folder + "/images")) {
+    case BatchEnd::kFinished:
+      return 0;
+    case BatchEnd::kNothingFound:
+      ui.ShowMessage("処理するフォルダがありません: " + *options.batch);
+      return 1;
+    case BatchEnd::kNotStarted:
+    case BatchEnd::kStopped:
+      break;
+  }
+  return 1;
+}
+
 int Run(const CommandOptions& options) {
   ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
   try {
     const std::string program_folder = ProgramFolder();
     const LiveSettings settings = CommandSettings(options, program_folder);
+    if (options.batch) return RunBatchCommand(options, settings, ui, program_folder);
     const ImageFileList list = CommandImages(options, ui);
     BatchState batch;
     return GenerateGallery(settings, list, ui, batch, program_folder + "/images") ? 0 : 1;

@@ -21,11 +21,14 @@ std::string ListFileBytes(const ImageFileList& list, const std::string& file) {
   return EncodeLines(lines, file);
 }
 
+bool HasEntriesToSave(const ImageFileList& list, UiServices& ui) {
+  if (list.count() > 0) return true;
+  ui.ShowMessage("保存すべき画像ファイルリストがありません");
+  return false;
+}
+
 bool SaveListFile(const ImageFileList& list, const std::string& path, UiServices& ui) {
-  if (list.count() == 0) {
-    ui.ShowMessage("保存すべき画像ファイルリストがありません");
-    return false;
-  }
+  if (!HasEntriesToSave(list, ui)) return false;
   WriteFileReplacing(path, ListFileBytes(list, path));
   return true;
 }

@@ -19,9 +19,12 @@ std::string ListFileName(const std::string& chosen);
 // written in CP932, naming `file` and the character.
 std::string ListFileBytes(const ImageFileList& list, const std::string& file);
 
-// Saves the list as `path`: "保存すべき画像ファイルリストがありません" for an empty list
-// (nothing written); the old file stays whole when the write fails (AppError).
-// Returns whether a file was written.
+// Whether the list has entries to save; for an empty list shows
+// "保存すべき画像ファイルリストがありません".
+bool HasEntriesToSave(const ImageFileList& list, UiServices& ui);
+
+// Saves the list as `path`, when HasEntriesToSave; the old file stays whole when the
+// write fails (AppError). Returns whether a file was written.
 bool SaveListFile(const ImageFileList& list, const std::string& path, UiServices& ui);
 
 // Replaces the list by the file's content. The list is emptied before the file is

@@ -1,9 +1,16 @@
 #include "imaging/preview_window.h"
 
 #include <QCloseEvent>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include "app/control_factory.h"
+#include "app/error_guard.h"
+#include "imagelist/picture_kind.h"
+#include "imaging/preview_picture.h"
+#include "imaging/preview_rules.h"
 
 namespace montrelle {
 
@@ -14,9 +21,11 @@ constexpr int kHeight = 449;
 
 }  // namespace
 
-TfrmKXimg::TfrmKXimg(const QWidget& main_window)
+TfrmKXimg::TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      main_window_(main_window) {
+      main_window_(main_window),
+      target_(target),
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmKXimg"));
   setWindowTitle(QStringLiteral("画像プレビュー"));
   setFont(WindowFont());
@@ -27,13 +36,13 @@ TfrmKXimg::TfrmKXimg(const QWidget& main_window)
   Panel2 = AddControl<QFrame>(this, "Panel2", {6, 8, 160, 120});
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel2->setLineWidth(2);
-  // The picture area is the panel's inner 156 x 116.
-  Img_preview = AddControl<QLabel>(Panel2, "Img_preview", {2, 2, 156, 116});
+  // The picture area is the panel's inner part, inside its 2-pixel border.
+  Img_preview = AddControl<QLabel>(Panel2, "Img_preview", {2, 2, kPreviewWidth, kPreviewHeight});
   Img_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   GroupBox1 = AddControl<QGroupBox>(this, "GroupBox1", {6, 138, 160, 129}, "画像方向の設定");
-  CB_rl = AddControl<QCheckBox>(GroupBox1, "CB_rl", {8, 16, 73, 17}, "左右反転");
-  CB_ud = AddControl<QCheckBox>(GroupBox1, "CB_ud", {80, 16, 69, 17}, "上下反転");
+  CB_rl = AddControl<MouseUpCheckBox>(GroupBox1, "CB_rl", {8, 16, 73, 17}, "左右反転");
+  CB_ud = AddControl<MouseUpCheckBox>(GroupBox1, "CB_ud", {80, 16, 69, 17}, "上下反転");
   RdG_rotation = AddControl<RadioGroup>(
       GroupBox1, "RdG_rotation", {8, 40, 145, 81}, "画像の回転",
       QStringList{"回転しない", "90°(反時計回り)", "90°(時計回り)", "180°"}, 0);
@@ -48,7 +57,81 @@ TfrmKXimg::TfrmKXimg(const QWidget& main_window)
 
   SetTabChain({Re_comment, CB_show_com, CB_ud, CB_rl, RdG_rotation});
   connect(CB_show_com, &QCheckBox::toggled, this, &TfrmKXimg::CB_show_comClick);
+  connect(RdG_rotation, &RadioGroup::itemChosen, this,
+          [this] { Guarded([this] { RdG_rotationClick(); }); });
+  for (MouseUpCheckBox* box : {CB_rl, CB_ud}) {
+    connect(box, &MouseUpCheckBox::mouseReleased, this,
+            [this] { Guarded([this] { CB_rlMouseUp(); }); });
+  }
+  connect(Re_comment, &QPlainTextEdit::textChanged, this,
+          [this] { Guarded([this] { Re_commentChange(); }); });
   CB_show_comClick();
+}
+
+void TfrmKXimg::Guarded(const std::function<void()>& handler) {
+  RunGuarded(dialogs_, this, handler);
+}
+
+void TfrmKXimg::ShowEntry(int n, bool draw_picture) {
+  const ImageEntry entry = target_.EditedList().Entry(n);
+  {
+    // Showing a comment is no edit of it.
+    const QSignalBlocker quiet(Re_comment);
+    Re_comment->setPlainText(QString::fromStdString(entry.comment));
+  }
+  CB_rl->setChecked(OrientationFlagOn(entry.orientation, 1));
+  CB_ud->setChecked(OrientationFlagOn(entry.orientation, 2));
+  const int item = RotationItem(entry.orientation);
+  if (item != RdG_rotation->itemIndex()) {
+    RdG_rotation->setItemIndex(item);
+    // Writes the orientation in its normal form; the nested refresh finds the
+    // rotation unchanged, so it goes no deeper.
+    RdG_rotationClick();
+  }
+  if (!draw_picture) return;
+  // The orientation as the write-back left it.
+  DrawPicture(entry.path, target_.EditedList().orientations().at(n - 1));
+}
+
+void TfrmKXimg::DrawPicture(const std::string& path, const std::string& orientation) {
+  const int item = RdG_rotation->itemIndex();
+  const bool quarter_turn = item == 1 || item == 2;
+  // A path of both kinds is drawn as a bitmap, then as a JPEG.
+  if (IsBitmapPath(path)) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
+  if (IsJpegPath(path)) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
+}
+
+void TfrmKXimg::ShowPicture(const RgbImage& picture) {
+  const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
+                     QImage::Format_RGB888);
+  Img_preview->setPixmap(QPixmap::fromImage(image));
+  // The label is as large as the picture, centred across the area at its top.
+  const QPoint area = Panel2->contentsRect().topLeft();
+  Img_preview->setGeometry(area.x() + PreviewLeft(picture.width), area.y(), picture.width,
+                           picture.height);
+  emit pictureShown();
+}
+
+void TfrmKXimg::RdG_rotationClick() {
+  const int n = target_.SelectedEntry();
+  if (n == 0) return;
+  target_.EditedList().SetOrientation(
+      n, OrientationText(CB_rl->isChecked(), CB_ud->isChecked(), RdG_rotation->itemIndex()));
+  target_.StG_listClick();
+}
+
+void TfrmKXimg::CB_rlMouseUp() {
+  RdG_rotationClick();
+}
+
+void TfrmKXimg::Re_commentChange() {
+  const int n = target_.SelectedEntry();
+  if (n == 0) return;
+  std::vector<std::string> lines;
+  for (const QString& line : Re_comment->toPlainText().split(u'\n')) {
+    lines.push_back(line.toStdString());
+  }
+  target_.EditedList().SetComment(n, JoinCommentLines(lines));
 }
 
 void TfrmKXimg::CB_show_comClick() {

@@ -2,6 +2,12 @@
 // of the selected entry, its orientation controls and its comment, and the global
 // option "コメントを出力する" (CB_show_com).
 //
+// The window keeps no entry of its own: it works on the entry at the top of the
+// main window's grid selection (PreviewTarget), and does nothing while that
+// selection names none. A mouse release over either flip box, a rotation change and
+// every change of the comment write straight into that entry; toggling a box with
+// the keyboard writes nothing until one of those happens.
+//
 // It has no title-bar buttons and refuses the user's close requests: it is shown
 // and hidden only through the main window's "画像プレビュー" box. Each time it becomes
 // visible it places itself so that its right edge meets the left edge of the main
@@ -16,34 +22,73 @@
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
+#include <functional>
+#include <string>
 
+#include "app/clickable_widgets.h"
+#include "app/dialog_services.h"
 #include "app/radio_group.h"
+#include "imagelist/image_list.h"
+#include "imaging/rgb_image.h"
 
 namespace montrelle {
+
+// The main window's side of the preview.
+class PreviewTarget {
+ public:
+  virtual ~PreviewTarget() = default;
+  // The entry at the top of the grid selection when the selection is valid
+  // (IsValidSelection), otherwise 0.
+  virtual int SelectedEntry() const = 0;
+  virtual ImageFileList& EditedList() = 0;
+  // Shows the selected entry afresh: the path field, then this window.
+  virtual void StG_listClick() = 0;
+};
 
 class TfrmKXimg : public QWidget {
   Q_OBJECT
  public:
-  // `main_window` is the window this one is placed beside.
-  explicit TfrmKXimg(const QWidget& main_window);
+  // `main_window` is the window this one is placed beside; `dialogs` shows the
+  // errors of its handlers.
+  TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs);
 
   QCheckBox* show_comment_box() const { return CB_show_com; }
 
+  // Shows entry `n`: comment, flip boxes, rotation (a changed rotation runs
+  // RdG_rotationClick at once, which shows the entry once more from inside this
+  // call) and, with `draw_picture`, its picture. Errors end it where they occur:
+  // what is shown already stays.
+  void ShowEntry(int n, bool draw_picture);
+
+  // The handlers, named after their controls.
+  void RdG_rotationClick();
+  void CB_rlMouseUp();
+  void Re_commentChange();
   // The comment editor is enabled exactly when CB_show_com is ticked; also run
   // whenever the program changes the box.
   void CB_show_comClick();
+
+ signals:
+  // A picture has been put into the picture area.
+  void pictureShown();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void Guarded(const std::function<void()>& handler);
+  void DrawPicture(const std::string& path, const std::string& orientation);
+  void ShowPicture(const RgbImage& picture);
+
   const QWidget& main_window_;
+  PreviewTarget& target_;
+  DialogServices& dialogs_;
   QFrame* Panel2;
   QLabel* Img_preview;
   QGroupBox* GroupBox1;
-  QCheckBox* CB_rl;
-  QCheckBox* CB_ud;
+  MouseUpCheckBox* CB_rl;
+  MouseUpCheckBox* CB_ud;
   RadioGroup* RdG_rotation;
   QGroupBox* GpB_comment;
   QPlainTextEdit* Re_comment;

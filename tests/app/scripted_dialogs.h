@@ -15,7 +15,7 @@ namespace montrelle::testing {
 class ScriptedDialogs : public DialogServices {
  public:
   std::vector<std::string> log;
-  std::deque<std::optional<std::string>> folders, pictures;
+  std::deque<std::optional<std::string>> folders, pictures, list_files;
   std::deque<std::optional<ColorValue>> colors;
 
   void ShowError(QWidget*, const std::string& text) override { log.push_back("error: " + text); }
@@ -32,6 +32,14 @@ class ScriptedDialogs : public DialogServices {
   std::optional<std::string> ChoosePicture(QWidget*, const std::string& initial_file) override {
     log.push_back("picture: " + initial_file);
     return Next(pictures);
+  }
+  std::optional<std::string> ChooseListFileToSave(QWidget*, const std::string& file_name) override {
+    log.push_back("save list: " + file_name);
+    return Next(list_files);
+  }
+  std::optional<std::string> ChooseListFileToOpen(QWidget*) override {
+    log.push_back("open list");
+    return Next(list_files);
   }
 
  private:

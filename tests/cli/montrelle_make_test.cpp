@@ -356,13 +356,60 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
                    "src_files/a.htm", "src_files/broken.htm"}));
 }
 
+TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
+  for (const char* folder : {"trip/day1", "trip/.hidden", "trip/empty", "lists", "none"}) {
+    std::filesystem::create_directories(dir / folder);
+  }
+  std::filesystem::copy_file(dir / "pics/a.jpg", dir / "trip/day1/a.jpg");
+  std::filesystem::copy_file(dir / "pics/b.JPG", dir / "trip/day1/b.JPG");
+  std::filesystem::copy_file(dir / "pics/a.jpg", dir / "trip/.hidden/c.jpg");
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "QRVlist", "1"}}));
+
+  Outcome run = RunMake({"-s", "s.ini", "--batch", "trip", "--out", "web"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(
+      PictureTree(dir / "web"),
+      (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg JPEG 120x90",
+             "day1/small_images/b.JPG JPEG 120x160", "day1/src_files/", "day1/src_files/a.htm",
+             "day1/src_files/b.htm", "web_QRV.txt"}));
+  EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day1/day1.html\tday1/small_images/a.jpg\r\n");
+  EXPECT_EQ(FileLines(dir / "web/day1/src_files/b.htm"),
+            Concat({PageOpening("day1", kDarkBody),
+                    {"<IMG width = 600 SRC=\"../../../trip/day1/b.JPG\">", "</CENTER>", "</BODY>",
+                     "</HTML>"}}));
+
+  run = RunMake({"--batch", "trip", "-o", "lists", "--lists-only"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(FolderTree(dir / "lists"), Lines{"day1_list.txt"});
+  EXPECT_EQ(ReadBytes(dir / "lists/day1_list.txt"), dir / "trip/day1/a.jpg\r\n" +
+                                                        dir / "trip/day1/b.JPG\r\n\r\n\r\n\r\n" +
+                                                        "0\t0\t0\r\n0\t0\t0\r\n");
+
+  // Nothing to process, and a folder whose gallery cannot be made.
+  run = RunMake({"--batch", "none", "-o", "web"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "処理するフォルダがありません: none\n");
+  WriteBytes(dir / "blocked", "a file where the output folder goes");
+  run = RunMake({"--batch", "trip", "-o", "blocked"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "設定値は不正です。確認してください。\n");
+  run = RunMake({"--batch", "trip", "-o", "web", "-n", ""}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "出力ファイル名を指定してください\n(--name で指定します)\n");
+}
+
 TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
   const struct {
     Lines arguments;
     std::string problem;
   } cases[] = {
-      {{"--batch", "d"}, "不明なオプションです: --batch"},
-      {{"--lists-only"}, "不明なオプションです: --lists-only"},
+      {{"--batch", "d"}, "--batch には --out で出力フォルダを指定してください"},
+      {{"--batch", "", "-o", "w"}, "--batch には検索フォルダを指定してください"},
+      {{"--batch", "d", "-o", "w", "pics/a.jpg"},
+       "--batch は --list や画像ファイルと一緒には指定できません"},
+      {{"--lists-only", "pics/a.jpg"}, "--lists-only は --batch と一緒に指定してください"},
       {{"-x", "pics/a.jpg"}, "不明なオプションです: -x"},
       {{"pics/a.jpg", "--out"}, "--out には値が必要です"},
       {{"--layout", "grid"},
@@ -382,8 +429,9 @@ TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   EXPECT_TRUE(help.out.starts_with("使い方: montrelle-make [オプション] [画像ファイル ...]\n"));
-  for (const char* option : {"--settings", "--list", "--out", "--name", "--title", "--layout",
-                             "--keep-existing", "--quiet", "--help", "--version"}) {
+  for (const char* option :
+       {"--settings", "--list", "--out", "--name", "--title", "--layout", "--batch", "--lists-only",
+        "--keep-existing", "--quiet", "--help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   Outcome version = RunMake({"--version"}, dir.path());

@@ -72,6 +72,19 @@ RgbImage CoordinatePicture(int width, int height) {
   return p;
 }
 
+RgbImage QuadrantPicture(int width, int height) {
+  static constexpr std::uint8_t kColours[4][3] = {
+      {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  RgbImage p{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const auto& c = kColours[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)];
+      p.pixels.insert(p.pixels.end(), {c[0], c[1], c[2]});
+    }
+  }
+  return p;
+}
+
 RgbImage PlainPicture(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   RgbImage p{width, height, {}};
   for (int i = 0; i < width * height; ++i) p.pixels.insert(p.pixels.end(), {r, g, b});

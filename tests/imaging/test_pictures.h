@@ -12,6 +12,10 @@ namespace montrelle::testing {
 // Every pixel different: red = x, green = y, blue = 200 (w, h <= 256).
 RgbImage CoordinatePicture(int width, int height);
 
+// Four colours, one per quarter (red top left, green top right, blue bottom left,
+// white bottom right): any size, and every mirror, flip and turn tells.
+RgbImage QuadrantPicture(int width, int height);
+
 // A picture of one colour.
 RgbImage PlainPicture(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 

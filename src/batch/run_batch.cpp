@@ -1,0 +1,111 @@
+#include "batch/run_batch.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "gallery/generate_gallery.h"
+#include "imagelist/list_file.h"
+#include "platform/file_system.h"
+
+namespace montrelle {
+namespace {
+
+// The names directly under the search folder that may be folders to process.
+std::vector<std::string> FolderNames(const std::string& search_folder) {
+  std::vector<std::string> names;
+  for (const ListedName& entry : ListFolder(search_folder)) {
+    if (!entry.name.starts_with('.')) names.push_back(entry.name);
+  }
+  return names;
+}
+
+bool NamesPicture(const std::string& name) {
+  static constexpr std::array<const char*, 6> kMarkers = {"jpg",  "JPG", "jpeg",
+                                                          "JPEG", "bmp", "BMP"};
+  for (const char* marker : kMarkers) {
+    if (name.find(marker) != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> PictureNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const ListedName& entry : ListFolder(folder)) {
+    if (NamesPicture(entry.name)) names.push_back(entry.name);
+  }
+  return names;
+}
+
+// One batch run's inputs, passed to each folder in turn.
+struct BatchRun {
+  const BatchRequest& request;
+  LiveSettings settings;
+  ImageFileList& list;
+  UiServices& ui;
+  BatchState& batch;
+  BatchWindows& windows;
+  const std::string& navigation_images_folder;
+};
+
+// False when the folder's make run stopped with a message.
+bool ProcessFolder(BatchRun& run, const std::string& folder) {
+  const std::string source = run.request.search_folder + "/" + folder;
+  const std::vector<std::string> pictures = PictureNames(source);
+  if (pictures.empty()) return true;
+  run.list.Clear();
+  for (const std::string& picture : pictures) run.list.AddFile(source + "/" + picture);
+  const std::string& out = run.request.out_folder;
+  run.settings.out_path = out + "/" + folder;
+  run.settings.out_name = folder + ".html";
+  run.windows.ShowFolder(run.settings.out_path, run.settings.out_name);
+  if (run.request.lists_only) {
+    const std::string file = out + "/" + folder + "_list.txt";
+    run.windows.SetListFileName(file);
+    SaveListFile(run.list, file, run.ui);
+    return true;
+  }
+  // The make run lets window events through: it works on a copy, so that an edit in
+  // the preview window meanwhile cannot change the list under its feet.
+  const ImageFileList folder_list = run.list;
+  return GenerateGallery(run.settings, folder_list, run.ui, run.batch,
+                         run.navigation_images_folder);
+}
+
+}  // namespace
+
+BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileList& list,
+                  UiServices& ui, BatchState& batch, BatchWindows& windows,
+                  const std::string& navigation_images_folder) {
+  if (settings.out_name.empty() || request.search_folder.empty()) return BatchEnd::kNotStarted;
+  if (request.out_folder.empty()) {
+    ui.ShowMessage("出力フォルダを指定してください");
+    return BatchEnd::kNotStarted;
+  }
+  if (!ui.ConfirmOkCancel("マクロ処理を開始します")) return BatchEnd::kNotStarted;
+
+  windows.HideBatchWindow();
+  batch.macro_first = true;
+  batch.batch_root = request.out_folder;
+  const std::vector<std::string> folders = FolderNames(request.search_folder);
+  if (folders.empty()) {
+    windows.ShowBatchWindow();
+    return BatchEnd::kNothingFound;
+  }
+  BatchRun run{request, std::move(settings), list, ui, batch, windows, navigation_images_folder};
+  bool finished = true;
+  try {
+    for (size_t i = 0; finished && i < folders.size(); ++i)
+      finished = ProcessFolder(run, folders[i]);
+  } catch (...) {
+    windows.ShowBatchWindow();
+    throw;
+  }
+  windows.ShowBatchWindow();
+  if (!finished) return BatchEnd::kStopped;
+  ui.Beep();
+  ui.ShowMessage("終了しました");
+  return BatchEnd::kFinished;
+}
+
+}  // namespace montrelle

@@ -1,0 +1,66 @@
+// The batch run: one gallery, or one list file, for every folder directly under a
+// search folder, made with the settings of the moment the run starts.
+//
+// After the question "マクロ処理を開始します" (OK / キャンセル) the batch window is
+// hidden and the names directly under the search folder are taken in name order,
+// hidden ones (a leading ".") left out. For each name F the entries of
+// search/F are taken, hidden ones included, when their name contains "jpg", "JPG",
+// "jpeg", "JPEG", "bmp" or "BMP" (case-sensitive, no dot: a folder jpg_old counts,
+// A.Jpg does not). A name without such entries (also a plain file) is passed over
+// and leaves the list and the output fields as they were. Otherwise the list is
+// emptied and filled with those entries as dropped files are, the output folder
+// becomes out/F and the output name F.html, and then either the list file
+// out/F_list.txt is written or the make run makes the gallery, in batch mode (no
+// questions, no end message, one QRV list for the whole batch in out).
+// At the end the batch window comes back, a beep sounds and "終了しました" is shown.
+//
+// Without an output name or a search folder nothing happens; without an output
+// folder "出力フォルダを指定してください" is shown and nothing happens (the galleries
+// would otherwise land in the root folder). When a folder's run stops, with a
+// message or an error, the batch stops there: the batch window comes back, and an
+// error is thrown on to the caller, which shows it.
+#pragma once
+
+#include <string>
+
+#include "gallery/batch_state.h"
+#include "imagelist/image_list.h"
+#include "platform/ui_services.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// What the batch window holds when its run button is pressed.
+struct BatchRequest {
+  std::string search_folder;  // edt_in_path
+  std::string out_folder;     // edt_out_path: the batch root
+  bool lists_only = false;    // CB_make_list
+};
+
+// What the batch run does to the windows.
+class BatchWindows {
+ public:
+  virtual ~BatchWindows() = default;
+  virtual void HideBatchWindow() = 0;
+  virtual void ShowBatchWindow() = 0;
+  // A folder's turn: the list now holds its pictures; its output folder and name go
+  // into the main window's fields.
+  virtual void ShowFolder(const std::string& out_path, const std::string& out_name) = 0;
+  // The name the list-file save dialog holds from now on.
+  virtual void SetListFileName(const std::string& file) = 0;
+};
+
+enum class BatchEnd {
+  kNotStarted,    // no output name or search folder, no output folder, or cancelled
+  kNothingFound,  // nothing under the search folder
+  kStopped,       // a folder's make run stopped with a message
+  kFinished,      // "終了しました"
+};
+
+// `settings` are the main window's at the start; `list` is the main window's list,
+// which keeps the last folder's pictures. `batch.macro_mode` is set by the caller.
+BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileList& list,
+                  UiServices& ui, BatchState& batch, BatchWindows& windows,
+                  const std::string& navigation_images_folder);
+
+}  // namespace montrelle

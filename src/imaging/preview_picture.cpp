@@ -1,0 +1,30 @@
+#include "imaging/preview_picture.h"
+
+#include <utility>
+
+#include "imaging/jpeg_codec.h"
+#include "imaging/picture_files.h"
+
+namespace montrelle {
+namespace {
+
+int FittedWidth(ImageSize stored, bool quarter_turn) {
+  if (quarter_turn) std::swap(stored.width, stored.height);
+  return FitPreviewWidth(stored.width, stored.height);
+}
+
+}  // namespace
+
+RgbImage PreviewBitmap(const std::string& path, std::string_view orientation, bool quarter_turn) {
+  return ScaleBitmapFile(path, FittedWidth(ReadBitmapSize(path), quarter_turn), orientation);
+}
+
+RgbImage PreviewJpeg(const std::string& path, std::string_view orientation, bool quarter_turn) {
+  const int width = FittedWidth(ReadJpegSize(path), quarter_turn);
+  const std::string encoded = ScaleJpegFile(path, width, orientation);
+  // A picture that comes out without pixels is encoded as nothing at all.
+  if (encoded.empty()) return RgbImage{width, 0, {}};
+  return DecodeJpeg(encoded);
+}
+
+}  // namespace montrelle

@@ -1,0 +1,131 @@
+#include "batch/batch_window.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/window_fixture.h"
+#include "imaging/test_pictures.h"
+#include "support/written_files.h"
+
+namespace montrelle {
+namespace {
+
+using testing::FileLines;
+using testing::FolderTree;
+using testing::WindowTest;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+
+class BatchWindowTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    Start();
+    for (const char* name : {"trip/day1/a.jpg", "trip/day2/b.jpg"}) {
+      std::filesystem::create_directories(std::filesystem::path(dir / name).parent_path());
+      WriteBytes(dir / name, testing::JpegPicture(40, 30));
+    }
+    std::filesystem::create_directory(out);
+    QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+    Macro<QLineEdit>("edt_in_path")->setText(QString::fromStdString(dir / "trip"));
+    Macro<QLineEdit>("edt_out_path")->setText(QString::fromStdString(out));
+  }
+
+  void Click(QWidget* control) const { QTest::mouseClick(control, Qt::LeftButton); }
+  std::string Text(const char* edit) const { return Main<QLineEdit>(edit)->text().toStdString(); }
+  // The main window's controls a run locks that are enabled (the batch button stays
+  // disabled in batch mode).
+  Lines EnabledLocked() const {
+    Lines names;
+    for (const char* name : {"Button10", "save_list", "Button4", "Button5", "Button6", "Button7",
+                             "Button8", "StG_list"}) {
+      if (Main(name)->isEnabled()) names.push_back(name);
+    }
+    return names;
+  }
+  const Lines all_locked = {"Button10", "save_list", "Button4", "Button5",
+                            "Button6",  "Button7",   "Button8", "StG_list"};
+
+  const std::string out = dir / "web";
+};
+
+TEST_F(BatchWindowTest, FolderPickersFillTheirFields) {
+  dialogs.folders = {dir / "a", std::nullopt, dir / "b", std::nullopt};
+  QTest::mouseDClick(Macro("edt_in_path"), Qt::LeftButton);
+  Click(Macro("btn_bg_image"));
+  Click(Macro("Button3"));
+  QTest::mouseDClick(Macro("edt_out_path"), Qt::LeftButton);
+  EXPECT_EQ(dialogs.log, Lines(4, "folder: 出力パスを指定してください"));
+  EXPECT_EQ(Macro<QLineEdit>("edt_in_path")->text().toStdString(), dir / "a");
+  EXPECT_EQ(Macro<QLineEdit>("edt_out_path")->text().toStdString(), dir / "b");
+}
+
+TEST_F(BatchWindowTest, RunFillsTheMainWindowFolderByFolder) {
+  std::vector<bool> hidden_during;
+  std::vector<Lines> enabled_during;
+  ui.on_events = [&] {
+    hidden_during.push_back(windows->macro.isHidden());
+    enabled_during.push_back(EnabledLocked());
+  };
+  Click(Macro("Button1"));
+
+  EXPECT_EQ(dialogs.log, Lines{});
+  EXPECT_EQ(ui.log.front(), "okcancel: マクロ処理を開始します");
+  EXPECT_EQ(Lines(ui.log.end() - 2, ui.log.end()), (Lines{"beep", "message: 終了しました"}));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/day1/day1.html"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/day2/day2.html"));
+  ASSERT_FALSE(hidden_during.empty());
+  EXPECT_EQ(hidden_during, std::vector<bool>(hidden_during.size(), true));
+  EXPECT_EQ(enabled_during, std::vector<Lines>(enabled_during.size(), Lines{}));
+
+  // The last folder stays in the main window; the batch window is back, batch mode on.
+  EXPECT_EQ(Text("edt_out_path"), out + "/day2");
+  EXPECT_EQ(Text("edt_out"), "day2.html");
+  EXPECT_EQ(windows->main.image_list().paths(), Lines{dir / "trip/day2/b.jpg"});
+  auto* grid = Main<QTableWidget>("StG_list");
+  EXPECT_EQ(grid->item(1, 1)->text(), "b.jpg");
+  EXPECT_EQ(grid->item(2, 1)->text(), "");
+  EXPECT_TRUE(windows->macro.isVisible());
+  EXPECT_TRUE(windows->main.macro_mode());
+  EXPECT_TRUE(Main("btn_start")->isHidden());
+  EXPECT_FALSE(Main("btn_macro")->isEnabled());
+  EXPECT_EQ(EnabledLocked(), all_locked);
+}
+
+TEST_F(BatchWindowTest, AFailingFolderBringsTheWindowBackWithOneError) {
+  std::filesystem::create_directories(out + "/day1/day1.html/x");
+  Click(Macro("Button1"));
+  EXPECT_EQ(dialogs.log, Lines{"error: I/O エラー (21): " + out + "/day1/day1.html."});
+  EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "beep"), 0);
+  EXPECT_FALSE(std::filesystem::exists(out + "/day2"));
+  EXPECT_TRUE(windows->macro.isVisible());
+  EXPECT_EQ(Text("edt_out_path"), out + "/day1");
+  EXPECT_EQ(EnabledLocked(), all_locked);
+}
+
+TEST_F(BatchWindowTest, ListFilesOnlyLeaveTheSaveDialogAtTheLastOne) {
+  Macro<QCheckBox>("CB_make_list")->setChecked(true);
+  Click(Macro("Button1"));
+  EXPECT_EQ(FolderTree(out), (Lines{"day1_list.txt", "day2_list.txt"}));
+  EXPECT_EQ(FileLines(out + "/day1_list.txt"), (Lines{dir / "trip/day1/a.jpg", "", "", "0\t0\t0"}));
+
+  // In batch mode the list button saves under that name, without a dialog.
+  windows->main.EditedList().SetComment(1, "夕日");
+  ui.log.clear();
+  Click(Main("save_list"));
+  EXPECT_EQ(dialogs.log, Lines{});
+  EXPECT_EQ(ui.log, Lines{});
+  EXPECT_EQ(FileLines(out + "/day2_list.txt"),
+            (Lines{dir / "trip/day2/b.jpg", "", "夕日", "0\t0\t0"}));
+
+  // Out of batch mode the dialog asks, starting there.
+  Click(Macro("Button2"));
+  Click(Main("save_list"));
+  EXPECT_EQ(dialogs.log, Lines{"save list: " + out + "/day2_list.txt"});
+}
+
+}  // namespace
+}  // namespace montrelle
