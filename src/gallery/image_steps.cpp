@@ -268,10 +268,9 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
       made.jpeg =
           Make(item.source, [&] { return ScaleJpegFile(item.source, width, item.orientation); });
     }
-    if (IsBitmapPath(item.source)) {
+    if (IsBitmapPath(item.source) && resize) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-        return resize ? ScaleBitmapFile(item.source, width, item.orientation)
-                      : ReadBitmapFile(item.source);
+        return ScaleBitmapFile(item.source, width, item.orientation);
       });
     }
     return made;
@@ -290,9 +289,12 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
               main_image.reset();
             }
             if (made.bitmap) {
-              if (resize && !question.Allows(item.target)) return false;
-              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap,
-                                 resize ? Picture::kRemade : Picture::kAsItIs);
+              if (!question.Allows(item.target)) return false;
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            } else if (IsBitmapPath(item.source)) {
+              const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
+                                                      [&] { return ReadBitmapFile(item.source); });
+              WriteBitmapPicture(item, settings.jpegconvert, as_it_is, Picture::kAsItIs);
             }
             return true;
           });

@@ -27,7 +27,10 @@
 // nothing more is written. The caller's UiServices is only ever called on the
 // calling thread; while it waits for a picture it lets the window's events through.
 // When the main step will re-encode a JPEG, the reduced step makes its main image
-// from the same decode and keeps the encoded bytes for the main step.
+// from the same decode and keeps the encoded bytes for the main step. Pictures
+// kept as they are (JPEG copies, bitmaps saved again at their own size) are read
+// and written on the calling thread, one after the other, so that no full-size
+// picture waits in memory.
 #pragma once
 
 #include <atomic>
