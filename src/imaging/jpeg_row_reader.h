@@ -4,14 +4,14 @@
 // ReadRows hands over only the rows asked for and passes over the others with
 // jpeg_skip_scanlines, which leaves every row it does deliver identical to a full
 // decode as long as the library's default (fancy) upsampling stays on: each row is
-// read on its own, every gap skipped, buffered-image mode never used. (Pictures
-// whose colour is stretched in height otherwise, see SkipIsExact, are read row by
-// row without skipping.) Skipping
-// saves the inverse DCT, upsampling and colour conversion of the rows passed over,
-// not the reading of their entropy-coded data. Rows after the last one asked for
-// are not decoded at all. That changes no outcome: a file of several scans is read
-// whole when decoding starts, and in a single scan damaged data draws only
-// warnings, so every fatal error comes before the first row, as in a full decode.
+// read on its own, every gap skipped, buffered-image mode never used. Pictures
+// whose colour the library stretches in height by other means (see SkipIsExact in
+// the decoder) are read row by row without skipping. Skipping saves the inverse
+// DCT, upsampling and colour conversion of the rows passed over, not the reading
+// of their entropy-coded data. Rows after the last one asked for are not decoded
+// at all. That changes no outcome: a file of several scans is read whole when
+// decoding starts, and in a single scan damaged data draws only warnings, so every
+// fatal error comes before the first row, as in a full decode.
 #pragma once
 
 #include <cstdint>
