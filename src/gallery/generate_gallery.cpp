@@ -3,6 +3,7 @@
 #include "gallery/frame_pages.h"
 #include "gallery/generation_context.h"
 #include "gallery/image_steps.h"
+#include "gallery/ordered_work.h"
 #include "gallery/output_folder.h"
 #include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
@@ -70,10 +71,13 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
     return false;
   }
 
+  ImageWork image_work(DefaultWorkerCount());
+  // The reduced images are under way while the pages are written.
+  StartReducedImages(context, list, settings, image_work);
   if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
   WritePages(context, list, settings, ui, navigation_images_folder);
-  MakeReducedImages(context, list, settings, ui, batch.macro_mode);
-  MakeMainImages(context, list, settings, ui, batch.macro_mode);
+  MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);
+  MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
   if (settings.bgishow) CopyBackgroundImage(context, settings);
 
   ClearStatus(ui);

@@ -1,9 +1,14 @@
 #include "gallery/image_steps.h"
 
+#include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "gallery/ordered_work.h"
 #include "gallery/run_status.h"
 #include "imagelist/picture_kind.h"
 #include "imaging/bitmap_writer.h"
@@ -45,19 +50,50 @@ struct StepItem {
   std::string target;
 };
 
-// The result of a picture operation on the source. The decoders' own texts
-// ("JPEG エラー #%d", "ビットマップイメージが不正です") do not say which file
-// failed, so the source's name is added unless the text names it already.
-template <typename Operation>
-std::string FromSource(const std::string& source, Operation operation) {
+// The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
+// not say which file failed, so the source's name is added unless the text names it
+// already.
+MadePicture NamingSource(const std::string& source, MadePicture made) {
+  if (!made.error) return made;
   try {
-    return operation();
+    std::rethrow_exception(made.error);
   } catch (const AppError& error) {
     const std::string text = error.what();
-    if (text.find(source) != std::string::npos) throw;
-    throw AppError(text + ": " + source);
+    if (text.find(source) == std::string::npos) {
+      made.error = std::make_exception_ptr(AppError(text + ": " + source));
+    }
+  } catch (...) {
   }
+  return made;
 }
+
+// A picture of `source` made by `make`: its bytes, or what it threw.
+MadePicture Make(const std::string& source, const std::function<std::string()>& make) {
+  MadePicture made;
+  try {
+    made.bytes = make();
+  } catch (...) {
+    made.error = std::current_exception();
+  }
+  return NamingSource(source, std::move(made));
+}
+
+// A decoded bitmap encoded as it will be written: as JPEG with `jpegconvert`.
+MadePicture MakeBitmap(const std::string& source, bool jpegconvert,
+                       const std::function<RgbImage()>& decode) {
+  return Make(source, [&] {
+    const RgbImage decoded = decode();
+    return jpegconvert ? EncodeJpeg(decoded) : EncodeBitmap(decoded);
+  });
+}
+
+// What a worker makes for one entry of a step.
+struct EntryPictures {
+  std::optional<MadePicture> jpeg;    // the JPEG branch's picture
+  std::optional<MadePicture> bitmap;  // the bitmap branch's picture
+  // The reduced step's by-product: the main image, from the same decode.
+  std::optional<MadePicture> main_image;
+};
 
 // Whether a step writes the picture as it is (a copy, or a bitmap saved again at
 // its own size) or makes a new one (scaled, turned or converted).
@@ -74,18 +110,10 @@ void WritePicture(const std::string& source, const std::string& file, const std:
   WriteFileReplacing(file, bytes);
 }
 
-void WriteJpegPicture(const StepItem& item, const std::function<std::string()>& make,
-                      Picture picture) {
-  WritePicture(item.source, item.target, FromSource(item.source, make), picture);
-}
-
-// A decoded bitmap saved under its own name, or as JPEG under the .jpg name.
-void WriteBitmapPicture(const StepItem& item, bool jpegconvert,
-                        const std::function<RgbImage()>& decode, Picture picture) {
-  const std::string bytes = FromSource(item.source, [&] {
-    const RgbImage decoded = decode();
-    return jpegconvert ? EncodeJpeg(decoded) : EncodeBitmap(decoded);
-  });
+// A bitmap written under its own name, or as JPEG under the .jpg name.
+void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePicture& made,
+                        Picture picture) {
+  const std::string& bytes = made.Bytes();
   if (jpegconvert) {
     WritePicture(item.source, ReplaceExtension(item.target, ".jpg"), bytes, Picture::kRemade);
   } else {
@@ -93,72 +121,183 @@ void WriteBitmapPicture(const StepItem& item, bool jpegconvert,
   }
 }
 
-// Shows the phase, makes the folder and hands each entry to `make`, until `make`
-// returns false.
+using Pictures = OrderedWork<EntryPictures>;
+using WriteEntry = std::function<bool(int entry, const StepItem& item, EntryPictures& made)>;
+
+StepItem ItemOf(const ImageFileList& list, const std::string& folder, int entry) {
+  const std::string& source = list.paths()[entry];
+  return {source, list.orientations()[entry], folder + "/" + LastComponent(source)};
+}
+
+// Shows the phase and makes the folder; then `write` takes each entry with its
+// pictures on this thread, in list order, until it returns false.
 void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
-             UiServices& ui, const std::function<bool(const StepItem&)>& make) {
+             UiServices& ui, Pictures& pictures, const WriteEntry& write) {
   ShowPhase(ui, phase);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    const std::string& source = list.paths()[i];
-    if (!make({source, list.orientations()[i], folder + "/" + LastComponent(source)})) return;
+    EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
+    if (!write(i, ItemOf(list, folder, i), made)) return;
   }
+}
+
+// Whether the main step remakes its JPEGs at the main width.
+bool RemakesMainImages(const GenerationContext& context, const LiveSettings& settings) {
+  return context.uses_image_copies && (settings.mimake || context.any_oriented);
+}
+
+// Whether the reduced step runs: reduced images on, and a layout that shows them.
+bool MakesReducedImages(const LiveSettings& settings) {
+  return settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown);
+}
+
+std::string ReducedFolder(const GenerationContext& context) {
+  return context.out_dir + "/small_images";
+}
+
+// The reduced step's pictures of one entry; with `main_ahead` the JPEG's main image
+// too, from the same decode, while there is room to keep it.
+EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_t, 2>& widths,
+                              bool main_ahead, bool jpegconvert, const ImageWork& work) {
+  EntryPictures made;
+  if (IsJpegPath(item.source) && main_ahead && work.HasRoom()) {
+    std::vector<MadePicture> both(2);
+    try {
+      both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
+    } catch (...) {
+      both[0].error = both[1].error = std::current_exception();
+    }
+    made.jpeg = NamingSource(item.source, std::move(both[0]));
+    made.main_image = NamingSource(item.source, std::move(both[1]));
+  } else if (IsJpegPath(item.source)) {
+    made.jpeg =
+        Make(item.source, [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
+  }
+  if (IsBitmapPath(item.source)) {
+    made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
+      return ScaleBitmapFile(item.source, widths[0], item.orientation);
+    });
+  }
+  return made;
 }
 
 }  // namespace
 
+struct ImageWork::StartedPictures {
+  StartedPictures(int count, int workers, std::function<EntryPictures(int)> make)
+      : pictures(count, workers, std::move(make)) {}
+  Pictures pictures;
+};
+
+ImageWork::ImageWork(int workers, std::size_t kept_budget)
+    : workers_(workers), kept_budget_(kept_budget) {}
+
+ImageWork::~ImageWork() = default;
+
+void ImageWork::Keep(int entry, MadePicture main_image) {
+  const std::size_t size = main_image.bytes.size();
+  if (full_ || kept_bytes_ + size > kept_budget_) {
+    full_ = true;
+    return;
+  }
+  kept_bytes_ += size;
+  kept_.emplace(entry, std::move(main_image));
+}
+
+std::vector<std::optional<MadePicture>> ImageWork::TakeKept(int count) {
+  std::vector<std::optional<MadePicture>> kept(static_cast<size_t>(count));
+  for (auto& [entry, picture] : kept_) {
+    if (entry < count) kept[static_cast<size_t>(entry)] = std::move(picture);
+  }
+  kept_.clear();
+  kept_bytes_ = 0;
+  return kept;
+}
+
+void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
+                        const LiveSettings& settings, ImageWork& work) {
+  if (!MakesReducedImages(settings) || work.started_) return;
+  const std::string folder = ReducedFolder(context);
+  const std::array<std::int32_t, 2> widths = {context.small_width, context.main_width};
+  const bool main_ahead = RemakesMainImages(context, settings);
+  const bool jpegconvert = settings.jpegconvert;
+  work.started_ = std::make_unique<ImageWork::StartedPictures>(
+      list.count(), work.workers(), [=, &list, &work](int entry) {
+        return ReducedPictures(ItemOf(list, folder, entry), widths, main_ahead, jpegconvert, work);
+      });
+}
+
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
-                       const LiveSettings& settings, UiServices& ui, bool macro_mode) {
-  if (!settings.simake || settings.layout == static_cast<int>(OutputLayout::kPulldown)) return;
-  const int width = context.small_width;
+                       const LiveSettings& settings, UiServices& ui, bool macro_mode,
+                       ImageWork& work) {
+  if (!MakesReducedImages(settings)) return;
+  StartReducedImages(context, list, settings, work);
+  const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("縮小画像作成", context.out_dir + "/small_images", list, ui, [&](const StepItem& item) {
-    if (IsJpegPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteJpegPicture(
-          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
-          Picture::kRemade);
-    }
-    if (IsBitmapPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteBitmapPicture(
-          item, settings.jpegconvert,
-          [&] { return ScaleBitmapFile(item.source, width, item.orientation); }, Picture::kRemade);
-    }
-    return true;
-  });
+  RunStep("縮小画像作成", ReducedFolder(context), list, ui, started->pictures,
+          [&](int entry, const StepItem& item, EntryPictures& made) {
+            if (made.jpeg) {
+              if (!question.Allows(item.target)) return false;
+              WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+              if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+            }
+            if (made.bitmap) {
+              if (!question.Allows(item.target)) return false;
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            }
+            return true;
+          });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
-                    const LiveSettings& settings, UiServices& ui, bool macro_mode) {
+                    const LiveSettings& settings, UiServices& ui, bool macro_mode,
+                    ImageWork& work) {
   if (!context.uses_image_copies) return;
-  const bool resize = settings.mimake || context.any_oriented;
+  const bool resize = RemakesMainImages(context, settings);
   const int width = context.main_width;
+  // Each worker looks only at its own entry, this thread only at entries done.
+  std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
   OverwriteQuestion question(ui, macro_mode,
                              "メイン画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("メイン画像コピー", context.out_dir + "/images", list, ui, [&](const StepItem& item) {
-    if (IsJpegPath(item.source) && !resize) {
-      WriteJpegPicture(
-          item, [&] { return ReadFileBytes(item.source); }, Picture::kAsItIs);
-    } else if (IsJpegPath(item.source)) {
-      if (!question.Allows(item.target)) return false;
-      WriteJpegPicture(
-          item, [&] { return ScaleJpegFile(item.source, width, item.orientation); },
-          Picture::kRemade);
+  const std::string folder = context.out_dir + "/images";
+  Pictures pictures(list.count(), work.workers(), [&](int entry) {
+    const StepItem item = ItemOf(list, folder, entry);
+    EntryPictures made;
+    if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)]) {
+      made.jpeg =
+          Make(item.source, [&] { return ScaleJpegFile(item.source, width, item.orientation); });
     }
-    if (IsBitmapPath(item.source)) {
-      if (resize && !question.Allows(item.target)) return false;
-      WriteBitmapPicture(
-          item, settings.jpegconvert,
-          [&] {
-            return resize ? ScaleBitmapFile(item.source, width, item.orientation)
-                          : ReadBitmapFile(item.source);
-          },
-          resize ? Picture::kRemade : Picture::kAsItIs);
+    if (IsBitmapPath(item.source) && resize) {
+      made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
+        return ScaleBitmapFile(item.source, width, item.orientation);
+      });
     }
-    return true;
+    return made;
   });
+  RunStep("メイン画像コピー", folder, list, ui, pictures,
+          [&](int entry, const StepItem& item, EntryPictures& made) {
+            std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
+            if (IsJpegPath(item.source) && !resize) {
+              const MadePicture copy =
+                  Make(item.source, [&] { return ReadFileBytes(item.source); });
+              WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
+            } else if (IsJpegPath(item.source)) {
+              if (!question.Allows(item.target)) return false;
+              WritePicture(item.source, item.target,
+                           (main_image ? *main_image : *made.jpeg).Bytes(), Picture::kRemade);
+              main_image.reset();
+            }
+            if (made.bitmap) {
+              if (!question.Allows(item.target)) return false;
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            } else if (IsBitmapPath(item.source)) {
+              const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
+                                                      [&] { return ReadBitmapFile(item.source); });
+              WriteBitmapPicture(item, settings.jpegconvert, as_it_is, Picture::kAsItIs);
+            }
+            return true;
+          });
 }
 
 }  // namespace montrelle

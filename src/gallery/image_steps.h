@@ -18,20 +18,89 @@
 // text names the source, a target that cannot be written one naming the target; the
 // images written before stay. A target that is the source file itself is never
 // re-encoded over it (the original would be lost): that throws AppError too.
+//
+// The pictures are made by a pool of worker threads (ordered_work.h), several at
+// once, while everything the user sees happens on the calling thread in list
+// order, exactly as if one picture were made after the other: the progress, the
+// question (asked when the pictures before the first existing target are written
+// and nothing after it), each write, and the first picture that fails, after which
+// nothing more is written. The caller's UiServices is only ever called on the
+// calling thread; while it waits for a picture it lets the window's events through.
+// When the main step will re-encode a JPEG, the reduced step makes its main image
+// from the same decode and keeps the encoded bytes for the main step. Pictures
+// kept as they are (JPEG copies, bitmaps saved again at their own size) are read
+// and written on the calling thread, one after the other, so that no full-size
+// picture waits in memory.
 #pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "gallery/generation_context.h"
 #include "imagelist/image_list.h"
+#include "imaging/picture_files.h"
 #include "platform/ui_services.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
 
+// What the two image steps of one run share: the number of worker threads, and the
+// main images the reduced step made ahead. These are kept up to `kept_budget` bytes
+// of encoded pictures; a picture beyond it is decoded again by the main step.
+class ImageWork {
+ public:
+  static constexpr std::size_t kDefaultKeptBudget = std::size_t{64} << 20;
+
+  explicit ImageWork(int workers, std::size_t kept_budget = kDefaultKeptBudget);
+  ~ImageWork();
+  ImageWork(const ImageWork&) = delete;
+  ImageWork& operator=(const ImageWork&) = delete;
+
+  int workers() const { return workers_; }
+
+  // Whether a main image made ahead may still be kept. Any thread.
+  bool HasRoom() const { return !full_; }
+
+  // Keeps the main image of list entry `entry` when it fits the budget; after one
+  // that does not fit, none is kept.
+  void Keep(int entry, MadePicture main_image);
+
+  // Hands over the kept main images, item i for list entry i of `count`.
+  std::vector<std::optional<MadePicture>> TakeKept(int count);
+
+ private:
+  friend void StartReducedImages(const GenerationContext&, const ImageFileList&,
+                                 const LiveSettings&, ImageWork&);
+  friend void MakeReducedImages(const GenerationContext&, const ImageFileList&, const LiveSettings&,
+                                UiServices&, bool, ImageWork&);
+
+  // The reduced step's pictures, when they were started before the step.
+  struct StartedPictures;
+
+  int workers_;
+  std::size_t kept_budget_;
+  std::size_t kept_bytes_ = 0;
+  std::atomic<bool> full_ = false;
+  std::map<int, MadePicture> kept_;
+  std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
+};
+
+// Sets the workers to the reduced step's pictures ahead of the step, while the pages
+// are written; nothing is written or shown before MakeReducedImages, called later
+// with the same arguments, takes them. Nothing happens when that step will not run.
+void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
+                        const LiveSettings& settings, ImageWork& work);
+
 // With reduced images on, in every layout but the pull-down one: each picture
 // oriented and scaled to `small_width`; JPEGs as JPEG, bitmaps as 24-bit BMP (or
 // JPEG with `jpegconvert`). Question: "縮小画像は既に存在します。縮小画像を更新しますか？".
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
-                       const LiveSettings& settings, UiServices& ui, bool macro_mode);
+                       const LiveSettings& settings, UiServices& ui, bool macro_mode,
+                       ImageWork& work);
 
 // When the pages use copies. With `mimake` or any oriented picture every picture is
 // oriented and scaled to `main_width`; the question (which names the reduced images
@@ -39,6 +108,6 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
 // Otherwise JPEGs are copied byte for byte and bitmaps are saved again at their own
 // size, unturned, without a question.
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
-                    const LiveSettings& settings, UiServices& ui, bool macro_mode);
+                    const LiveSettings& settings, UiServices& ui, bool macro_mode, ImageWork& work);
 
 }  // namespace montrelle

@@ -1,98 +1,163 @@
 #include <string>
+#include <vector>
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_error_jump.h"
+#include "imaging/jpeg_row_reader.h"
 
 #include <jerror.h>
 
 namespace montrelle {
-namespace {
 
 // One decompressor; the destructor releases everything the library holds, also
 // after a fatal error, and never throws.
-struct Decompressor {
-  Decompressor() { info.err = InstallErrorJump(error); }
-  ~Decompressor() { jpeg_destroy_decompress(&info); }
-  Decompressor(const Decompressor&) = delete;
-  Decompressor& operator=(const Decompressor&) = delete;
+struct JpegDecompressor {
+  JpegDecompressor() { info.err = InstallErrorJump(error); }
+  ~JpegDecompressor() { jpeg_destroy_decompress(&info); }
+  JpegDecompressor(const JpegDecompressor&) = delete;
+  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
 
   jpeg_decompress_struct info{};
   JpegErrorJump error{};
 };
 
-enum class Outcome { kDone, kLibraryError, kTooLarge };
+namespace {
+
+// The library jumps back into these frames on a fatal error: they hold no object
+// with a destructor, and each returns false after such an error.
 
 // Progressive and multi-scan files make libjpeg keep the whole picture's
-// coefficients, two bytes a sample, beside the picture we decode into. Its own
-// memory is held to the bytes of the picture budget as well: beyond that the
-// library would need a backing store, which this build has not, and fails before
-// allocating (JERR_NO_BACKING_STORE), so a small file that claims a huge picture
-// cannot take gigabytes.
+// coefficients, two bytes a sample, beside the rows we read. Its own memory is held
+// to the bytes of the picture budget as well: beyond that the library would need a
+// backing store, which this build has not, and fails before allocating
+// (JERR_NO_BACKING_STORE), so a small file that claims a huge picture cannot take
+// gigabytes.
 long LibraryMemoryLimit(std::int64_t max_pixels) {
   return static_cast<long>(max_pixels * 3);
 }
 
-// Reads the header into `image`'s size and, when `want_pixels`, decodes all rows
-// into it. The library jumps back here on a fatal error: this frame holds no object
-// with a destructor, and `image` belongs to the caller.
-Outcome RunDecoder(Decompressor& d, std::string_view bytes, std::int64_t max_pixels,
-                   bool want_pixels, RgbImage& image) {
-  if (setjmp(d.error.jump) != 0) return Outcome::kLibraryError;
+bool ReadHeader(JpegDecompressor& d, std::string_view bytes, std::int64_t max_pixels) {
+  if (setjmp(d.error.jump) != 0) return false;
   jpeg_create_decompress(&d.info);
   d.info.mem->max_memory_to_use = LibraryMemoryLimit(max_pixels);
   jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&d.info, TRUE);
-  // libjpeg limits each side to 65500, so both fit an int32.
-  image.width = static_cast<std::int32_t>(d.info.image_width);
-  image.height = static_cast<std::int32_t>(d.info.image_height);
-  if (std::int64_t{image.width} * image.height > max_pixels) return Outcome::kTooLarge;
-  if (!want_pixels) return Outcome::kDone;
+  return true;
+}
 
+bool Start(JpegDecompressor& d) {
+  if (setjmp(d.error.jump) != 0) return false;
   d.info.out_color_space = JCS_RGB;
   d.info.dct_method = JDCT_FLOAT;
   jpeg_start_decompress(&d.info);
-  const size_t row_bytes = size_t{d.info.output_width} * 3;
-  image.pixels.resize(row_bytes * d.info.output_height);
-  while (d.info.output_scanline < d.info.output_height) {
-    JSAMPROW row = image.pixels.data() + row_bytes * d.info.output_scanline;
-    // Memory input never suspends; the check only guards against a loop forever.
-    if (jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
-  }
-  // Not jpeg_finish_decompress: whatever follows the picture's data is not needed.
-  return Outcome::kDone;
+  return true;
 }
 
-RgbImage Decode(std::string_view bytes, std::int64_t max_pixels, bool want_pixels) {
-  Decompressor decompressor;
-  RgbImage image;
-  switch (RunDecoder(decompressor, bytes, max_pixels, want_pixels, image)) {
-    case Outcome::kLibraryError:
-      if (decompressor.error.manager.msg_code == JERR_NO_BACKING_STORE) {
-        throw ImageTooLargeError(image.width, image.height);
-      }
-      throw JpegError(decompressor.error.manager.msg_code);
-    case Outcome::kTooLarge:
-      throw ImageTooLargeError(image.width, image.height);
-    case Outcome::kDone:
-      break;
+// Memory input never suspends, so a read or skip always moves on by what was asked;
+// the checks only guard against a loop forever.
+
+bool ReadInto(JpegDecompressor& d, std::uint8_t* pixels) {
+  if (setjmp(d.error.jump) != 0) return false;
+  const size_t row_bytes = size_t{d.info.output_width} * 3;
+  while (d.info.output_scanline < d.info.output_height) {
+    JSAMPROW row = pixels + row_bytes * d.info.output_scanline;
+    if (jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
   }
-  return image;
+  return true;
+}
+
+// Whether jpeg_skip_scanlines leaves the rows after a skip as a full decode gives
+// them. It does when no component is stretched vertically, or when it is stretched
+// by the library's fancy upsampling, which looks at the neighbouring rows: twice
+// in height, at the same width or twice the width (the latter only over more than
+// two samples, below which the library stretches by plain repetition). Other
+// stretches (plain repetition, three or four times in height) deliver wrong rows
+// after a skip, so such pictures are read row by row throughout.
+bool SkipIsExact(const jpeg_decompress_struct& info) {
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    if (component.v_samp_factor == info.max_v_samp_factor) continue;
+    if (component.v_samp_factor * 2 != info.max_v_samp_factor) return false;
+    const bool same_width = component.h_samp_factor == info.max_h_samp_factor;
+    const bool half_width =
+        component.h_samp_factor * 2 == info.max_h_samp_factor && component.downsampled_width > 2;
+    if (!same_width && !half_width) return false;
+  }
+  return true;
+}
+
+bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint8_t* scratch,
+              const JpegRowReader::RowSink& sink) {
+  if (setjmp(d.error.jump) != 0) return false;
+  const bool skip = SkipIsExact(d.info);
+  JSAMPROW row = scratch;
+  for (std::int32_t wanted : rows) {
+    const auto at = static_cast<JDIMENSION>(wanted);
+    if (skip && at > d.info.output_scanline) {
+      jpeg_skip_scanlines(&d.info, at - d.info.output_scanline);
+    }
+    while (d.info.output_scanline < at && jpeg_read_scanlines(&d.info, &row, 1) == 1) {
+    }
+    if (d.info.output_scanline != at || jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
+    sink(wanted, scratch);
+  }
+  return true;
+}
+
+// The error of a fatal library failure: the library running out of the memory it
+// may use means the picture is too large.
+AppError LibraryError(const JpegDecompressor& d, ImageSize size) {
+  if (d.error.manager.msg_code == JERR_NO_BACKING_STORE) {
+    return ImageTooLargeError(size.width, size.height);
+  }
+  return JpegError(d.error.manager.msg_code);
 }
 
 }  // namespace
+
+JpegRowReader::JpegRowReader(std::string_view bytes, std::int64_t max_pixels)
+    : decompressor_(std::make_unique<JpegDecompressor>()) {
+  JpegDecompressor& d = *decompressor_;
+  if (!ReadHeader(d, bytes, max_pixels)) throw JpegError(d.error.manager.msg_code);
+  // libjpeg limits each side to 65500, so both fit an int32.
+  size_ = {static_cast<std::int32_t>(d.info.image_width),
+           static_cast<std::int32_t>(d.info.image_height)};
+  if (std::int64_t{size_.width} * size_.height > max_pixels) {
+    throw ImageTooLargeError(size_.width, size_.height);
+  }
+}
+
+JpegRowReader::~JpegRowReader() = default;
+
+void JpegRowReader::ReadRows(std::span<const std::int32_t> rows, const RowSink& sink) {
+  JpegDecompressor& d = *decompressor_;
+  if (!Start(d)) throw LibraryError(d, size_);
+  std::vector<std::uint8_t> scratch(size_t{d.info.output_width} * 3);
+  if (!ReadSome(d, rows, scratch.data(), sink)) throw LibraryError(d, size_);
+}
+
+RgbImage JpegRowReader::ReadAll() {
+  JpegDecompressor& d = *decompressor_;
+  if (!Start(d)) throw LibraryError(d, size_);
+  RgbImage image;
+  image.width = size_.width;
+  image.height = size_.height;
+  image.pixels.resize(size_t{d.info.output_width} * 3 * d.info.output_height);
+  if (!ReadInto(d, image.pixels.data())) throw LibraryError(d, size_);
+  return image;
+}
 
 AppError JpegError(int message_code) {
   return AppError("JPEG エラー #" + std::to_string(message_code));
 }
 
 RgbImage DecodeJpeg(std::string_view bytes, std::int64_t max_pixels) {
-  return Decode(bytes, max_pixels, true);
+  return JpegRowReader(bytes, max_pixels).ReadAll();
 }
 
 ImageSize JpegSizeOf(std::string_view bytes, std::int64_t max_pixels) {
-  RgbImage header = Decode(bytes, max_pixels, false);
-  return {header.width, header.height};
+  return JpegRowReader(bytes, max_pixels).size();
 }
 
 }  // namespace montrelle

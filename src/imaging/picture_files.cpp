@@ -2,21 +2,73 @@
 
 #include "imaging/bitmap_reader.h"
 #include "imaging/jpeg_codec.h"
+#include "imaging/jpeg_row_reader.h"
 #include "imaging/orientation.h"
+#include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
 
+const std::string& MadePicture::Bytes() const {
+  if (error) std::rethrow_exception(error);
+  return bytes;
+}
+
 std::string ScaleJpegFile(const std::string& path, std::int32_t width,
                           std::string_view orientation) {
-  RgbImage picture = DecodeJpeg(ReadFileBytes(path));
-  return EncodeJpeg(ScaleToWidth(ApplyOrientation(std::move(picture), orientation), width));
+  MadePicture made = std::move(ScaleJpegFileToWidths(path, {&width, 1}, orientation).front());
+  if (made.error) std::rethrow_exception(made.error);
+  return std::move(made.bytes);
+}
+
+std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
+                                               std::span<const std::int32_t> widths,
+                                               std::string_view orientation_text) {
+  const std::string file = ReadFileBytes(path);
+  JpegRowReader reader(file);
+  Orientation orientation;
+  try {
+    orientation = ParseOrientation(orientation_text);
+  } catch (const AppError&) {
+    // A picture that cannot be decoded reports that first.
+    reader.ReadRows({}, {});
+    throw;
+  }
+
+  std::vector<MadePicture> made(widths.size());
+  std::vector<ImageSize> sizes(widths.size());
+  const ImageSize oriented = OrientedSize(reader.size(), orientation);
+  for (size_t k = 0; k < widths.size(); ++k) {
+    try {
+      sizes[k] = ScaledSize(oriented, widths[k]);
+    } catch (const AppError&) {
+      made[k].error = std::current_exception();
+    }
+  }
+  RowSampler sampler(reader.size(), orientation, sizes);
+  reader.ReadRows(sampler.rows(),
+                  [&](std::int32_t row, const std::uint8_t* pixels) { sampler.Take(row, pixels); });
+  std::vector<RgbImage> pictures = sampler.TakeOutputs();
+  for (size_t k = 0; k < widths.size(); ++k) {
+    if (made[k].error) continue;
+    try {
+      made[k].bytes = EncodeJpeg(pictures[k]);
+    } catch (const AppError&) {
+      made[k].error = std::current_exception();
+    }
+    pictures[k] = {};
+  }
+  return made;
 }
 
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
-                         std::string_view orientation) {
-  return ScaleToWidth(ApplyOrientation(ReadBitmapFile(path), orientation), width);
+                         std::string_view orientation_text) {
+  const RgbImage picture = ReadBitmapFile(path);
+  const Orientation orientation = ParseOrientation(orientation_text);
+  const ImageSize size =
+      ScaledSize(OrientedSize({picture.width, picture.height}, orientation), width);
+  return SampleOriented(picture, orientation, size);
 }
 
 RgbImage ReadBitmapFile(const std::string& path) {

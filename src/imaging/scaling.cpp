@@ -28,12 +28,11 @@ RgbImage SampleToSize(const RgbImage& source, std::int32_t width, std::int32_t h
 
   std::vector<std::int64_t> column_offsets(static_cast<size_t>(width));
   for (std::int64_t x = 0; x < width; ++x) {
-    column_offsets[static_cast<size_t>(x)] =
-        (2 * x + 1) * source.width / (2 * std::int64_t{width}) * 3;
+    column_offsets[static_cast<size_t>(x)] = SamplePosition(x, source.width, width) * 3;
   }
   std::uint8_t* to = out.pixels.data();
   for (std::int64_t y = 0; y < height; ++y) {
-    const std::int64_t source_y = (2 * y + 1) * source.height / (2 * std::int64_t{height});
+    const std::int64_t source_y = SamplePosition(y, source.height, height);
     const std::uint8_t* row = source.pixels.data() + source_y * source.width * 3;
     for (std::int64_t offset : column_offsets) {
       to = std::copy_n(row + offset, 3, to);
@@ -42,13 +41,18 @@ RgbImage SampleToSize(const RgbImage& source, std::int32_t width, std::int32_t h
   return out;
 }
 
-RgbImage ScaleToWidth(const RgbImage& source, std::int32_t width) {
+ImageSize ScaledSize(ImageSize source, std::int32_t width) {
   if (width < 0) throw AppError("画像の幅 " + std::to_string(width) + " は負の値です");
-  RequireConsistent(source);
-  if (source.pixels.empty() || width == 0) return MakeRgbImage(width, 0);
+  if (source.width == 0 || source.height == 0 || width == 0) return {width, 0};
   const std::int64_t height = ScaledHeight(source.width, source.height, width);
   if (height > kMaxImagePixels / width) throw ImageTooLargeError(width, height);
-  return SampleToSize(source, width, static_cast<std::int32_t>(height));
+  return {width, static_cast<std::int32_t>(height)};
+}
+
+RgbImage ScaleToWidth(const RgbImage& source, std::int32_t width) {
+  RequireConsistent(source);
+  const ImageSize size = ScaledSize({source.width, source.height}, width);
+  return SampleToSize(source, size.width, size.height);
 }
 
 }  // namespace montrelle

@@ -21,6 +21,16 @@ namespace montrelle {
 std::int64_t ScaledHeight(std::int32_t source_width, std::int32_t source_height,
                           std::int32_t width);
 
+// The source position that output position `at` of `out_length` samples, along one
+// side `source_length` long: (2 at + 1) source_length / (2 out_length), rounded down.
+inline std::int64_t SamplePosition(std::int64_t at, std::int64_t source_length,
+                                   std::int64_t out_length) {
+  return (2 * at + 1) * source_length / (2 * out_length);
+}
+
+// The size ScaleToWidth gives a source of this size, with its errors.
+ImageSize ScaledSize(ImageSize source, std::int32_t width);
+
 // The source sampled onto width x height pixels; an empty target has no pixels.
 // Throws ImageTooLargeError beyond the pixel budget, std::invalid_argument when a
 // non-empty target is asked of an empty source.

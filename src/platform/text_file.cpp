@@ -96,15 +96,20 @@ std::string ReadFileBytes(const std::string& path, size_t limit) {
   if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode) || endless()) {
     throw FileOpenError(path);
   }
-  std::string out;
-  char buffer[65536];
-  while (out.size() < limit) {
-    ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, limit - out.size()));
+  // Read straight into a buffer of the file's size (one byte more, to meet the end
+  // in the same call), grown should the file grow meanwhile, never past the limit.
+  const size_t claimed = static_cast<size_t>(std::max<off_t>(st.st_size, 0));
+  std::string out(std::min(claimed, limit - 1) + 1, '\0');
+  size_t length = 0;
+  while (length < limit) {
+    if (length == out.size()) out.resize(std::min(2 * out.size(), limit));
+    ssize_t n = ::read(fd.get(), out.data() + length, out.size() - length);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw FileOpenError(path);
     if (n == 0) break;
-    out.append(buffer, static_cast<size_t>(n));
+    length += static_cast<size_t>(n);
   }
+  out.resize(length);
   return out;
 }
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 // jpeglib.h needs size_t and FILE declared first.
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <optional>
+#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
+#include <unistd.h>
 
 #include "imaging/bitmap_reader.h"
 #include "imaging/bitmap_variants.h"
@@ -39,6 +43,42 @@ using Lines = std::vector<std::string>;
 const char* kReducedQuestion = "overwrite: 縮小画像は既に存在します。縮小画像を更新しますか？";
 const char* kMainQuestion = "overwrite: メイン画像は既に存在します。縮小画像を更新しますか？";
 
+// More workers than pictures in most tests, so that later pictures are often done
+// before earlier ones.
+constexpr int kWorkers = 4;
+
+// The scripted UI, which also counts calls that come on another thread than the
+// one that made it, and can look around when it is asked a question.
+class WatchingUi : public FakeUi {
+ public:
+  bool AskOverwrite(const std::string& text) override {
+    Check();
+    if (at_question) at_question();
+    return FakeUi::AskOverwrite(text);
+  }
+  void SetPhase(const std::string& text) override {
+    Check();
+    FakeUi::SetPhase(text);
+  }
+  void SetProgress(const std::string& text) override {
+    Check();
+    FakeUi::SetProgress(text);
+  }
+  void ProcessEvents() override {
+    Check();
+    FakeUi::ProcessEvents();
+  }
+
+  std::function<void()> at_question;
+  int calls_on_other_threads = 0;
+
+ private:
+  void Check() {
+    if (std::this_thread::get_id() != thread_) ++calls_on_other_threads;
+  }
+  std::thread::id thread_ = std::this_thread::get_id();
+};
+
 // Pictures are CoordinatePicture(w, h) files in photos/; the output folder is out/,
 // reduced width 80, main width 100 (frame layout).
 class ImageStepsTest : public ::testing::Test {
@@ -50,6 +90,7 @@ class ImageStepsTest : public ::testing::Test {
     settings.frame_width = "100";
     settings.small_width = "80";
   }
+  ~ImageStepsTest() override { EXPECT_EQ(ui.calls_on_other_threads, 0); }
 
   // a.jpg 120 x 90, b.bmp 90 x 120, c.JPEG 60 x 40.
   void AddThree() {
@@ -66,10 +107,27 @@ class ImageStepsTest : public ::testing::Test {
   std::string Photo(const std::string& name) { return dir / ("photos/" + name); }
   std::string Out(const std::string& name) { return dir / ("out/" + name); }
 
+  // As the run does it: the reduced images started first, then both steps.
   void Make(bool macro_mode = false) {
-    const GenerationContext context = DeriveGenerationContext(settings, list);
-    MakeReducedImages(context, list, settings, ui, macro_mode);
-    MakeMainImages(context, list, settings, ui, macro_mode);
+    ImageWork work(kWorkers);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
+    MakeReduced(work, macro_mode);
+    MakeMain(work, macro_mode);
+  }
+  void MakeReduced(ImageWork& work, bool macro_mode = false) {
+    MakeReducedImages(DeriveGenerationContext(settings, list), list, settings, ui, macro_mode,
+                      work);
+  }
+  void MakeMain(ImageWork& work, bool macro_mode = false) {
+    MakeMainImages(DeriveGenerationContext(settings, list), list, settings, ui, macro_mode, work);
+  }
+
+  // p0.jpg is large, so that its workers are still at it when the small p1.jpg ...
+  // are done. All are 4:3, so every reduced image is 80 x 60.
+  void AddSlowFirst(int count) {
+    WriteBytes(Photo("p0.jpg"), EncodeJpeg(testing::NoisyPicture(1600, 1200)));
+    list.Append(Photo("p0.jpg"), "", "0\t0\t0");
+    for (int i = 1; i < count; ++i) Add("p" + std::to_string(i) + ".jpg", 40, 30);
   }
 
   // Every existing target of both steps replaced by "old".
@@ -84,7 +142,7 @@ class ImageStepsTest : public ::testing::Test {
   TempDir dir;
   LiveSettings settings;
   ImageFileList list;
-  FakeUi ui;
+  WatchingUi ui;
 };
 
 TEST_F(ImageStepsTest, ReducedImagesAndMainImagesRemadeWithoutCopyOption) {
@@ -95,7 +153,8 @@ TEST_F(ImageStepsTest, ReducedImagesAndMainImagesRemadeWithoutCopyOption) {
   EXPECT_EQ(ui.log,
             (Lines{"phase: 縮小画像作成", "progress: 0/3", "progress: 1/3", "progress: 2/3",
                    "phase: メイン画像コピー", "progress: 0/3", "progress: 1/3", "progress: 2/3"}));
-  EXPECT_EQ(ui.events_processed, 8);
+  // At least once after every status change; more while waiting for pictures.
+  EXPECT_GE(ui.events_processed, 8);
   EXPECT_EQ(PictureTree(Out("")),
             (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp BMP 100x133",
                    "images/c.JPEG JPEG 100x66", "small_images/", "small_images/a.jpg JPEG 80x60",
@@ -330,6 +389,127 @@ TEST_F(ImageStepsTest, PictureInItsOwnTargetIsNeverRemadeOverItself) {
     }
     EXPECT_EQ(ReadBytes(Out(c.source)), original) << c.source;
   }
+}
+
+TEST_F(ImageStepsTest, PicturesStartedAheadShowAndWriteNothingBeforeTheStep) {
+  settings.simake = true;
+  settings.mimake = true;
+  AddThree();
+  {
+    ImageWork work(kWorkers);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The run may end here, before the step (a page that cannot be written).
+  }
+  EXPECT_EQ(ui.log, Lines{});
+  EXPECT_EQ(PictureTree(Out("")), Lines{});
+}
+
+TEST_F(ImageStepsTest, QuestionComesWhenThePicturesBeforeItAreWrittenAndNothingAfter) {
+  settings.simake = true;
+  AddSlowFirst(8);
+  for (const bool answer : {false, true}) {
+    TempDir out;
+    settings.out_path = out.path();
+    ASSERT_TRUE(CreateFolder(out / "small_images"));
+    WriteBytes(out / "small_images/p2.jpg", "old");
+    Lines at_question;
+    ui.at_question = [&] { at_question = PictureTree(out.path()); };
+    ui.log.clear();
+    ui.answers = {answer};
+    Make();
+    const Lines before = {"small_images/", "small_images/p0.jpg JPEG 80x60",
+                          "small_images/p1.jpg JPEG 80x60", "small_images/p2.jpg"};
+    EXPECT_EQ(at_question, before) << answer;
+    Lines log = {"phase: 縮小画像作成", "progress: 0/8", "progress: 1/8", "progress: 2/8",
+                 kReducedQuestion};
+    Lines tree = before;
+    if (answer) {
+      tree.resize(2);
+      for (int i = 1; i < 8; ++i) {
+        if (i > 2) log.push_back("progress: " + std::to_string(i) + "/8");
+        tree.push_back("small_images/p" + std::to_string(i) + ".jpg JPEG 80x60");
+      }
+    }
+    EXPECT_EQ(ui.log, log) << answer;
+    EXPECT_EQ(PictureTree(out.path()), tree) << answer;
+  }
+}
+
+TEST_F(ImageStepsTest, FirstFailingPictureEndsTheRunWithNothingAfterIt) {
+  settings.simake = true;
+  settings.mimake = true;
+  AddSlowFirst(6);
+  // p2 fails; p4 fails too, sooner, with another error; both after the slow p0.
+  WriteBytes(Photo("p2.jpg"), "not a picture");
+  WriteBytes(Photo("p4.jpg"), "");
+  ExpectAppError([&] { Make(); },
+                 "JPEG エラー #" + std::to_string(JERR_NO_SOI) + ": " + Photo("p2.jpg"));
+  EXPECT_EQ(ui.log,
+            (Lines{"phase: 縮小画像作成", "progress: 0/6", "progress: 1/6", "progress: 2/6"}));
+  EXPECT_EQ(PictureTree(Out("")), (Lines{"small_images/", "small_images/p0.jpg JPEG 80x60",
+                                         "small_images/p1.jpg JPEG 80x60"}));
+}
+
+TEST_F(ImageStepsTest, MainImagesComeFromTheReducedStepsDecodeWithinTheBudget) {
+  settings.simake = true;
+  settings.mimake = true;
+  Add("a.jpg", 120, 90);
+  Add("b.jpg", 90, 120, "1\t0\t1");
+  Add("c.jpg", 60, 40);
+  std::vector<std::string> main_images;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+    main_images.push_back(ScaleJpegFile(Photo(name), 100, list.orientations()[main_images.size()]));
+  }
+  const size_t first_two = main_images[0].size() + main_images[1].size();
+  // The whole budget keeps all three, one byte less than the first two keeps only
+  // the first: once the photos are gone, the main step can make only what was kept.
+  const struct {
+    size_t budget;
+    size_t kept;
+  } cases[] = {{ImageWork::kDefaultKeptBudget, 3}, {first_two, 2}, {first_two - 1, 1}, {0, 0}};
+  for (const auto& c : cases) {
+    TempDir out;
+    settings.out_path = out.path();
+    const TempDir photos;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+      ASSERT_EQ(::link(Photo(name).c_str(), (photos / name).c_str()), 0);
+    }
+    ImageWork work(kWorkers, c.budget);
+    MakeReduced(work);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+      ASSERT_EQ(::unlink(Photo(name).c_str()), 0);
+    if (c.kept == 3) {
+      MakeMain(work);
+    } else {
+      ExpectAppError([&] { MakeMain(work); },
+                     "ファイル " + Photo(std::string(1, "abc"[c.kept]) + ".jpg") + " は開けません",
+                     std::to_string(c.budget));
+    }
+    for (size_t k = 0; k < c.kept; ++k) {
+      EXPECT_EQ(ReadBytes(out / ("images/" + std::string(1, "abc"[k]) + ".jpg")), main_images[k])
+          << c.budget;
+    }
+    EXPECT_FALSE(FileExists(out / ("images/" + std::string(1, "abc"[c.kept]) + ".jpg")));
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+      ASSERT_EQ(::link((photos / name).c_str(), Photo(name).c_str()), 0);
+    }
+  }
+}
+
+TEST_F(ImageStepsTest, MainImageErrorWaitsForTheMainStep) {
+  // The main images are made with the reduced ones, but a width that cannot be
+  // made fails only where the main step reaches it, as when each step decoded.
+  settings.simake = true;
+  settings.mimake = true;
+  settings.frame_width = "-5";
+  AddThree();
+  ExpectAppError([&] { Make(); }, "画像の幅 -5 は負の値です: " + Photo("a.jpg"));
+  EXPECT_EQ(ui.log, (Lines{"phase: 縮小画像作成", "progress: 0/3", "progress: 1/3", "progress: 2/3",
+                           "phase: メイン画像コピー", "progress: 0/3"}));
+  EXPECT_EQ(PictureTree(Out("")),
+            (Lines{"images/", "small_images/", "small_images/a.jpg JPEG 80x60",
+                   "small_images/b.bmp BMP 80x106", "small_images/c.JPEG JPEG 80x53"}));
 }
 
 }  // namespace

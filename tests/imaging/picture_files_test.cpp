@@ -19,6 +19,7 @@
 #include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/orientation.h"
+#include "imaging/scaling.h"
 #include "imaging/test_pictures.h"
 #include "support/temp_dir.h"
 
@@ -88,6 +89,96 @@ TEST(ScaleBitmapFile, EveryTripleAtTheOrientedWidthIsTheOrientedPicture) {
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 4; ++x) {
       EXPECT_EQ(testing::PixelOf(doubled, x, y), testing::PixelOf(oriented, x / 2, y / 2));
+    }
+  }
+}
+
+// The picture as first made: decoded whole, oriented whole, sampled, encoded.
+std::string WholePicturePath(const std::string& jpeg, int width, const std::string& triple) {
+  return EncodeJpeg(ScaleToWidth(ApplyOrientation(DecodeJpeg(jpeg), triple), width));
+}
+
+TEST(ScaleJpegFile, SameBytesAsDecodingOrientingAndSamplingTheWholePicture) {
+  TempDir dir;
+  const std::vector<std::string> triples = testing::AllOrientationTriples();
+  for (const auto& layout : testing::kJpegLayouts) {
+    for (const ImageSize size : {ImageSize{75, 41}, ImageSize{29, 190}}) {
+      const std::string what = std::string(layout.name) + " " + std::to_string(size.width) + "x" +
+                               std::to_string(size.height);
+      const std::string jpeg = testing::NoisyJpeg(size.width, size.height, layout);
+      WriteBytes(dir / "p.jpg", jpeg);
+      for (const std::string& triple : triples) {
+        const int oriented_width =
+            ParseOrientation(triple).IsQuarterTurn() ? size.height : size.width;
+        // Thumbnails, a main image, the own width, enlargements, one pixel.
+        const std::vector<std::int32_t> widths = {
+            7, oriented_width / 2, oriented_width - 1, oriented_width, 2 * oriented_width + 3, 1};
+        const std::vector<MadePicture> made = ScaleJpegFileToWidths(dir / "p.jpg", widths, triple);
+        ASSERT_EQ(made.size(), widths.size());
+        for (size_t k = 0; k < widths.size(); ++k) {
+          EXPECT_EQ(made[k].Bytes(), WholePicturePath(jpeg, widths[k], triple))
+              << what << " " << triple << " at " << widths[k];
+        }
+        EXPECT_EQ(ScaleJpegFile(dir / "p.jpg", widths[0], triple), made[0].bytes) << what << triple;
+      }
+    }
+  }
+}
+
+TEST(ScaleJpegFile, FileCutShortGivesTheWholePictureBytes) {
+  TempDir dir;
+  for (const auto& layout : testing::kJpegLayouts) {
+    const std::string jpeg = testing::NoisyJpeg(90, 120, layout, 3);
+    const std::string cut = jpeg.substr(0, jpeg.size() / 2);
+    WriteBytes(dir / "cut.jpg", cut);
+    for (const char* triple : {"0\t0\t0", "1\t0\t1", "0\t1\t2"}) {
+      EXPECT_EQ(ScaleJpegFile(dir / "cut.jpg", 50, triple), WholePicturePath(cut, 50, triple))
+          << layout.name << " " << triple;
+    }
+  }
+}
+
+TEST(ScaleJpegFileToWidths, EachWidthFailsOnItsOwnAndTheFileForAll) {
+  TempDir dir;
+  const std::string jpeg = testing::NoisyJpeg(40, 30, testing::kJpegLayouts[0]);
+  WriteBytes(dir / "p.jpg", jpeg);
+  const std::vector<std::int32_t> widths = {20, -3, 0, 1 << 22, 16};
+  const std::vector<MadePicture> made = ScaleJpegFileToWidths(dir / "p.jpg", widths, "0\t0\t2");
+  ASSERT_EQ(made.size(), widths.size());
+  EXPECT_EQ(made[0].Bytes(), WholePicturePath(jpeg, 20, "0\t0\t2"));
+  ExpectAppError([&] { made[1].Bytes(); }, "画像の幅 -3 は負の値です");
+  EXPECT_EQ(made[2].Bytes(), "");
+  ExpectAppError([&] { made[3].Bytes(); }, "画像が大きすぎます (幅 4194304、高さ 5592405)");
+  EXPECT_EQ(made[4].Bytes(), WholePicturePath(jpeg, 16, "0\t0\t2"));
+
+  // Wider than a JPEG file can hold: the encoder refuses that width alone.
+  WriteBytes(dir / "wide.jpg", EncodeJpeg(testing::PlainPicture(400, 3, 1, 2, 3)));
+  const std::vector<std::int32_t> wide_widths = {66000, 200};
+  const std::vector<MadePicture> wide =
+      ScaleJpegFileToWidths(dir / "wide.jpg", wide_widths, "0\t0\t0");
+  ExpectAppError([&] { wide[0].Bytes(); }, "JPEG エラー #" + std::to_string(JERR_IMAGE_TOO_BIG));
+  EXPECT_EQ(JpegSizeOf(wide[1].Bytes()), (ImageSize{200, 1}));
+
+  // A damaged picture reports its own error before a wrong orientation, as a whole
+  // decode would; a good one the orientation's.
+  WriteBytes(dir / "cmyk.jpg", testing::CmykJpeg(8, 8));
+  ExpectAppError([&] { ScaleJpegFileToWidths(dir / "cmyk.jpg", widths, "0\t0\tx"); },
+                 "JPEG エラー #" + std::to_string(JERR_CONVERSION_NOTIMPL));
+  ExpectAppError([&] { ScaleJpegFileToWidths(dir / "p.jpg", widths, "0\t0\tx"); },
+                 "'x' は整数ではありません");
+  ExpectAppError([&] { ScaleJpegFileToWidths(dir / "none.jpg", widths, "0\t0\t0"); },
+                 "ファイル " + (dir / "none.jpg") + " は開けません");
+}
+
+TEST(ScaleBitmapFile, SamePixelsAsOrientingAndSamplingTheWholePicture) {
+  TempDir dir;
+  const RgbImage source = testing::NoisyPicture(23, 14);
+  WriteBytes(dir / "p.bmp", EncodeBitmap(source));
+  for (const std::string& triple : testing::AllOrientationTriples()) {
+    for (const int width : {5, 14, 23, 61}) {
+      EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", width, triple),
+                ScaleToWidth(ApplyOrientation(source, triple), width))
+          << triple << " at " << width;
     }
   }
 }

@@ -7,6 +7,10 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
+#include <functional>
+#include <random>
+
 #include "imagelist/picture_kind.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
@@ -14,10 +18,11 @@
 namespace montrelle::testing {
 namespace {
 
-// Compresses `pixels` (rows of `components` bytes a pixel) with libjpeg directly;
-// without pixels, every sample is 90.
+// Compresses `height` rows of width * components bytes that `fill` writes, with a
+// sampling layout at quality 92 or with the given coding.
 std::string Compress(int width, int height, int components, J_COLOR_SPACE space,
-                     const std::uint8_t* pixels, const JpegCoding& coding = {}) {
+                     const std::function<void(int y, std::uint8_t* row)>& fill,
+                     const JpegLayout* layout = nullptr, const JpegCoding& coding = {}) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -30,23 +35,33 @@ std::string Compress(int width, int height, int components, J_COLOR_SPACE space,
   info.input_components = components;
   info.in_color_space = space;
   jpeg_set_defaults(&info);
+  if (layout != nullptr) {
+    jpeg_set_quality(&info, 92, TRUE);
+    info.comp_info[0].h_samp_factor = layout->h_samp;
+    info.comp_info[0].v_samp_factor = layout->v_samp;
+    if (layout->progressive) jpeg_simple_progression(&info);
+  }
   if (coding.progressive) jpeg_simple_progression(&info);
   info.arith_code = coding.arithmetic ? TRUE : FALSE;
   if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
   info.restart_in_rows = static_cast<int>(coding.restart_rows);
   jpeg_start_compress(&info, TRUE);
-  const size_t row_bytes = static_cast<size_t>(width) * components;
-  const std::vector<unsigned char> flat(row_bytes, 90);
+  std::vector<unsigned char> row(static_cast<size_t>(width * components));
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row =
-        const_cast<JSAMPROW>(pixels ? pixels + row_bytes * info.next_scanline : flat.data());
-    jpeg_write_scanlines(&info, &row, 1);
+    fill(static_cast<int>(info.next_scanline), row.data());
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&info, &r, 1);
   }
   jpeg_finish_compress(&info);
   std::string out(reinterpret_cast<char*>(buffer), size);
   jpeg_destroy_compress(&info);
   std::free(buffer);
   return out;
+}
+
+std::string Flat(int width, int height, int components, J_COLOR_SPACE space) {
+  return Compress(width, height, components, space,
+                  [&](int, std::uint8_t* row) { std::fill_n(row, width * components, 90); });
 }
 
 }  // namespace
@@ -93,21 +108,81 @@ std::string PictureBytes(const std::string& path, int width, int height) {
   return IsBitmapPath(path) ? BitmapPicture(width, height) : JpegPicture(width, height);
 }
 
+std::vector<std::string> AllOrientationTriples() {
+  std::vector<std::string> triples;
+  for (const char* rl : {"0", "1"}) {
+    for (const char* ud : {"0", "1"}) {
+      for (const char* rotation : {"0", "1", "2", "3"}) {
+        triples.push_back(std::string(rl) + "\t" + ud + "\t" + rotation);
+      }
+    }
+  }
+  return triples;
+}
+
 std::vector<int> PixelOf(const RgbImage& image, int x, int y) {
   const std::uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 3;
   return {p[0], p[1], p[2]};
 }
 
 std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding) {
-  return Compress(picture.width, picture.height, 3, JCS_RGB, picture.pixels.data(), coding);
+  const size_t row_bytes = static_cast<size_t>(picture.width) * 3;
+  return Compress(
+      picture.width, picture.height, 3, JCS_RGB,
+      [&](int y, std::uint8_t* row) {
+        std::copy_n(picture.pixels.data() + row_bytes * y, row_bytes, row);
+      },
+      nullptr, coding);
+}
+
+const JpegLayout kJpegLayouts[11] = {
+    {"4:2:0", 3, 2, 2, false},
+    {"4:2:2", 3, 2, 1, false},
+    {"4:4:0", 3, 1, 2, false},
+    {"4:4:4", 3, 1, 1, false},
+    {"4:1:1", 3, 4, 1, false},
+    {"grey", 1, 1, 1, false},
+    {"progressive 4:2:0", 3, 2, 2, true},
+    {"progressive 4:2:2", 3, 2, 1, true},
+    {"progressive grey", 1, 1, 1, true},
+    {"luma 1x4", 3, 1, 4, false},
+    {"luma 3x2", 3, 3, 2, false},
+};
+
+RgbImage NoisyPicture(int width, int height, unsigned seed) {
+  std::mt19937 noise(seed);
+  RgbImage p{width, height, {}};
+  p.pixels.reserve(static_cast<size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      // A diagonal gradient, a hard edge every 16 columns, and noise on top.
+      const int base = (x * 3 + y * 5) % 160 + ((x / 16) % 2) * 60;
+      for (int c = 0; c < 3; ++c) {
+        p.pixels.push_back(static_cast<std::uint8_t>(base + c * 10 + noise() % 30));
+      }
+    }
+  }
+  return p;
+}
+
+std::string NoisyJpeg(int width, int height, const JpegLayout& layout, unsigned seed) {
+  const RgbImage picture = NoisyPicture(width, height, seed);
+  const bool grey = layout.components == 1;
+  return Compress(
+      width, height, layout.components, grey ? JCS_GRAYSCALE : JCS_RGB,
+      [&](int y, std::uint8_t* row) {
+        const std::uint8_t* from = picture.pixels.data() + static_cast<size_t>(y) * width * 3;
+        for (int x = 0; x < width * layout.components; ++x) row[x] = from[grey ? x * 3 : x];
+      },
+      &layout);
 }
 
 std::string GreyJpeg(int width, int height) {
-  return Compress(width, height, 1, JCS_GRAYSCALE, nullptr);
+  return Flat(width, height, 1, JCS_GRAYSCALE);
 }
 
 std::string CmykJpeg(int width, int height) {
-  return Compress(width, height, 4, JCS_CMYK, nullptr);
+  return Flat(width, height, 4, JCS_CMYK);
 }
 
 std::string WithExifOrientation(const std::string& jpeg, int orientation) {

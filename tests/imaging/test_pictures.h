@@ -25,8 +25,32 @@ std::string JpegPicture(int width, int height);
 std::string BitmapPicture(int width, int height);
 std::string PictureBytes(const std::string& path, int width, int height);
 
+// The sixteen orientation triples "0\t0\t0" to "1\t1\t3".
+std::vector<std::string> AllOrientationTriples();
+
 // The pixel at (x, y) as {r, g, b}.
 std::vector<int> PixelOf(const RgbImage& image, int x, int y);
+
+// How a test JPEG is stored: 1 (grey) or 3 components, the luminance sampling
+// factors (chroma at 1 x 1), sequential or progressive.
+struct JpegLayout {
+  const char* name;
+  int components;
+  int h_samp, v_samp;
+  bool progressive;
+};
+
+// The layouts the decoder meets: 4:2:0, 4:2:2, 4:4:0, 4:4:4, 4:1:1, grey,
+// progressive 4:2:0, 4:2:2 and grey, and two that cameras do not write, with the
+// colour at a quarter or a third of the height.
+extern const JpegLayout kJpegLayouts[11];
+
+// A picture with a gradient, edges and noise, so that neighbouring pixels differ
+// and any difference in upsampling shows; `seed` varies the noise.
+RgbImage NoisyPicture(int width, int height, unsigned seed = 1);
+
+// NoisyPicture stored with `layout` at quality 92, written with libjpeg directly.
+std::string NoisyJpeg(int width, int height, const JpegLayout& layout, unsigned seed = 1);
 
 // One-component (greyscale) and four-component (CMYK) JPEG files of a flat picture,
 // written with libjpeg directly.

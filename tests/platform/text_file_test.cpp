@@ -59,6 +59,21 @@ TEST(ReadFileBytes, TakesFilesOfDataUpToTheLimit) {
   }
 }
 
+TEST(ReadFileBytes, WholeFileWhateverSizeItClaims) {
+  TempDir dir;
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes += static_cast<char>(i * 7 % 256);
+  const struct { std::string content; } cases[] = {{""}, {"x"}, {std::string(65536, 'a')}, {bytes}};
+  for (const auto& c : cases) {
+    WriteBytes(dir / "f", c.content);
+    EXPECT_EQ(ReadFileBytes(dir / "f"), c.content) << c.content.size();
+  }
+  // A file that says it is empty but is not.
+  const std::string status = ReadFileBytes("/proc/self/status");
+  EXPECT_EQ(status.substr(0, 5), "Name:");
+  EXPECT_EQ(status.back(), '\n');
+}
+
 TEST(WriteFileReplacing, ReplacesWholeAndLeavesNoTemporaryFile) {
   TempDir dir;
   std::string path = dir / "s.ini";

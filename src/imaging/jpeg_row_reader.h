@@ -1,0 +1,56 @@
+// A JPEG picture decoded in one pass, row by row, with the decoder settings of
+// jpeg_codec.h (full size, floating-point DCT, RGB output, warnings ignored).
+//
+// ReadRows hands over only the rows asked for and passes over the others with
+// jpeg_skip_scanlines, which leaves every row it does deliver identical to a full
+// decode as long as the library's default (fancy) upsampling stays on: each row is
+// read on its own, every gap skipped, buffered-image mode never used. Pictures
+// whose colour the library stretches in height by other means (see SkipIsExact in
+// the decoder) are read row by row without skipping. Skipping saves the inverse
+// DCT, upsampling and colour conversion of the rows passed over, not the reading
+// of their entropy-coded data. Rows after the last one asked for are not decoded
+// at all. That changes no outcome: a file of several scans is read whole when
+// decoding starts, and in a single scan damaged data draws only warnings, so every
+// fatal error comes before the first row, as in a full decode.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "imaging/rgb_image.h"
+
+namespace montrelle {
+
+struct JpegDecompressor;
+
+class JpegRowReader {
+ public:
+  // Called with a row's number and its width * 3 bytes, valid during the call.
+  using RowSink = std::function<void(std::int32_t row, const std::uint8_t* pixels)>;
+
+  // Reads the header of `bytes`, which must outlive the reader. Throws JpegError
+  // for what libjpeg refuses, ImageTooLargeError for more than `max_pixels`.
+  explicit JpegRowReader(std::string_view bytes, std::int64_t max_pixels = kMaxImagePixels);
+  ~JpegRowReader();
+  JpegRowReader(const JpegRowReader&) = delete;
+  JpegRowReader& operator=(const JpegRowReader&) = delete;
+
+  ImageSize size() const { return size_; }
+
+  // Decodes the picture, handing each of `rows` (ascending, each once, all within
+  // the picture) to `sink`. Throws JpegError. A reader decodes once: call ReadRows
+  // or ReadAll, not both.
+  void ReadRows(std::span<const std::int32_t> rows, const RowSink& sink);
+
+  // Every row, decoded straight into a picture of size().
+  RgbImage ReadAll();
+
+ private:
+  std::unique_ptr<JpegDecompressor> decompressor_;
+  ImageSize size_;
+};
+
+}  // namespace montrelle
