@@ -19,12 +19,19 @@ void ConsoleUi::ShowMessage(const std::string& text) {
 
 void ConsoleUi::ProcessEvents() {
   if (!show_progress_) return;
+  std::string line;
+  if (!phase_.empty() || !progress_.empty()) {
+    line = progress_.empty() ? phase_ : phase_ + " " + progress_;
+  }
+  // The run lets events through again and again while it waits for pictures: a
+  // line already shown stays as it is.
+  if (line_shown_ && line == shown_) return;
   ClearStatusLine();
-  if (phase_.empty() && progress_.empty()) return;
-  const std::string line = progress_.empty() ? phase_ : phase_ + " " + progress_;
+  if (line.empty()) return;
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
   line_shown_ = true;
+  shown_ = line;
 }
 
 void ConsoleUi::FocusControl(const std::string& object_name) {

@@ -36,6 +36,7 @@ class ConsoleUi : public UiServices {
   bool show_progress_;
   bool overwrite_;
   bool line_shown_ = false;
+  std::string shown_;  // the line on the terminal while line_shown_
   std::string phase_, progress_;
 };
 
