@@ -1,24 +1,31 @@
-// libFuzzer target for the JPEG path of the picture operations: the bytes are
-// decoded, oriented, scaled to a small width and encoded again, as a JPEG picture
-// of the list is for the reduced images. The first two bytes choose the
-// orientation triple and the width, the rest is the file.
+// libFuzzer target for the JPEG path of the picture operations, as the make run
+// uses it for a reduced and a main image of one picture: the bytes are decoded once,
+// row by row, oriented and sampled at two small widths and encoded again. The first
+// three bytes choose the orientation triple and the two widths, the rest is the file.
 //
-// Every input must end in a JPEG file of the scaled size or in the decoder's errors
-// ("JPEG エラー #%d", "画像が大きすぎます …"); never a crash, a sanitizer report or
-// another exception. The header-only size reader must agree with the decoder. A
-// result taller than the JPEG format allows (65500) fails to encode with the
-// library's error.
+// Every input must end in the decoder's or the orientation's errors, or in one
+// result per width: a JPEG file of the scaled size, or the error of that width alone
+// (a result taller than the JPEG format allows, 65500, fails to encode). Never a
+// crash, a sanitizer report or another exception. Each result must be the very
+// bytes of the whole-picture path: decode everything, orient the whole picture,
+// point-sample it, encode.
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/orientation.h"
+#include "imaging/picture_files.h"
 #include "imaging/scaling.h"
 
 namespace {
+
+using namespace montrelle;
+using fuzz::Require;
 
 // Smaller than the program's budget so that each run stays fast; the checks that
 // enforce it are the same.
@@ -30,61 +37,74 @@ constexpr std::array<const char*, 20> kOrientations = {
     "1\t1\t1", "0\t0\t2", "1\t0\t2", "0\t1\t2", "1\t1\t2", "0\t0\t3", "1\t0\t3",
     "0\t1\t3", "1\t1\t3", "",        "x\ty\t7", "0\t0",    "0\t0\t-1"};
 
+bool IsDecoderError(const AppError& e) {
+  return fuzz::StartsWith(e.what(), "JPEG エラー #") ||
+         fuzz::StartsWith(e.what(), "画像が大きすぎます");
+}
+
+// The whole-picture path at one width.
+std::string Reference(std::string_view jpeg, const Orientation& orientation, std::int32_t width) {
+  return EncodeJpeg(
+      ScaleToWidth(ApplyOrientation(DecodeJpeg(jpeg, kFuzzPixels), orientation), width));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-  using namespace montrelle;
-  using fuzz::Require;
-  if (size < 2) return 0;
+  if (size < 3) return 0;
   const size_t choice = data[0] % kOrientations.size();
-  const char* orientation = kOrientations[choice];
-  const std::int32_t width = data[1] % 65;
-  const std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+  const std::string_view bytes(reinterpret_cast<const char*>(data + 3), size - 3);
+  const std::string_view text = kOrientations[choice];
 
-  RgbImage picture;
+  ImageSize stored;
+  Orientation orientation;
   try {
-    picture = DecodeJpeg(bytes, kFuzzPixels);
+    stored = JpegSizeOf(bytes, kFuzzPixels);
+    orientation = ParseOrientation(text);
   } catch (const AppError& e) {
-    Require(fuzz::StartsWith(e.what(), "JPEG エラー #") ||
-                fuzz::StartsWith(e.what(), "画像が大きすぎます"),
-            "only the decoder's errors");
-    return 0;
-  }
-  RequireConsistent(picture);
-  Require(JpegSizeOf(bytes, kFuzzPixels) == ImageSize{picture.width, picture.height},
-          "header size agrees with the decoded picture");
-
-  RgbImage turned;
-  try {
-    turned = ApplyOrientation(std::move(picture), orientation);
-  } catch (const AppError&) {
-    Require(choice >= 16, "the sixteen triples of the preview window are always drawn");
+    Require(IsDecoderError(e) || choice >= 16, "only the decoder refuses one of the sixteen");
     return 0;
   }
   // A picture one pixel wide turned and scaled may grow far beyond what it was
   // decoded from; the program's own budget bounds that, a smaller one keeps the
   // fuzzer fast.
-  if (!turned.pixels.empty() && width > 0 &&
-      ScaledHeight(turned.width, turned.height, width) > kFuzzPixels / width) {
-    return 0;
+  const ImageSize oriented =
+      orientation.IsQuarterTurn() ? ImageSize{stored.height, stored.width} : stored;
+  std::vector<std::int32_t> widths;
+  for (const std::uint8_t w : {data[1], data[2]}) {
+    const std::int32_t width = w % 65;
+    if (width == 0 || ScaledHeight(oriented.width, oriented.height, width) <= kFuzzPixels / width) {
+      widths.push_back(width);
+    }
   }
-  const RgbImage scaled = ScaleToWidth(turned, width);
-  if (!scaled.pixels.empty()) {
-    Require(scaled.height == ScaledHeight(turned.width, turned.height, width),
-            "height by the size rule");
-  }
-  std::string encoded;
+
+  std::vector<MadePicture> made;
   try {
-    encoded = EncodeJpeg(scaled);
+    made = ScaleJpegToWidths(bytes, widths, text, kFuzzPixels);
   } catch (const AppError& e) {
-    Require(scaled.height > 65500 && fuzz::StartsWith(e.what(), "JPEG エラー #"),
-            "only a side beyond the JPEG format's limit fails to encode");
+    Require(IsDecoderError(e), "only the decoder's errors end the whole call");
     return 0;
   }
-  Require(encoded.empty() == scaled.pixels.empty(), "empty result exactly for an empty picture");
-  if (!encoded.empty()) {
-    Require(JpegSizeOf(encoded) == ImageSize{scaled.width, scaled.height},
-            "the result has the scaled size");
+  Require(made.size() == widths.size(), "one result per width");
+  for (size_t k = 0; k < widths.size(); ++k) {
+    std::string expected;
+    bool refused = false;
+    try {
+      expected = Reference(bytes, orientation, widths[k]);
+    } catch (const AppError&) {
+      refused = true;
+    }
+    if (made[k].error) {
+      try {
+        std::rethrow_exception(made[k].error);
+      } catch (const AppError& e) {
+        Require(refused && fuzz::StartsWith(e.what(), "JPEG エラー #"),
+                "a width fails alone, as the whole-picture path does");
+      }
+      continue;
+    }
+    Require(!refused, "the whole-picture path makes what the row path makes");
+    Require(made[k].bytes == expected, "the same bytes as the whole-picture path");
   }
   return 0;
 }

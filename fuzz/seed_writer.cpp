@@ -49,7 +49,7 @@ void BitmapSeeds(const std::string& folder) {
   }
 }
 
-// The JPEG target reads an orientation choice and a width before the file.
+// The JPEG target reads an orientation choice and two widths before the file.
 void JpegSeeds(const std::string& folder) {
   const std::pair<const char*, testing::JpegCoding> codings[] = {
       {"baseline", {}},
@@ -60,14 +60,15 @@ void JpegSeeds(const std::string& folder) {
   int choice = 0;
   for (const auto& [name, coding] : codings) {
     for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {
-      const std::string prefix{static_cast<char>(choice++), static_cast<char>(8 + w % 50)};
+      const std::string prefix{static_cast<char>(choice++), static_cast<char>(8 + w % 50),
+                               static_cast<char>(40 + w % 20)};
       Write(folder + "/" + name + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg",
             prefix + testing::CodedJpeg(testing::CoordinatePicture(w, h), coding));
     }
   }
-  Write(folder + "/encoder.jpg", std::string("\x04\x20", 2) + testing::JpegPicture(23, 31));
-  Write(folder + "/grey.jpg", std::string("\x08\x10", 2) + testing::GreyJpeg(19, 7));
-  Write(folder + "/cmyk.jpg", std::string("\x0c\x10", 2) + testing::CmykJpeg(8, 8));
+  Write(folder + "/encoder.jpg", std::string("\x04\x20\x30", 3) + testing::JpegPicture(23, 31));
+  Write(folder + "/grey.jpg", std::string("\x08\x10\x02", 3) + testing::GreyJpeg(19, 7));
+  Write(folder + "/cmyk.jpg", std::string("\x0c\x10\x05", 3) + testing::CmykJpeg(8, 8));
 }
 
 void ListSeeds(const std::string& folder) {

@@ -24,9 +24,15 @@ std::string ScaleJpegFile(const std::string& path, std::int32_t width,
 
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
                                                std::span<const std::int32_t> widths,
-                                               std::string_view orientation_text) {
-  const std::string file = ReadFileBytes(path);
-  JpegRowReader reader(file);
+                                               std::string_view orientation) {
+  return ScaleJpegToWidths(ReadFileBytes(path), widths, orientation);
+}
+
+std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
+                                           std::span<const std::int32_t> widths,
+                                           std::string_view orientation_text,
+                                           std::int64_t max_pixels) {
+  JpegRowReader reader(jpeg, max_pixels);
   Orientation orientation;
   try {
     orientation = ParseOrientation(orientation_text);

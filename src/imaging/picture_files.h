@@ -50,6 +50,13 @@ std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
                                                std::span<const std::int32_t> widths,
                                                std::string_view orientation);
 
+// ScaleJpegFileToWidths on the bytes of a JPEG file, the decoded picture held to
+// `max_pixels` (ImageTooLargeError beyond).
+std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
+                                           std::span<const std::int32_t> widths,
+                                           std::string_view orientation,
+                                           std::int64_t max_pixels = kMaxImagePixels);
+
 // The BMP file decoded, oriented and scaled to `width`, unencoded.
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::string_view orientation);
 
