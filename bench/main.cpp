@@ -29,6 +29,7 @@
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
 #include "imagelist/image_list.h"
+#include "platform/program_files.h"
 #include "settings/apply_options.h"
 #include "settings/settings_record.h"
 
@@ -126,10 +127,6 @@ std::string LoadAverage() {
   std::string one, five, fifteen;
   file >> one >> five >> fifteen;
   return one + " " + five + " " + fifteen;
-}
-
-std::string ProgramFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
 }
 
 // The pictures of a set under `folder`, made in a child so that this process stays
