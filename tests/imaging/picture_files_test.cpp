@@ -15,6 +15,7 @@
 #include <functional>
 #include <thread>
 
+#include "imaging/bitmap_variants.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
@@ -263,22 +264,16 @@ std::string WithStoredSize(std::string jpeg, int width, int height) {
   return jpeg;
 }
 
-// A BMP file header and 40-byte info header for this size, depth and compression.
-std::string BitmapHeaders(std::int32_t width, std::int32_t height, int bits, int compression) {
-  std::string h(54, '\0');
-  auto put = [&](size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) h[at + i] = static_cast<char>(value >> (8 * i));
-  };
-  put(0, 0x4D42, 2);
-  put(10, 54 + (bits <= 8 ? 4u << bits : 0), 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(width), 4);
-  put(22, static_cast<std::uint32_t>(height), 4);
-  put(26, 1, 2);
-  put(28, static_cast<std::uint32_t>(bits), 2);
-  put(30, static_cast<std::uint32_t>(compression), 4);
-  if (bits <= 8) h += std::string(4u << bits, '\0');
-  return h;
+// A BMP file with a 40-byte info header and a palette of black for this size, depth
+// and compression, followed by `pixels`.
+std::string HugeBitmap(std::int32_t width, std::int32_t height, std::uint32_t bits,
+                       std::uint32_t compression, std::string_view pixels = "") {
+  testing::BitmapFields fields;
+  fields.width = width;
+  fields.height = height;
+  fields.bits = bits;
+  fields.compression = compression;
+  return testing::AssembleBitmap(fields, std::string(bits <= 8 ? 4u << bits : 0, '\0'), pixels);
 }
 
 // Small files that claim pictures beyond the pixel budget (2^29 pixels) fail with
@@ -299,10 +294,10 @@ TEST(PictureFiles, HugePicturesAreRefusedBeforeAnyLargeAllocation) {
        "画像が大きすぎます (幅 23171、高さ 23171)"},
       {"c.jpg", WithStoredSize(progressive, 20000, 20000),
        "画像が大きすぎます (幅 20000、高さ 20000)"},
-      {"d.bmp", BitmapHeaders(40000, 20000, 8, 1) + std::string("\0\1", 2),
+      {"d.bmp", HugeBitmap(40000, 20000, 8, 1, std::string_view("\0\1", 2)),
        "ビットマップイメージが不正です"},
-      {"e.bmp", BitmapHeaders(100000, 100000, 24, 0), "ビットマップイメージが不正です"},
-      {"f.bmp", BitmapHeaders(2, -300000000, 1, 0), "ビットマップイメージが不正です"},
+      {"e.bmp", HugeBitmap(100000, 100000, 24, 0), "ビットマップイメージが不正です"},
+      {"f.bmp", HugeBitmap(2, -300000000, 1, 0), "ビットマップイメージが不正です"},
   };
   for (const auto& c : cases) {
     const std::string path = dir / c.name;
