@@ -20,6 +20,7 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/orientation.h"
 #include "imaging/picture_files.h"
+#include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
 
 namespace {
@@ -68,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   // A picture one pixel wide turned and scaled may grow far beyond what it was
   // decoded from; the program's own budget bounds that, a smaller one keeps the
   // fuzzer fast.
-  const ImageSize oriented =
-      orientation.IsQuarterTurn() ? ImageSize{stored.height, stored.width} : stored;
+  const ImageSize oriented = OrientedSize(stored, orientation);
   std::vector<std::int32_t> widths;
   for (const std::uint8_t w : {data[1], data[2]}) {
     const std::int32_t width = w % 65;
