@@ -38,16 +38,6 @@ inline bool ReadsBackAsCp932(std::string_view cp932) {
   return true;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 // One file per fuzzing process, removed when it ends. /dev/shm keeps the writes
 // (and the fsync of the program's own writer) off the disk.
 class ScratchFile {

@@ -13,6 +13,7 @@
 
 #include "fuzz_support.h"
 #include "platform/app_error.h"
+#include "platform/text_file.h"
 #include "settings/apply_options.h"
 #include "settings/settings_file.h"
 #include "settings/settings_record.h"
@@ -72,13 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             "only unwritable values are refused");
     return 0;
   }
-  const std::string written = fuzz::ReadFile(closed);
+  const std::string written = ReadFileBytes(closed);
   TKX_Options reloaded;
   Require(ReadSettingsFile(closed, reloaded), "the written file has sections");
   LiveSettings live_again;
   ApplyOptions(reloaded, live_again);
   if (AnyQuoted(live) || !fuzz::ReadsBackAsCp932(written)) return 0;
   WriteSettingsFile(closed, kWriteLive, live_again);
-  Require(fuzz::ReadFile(closed) == written, "what the window writes reads back the same");
+  Require(ReadFileBytes(closed) == written, "what the window writes reads back the same");
   return 0;
 }
