@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   }
   TKX_Options defaults = DefaultOptions();
   TKX_Options again;
-  if (!ReadSettingsFile(file.path(), again)) std::abort();
+  Require(ReadSettingsFile(file.path(), again), "the loaded file reads again");
   Require(again == options, "loading twice gives the same settings");
   if (input.find('[') == std::string::npos) Require(options == defaults, "no section: defaults");
 
