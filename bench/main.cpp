@@ -10,8 +10,6 @@
 //   montrelle_bench --smoke     a few small pictures, one round: builds and checks
 //
 // Exit status 0 when every run succeeded and every pair of galleries is identical.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
