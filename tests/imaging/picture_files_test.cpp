@@ -71,16 +71,9 @@ TEST(ScaleBitmapFile, EveryTripleAtTheOrientedWidthIsTheOrientedPicture) {
   // 4 x 2: both proportions (1/2 and 2) are exact, so the height is never cut.
   const RgbImage source = CoordinatePicture(4, 2);
   WriteBytes(dir / "p.bmp", EncodeBitmap(source));
-  for (int rl = 0; rl < 2; ++rl) {
-    for (int ud = 0; ud < 2; ++ud) {
-      for (int rotation = 0; rotation < 4; ++rotation) {
-        const std::string triple =
-            std::to_string(rl) + "\t" + std::to_string(ud) + "\t" + std::to_string(rotation);
-        const RgbImage expected = ApplyOrientation(source, triple);
-        EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", expected.width, triple), expected)
-            << rl << ud << rotation;
-      }
-    }
+  for (const std::string& triple : testing::AllOrientationTriples()) {
+    const RgbImage expected = ApplyOrientation(source, triple);
+    EXPECT_EQ(ScaleBitmapFile(dir / "p.bmp", expected.width, triple), expected) << triple;
   }
   // Scaled as well: mirrored, flipped and turned, then doubled.
   const RgbImage doubled = ScaleBitmapFile(dir / "p.bmp", 4, "1\t1\t2");
