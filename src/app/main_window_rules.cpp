@@ -53,8 +53,7 @@ void TfrmKXmain::LayoutRule() {
   GB_pulldown->setVisible(layout == OutputLayout::kPulldown);
   // A pull-down page has no reduced images and no comment lines.
   const bool reduced_images = layout != OutputLayout::kPulldown;
-  for (QWidget* control : {static_cast<QWidget*>(CB_f_show), static_cast<QWidget*>(Label2),
-                           static_cast<QWidget*>(edt_lf_w)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{CB_f_show, Label2, edt_lf_w}) {
     control->setEnabled(reduced_images);
   }
   preview_->show_comment_box()->setVisible(reduced_images);
