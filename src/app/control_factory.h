@@ -20,8 +20,13 @@ W* AddControl(QWidget* parent, const char* object_name, const QRect& place, Args
   return control;
 }
 
-// A label at its top-left corner, as wide and high as its text.
-QLabel* AddLabel(QWidget* parent, const char* object_name, int left, int top, const QString& text);
+// A label of kind L at its top-left corner, as wide and high as its text.
+template <class L = QLabel>
+L* AddLabel(QWidget* parent, const char* object_name, int left, int top, const QString& text) {
+  auto* label = AddControl<L>(parent, object_name, QRect(left, top, 0, 0), text);
+  label->adjustSize();
+  return label;
+}
 
 // Sets the keyboard focus order to the order of `chain`.
 void SetTabChain(std::initializer_list<QWidget*> chain);

@@ -32,15 +32,6 @@ Edit* AddEdit(QWidget* parent, const char* name, const QRect& place, const char*
   return AddControl<Edit>(parent, name, place, QString::fromUtf8(text));
 }
 
-// A label whose click toggles the caption-less check box beside it.
-ClickableLabel* AddToggleLabel(QWidget* parent, const char* name, int left, int top,
-                               const char* text) {
-  auto* label =
-      AddControl<ClickableLabel>(parent, name, QRect(left, top, 0, 0), QString::fromUtf8(text));
-  label->adjustSize();
-  return label;
-}
-
 ColorPanel* AddColorPanel(QWidget* parent, const char* name, const QRect& place) {
   auto* panel = AddControl<ColorPanel>(parent, name, place);
   panel->setToolTip(QStringLiteral("変更するときはクリックして下さい"));
@@ -130,13 +121,14 @@ void TfrmKXmain::BuildLayout() {
   CB_f_show->setAutoFillBackground(true);
   CB_Jpeg_convert = AddCheckBox(GroupBox4, "CB_Jpeg_convert", {12, 60, 17, 17});
   lbl_Jpeg_convert =
-      AddToggleLabel(GroupBox4, "lbl_Jpeg_convert", 28, 62, "Bitmap画像をJpegに変換する");
+      AddLabel<ClickableLabel>(GroupBox4, "lbl_Jpeg_convert", 28, 62, "Bitmap画像をJpegに変換する");
   CB_make_mi = AddCheckBox(GroupBox4, "CB_make_mi", {12, 80, 149, 17}, "メインの画像をコピーする");
   CB_ch_main = AddCheckBox(GroupBox4, "CB_ch_main", {24, 100, 17, 17});
   CB_ch_main->setEnabled(false);
-  lbl_ch_main1 = AddToggleLabel(GroupBox4, "lbl_ch_main1", 40, 102, "メイン画像を指定した幅");
+  lbl_ch_main1 =
+      AddLabel<ClickableLabel>(GroupBox4, "lbl_ch_main1", 40, 102, "メイン画像を指定した幅");
   lbl_ch_main1->setEnabled(false);
-  lbl_ch_main2 = AddToggleLabel(GroupBox4, "lbl_ch_main2", 160, 102, "で作成し直す");
+  lbl_ch_main2 = AddLabel<ClickableLabel>(GroupBox4, "lbl_ch_main2", 160, 102, "で作成し直す");
   lbl_ch_main2->setEnabled(false);
 
   auto* GroupBox5 = AddGroup(GroupBox2, "GroupBox5", {264, 68, 317, 93}, "配色の設定");

@@ -1,7 +1,6 @@
 // The rules that tie the main window's controls to each other, the pickers, and the
 // wiring of every control to its handler.
 #include "app/main_window.h"
-#include "batch/batch_window.h"
 #include "imaging/preview_window.h"
 #include "platform/file_system.h"
 
@@ -53,8 +52,7 @@ void TfrmKXmain::LayoutRule() {
   GB_pulldown->setVisible(layout == OutputLayout::kPulldown);
   // A pull-down page has no reduced images and no comment lines.
   const bool reduced_images = layout != OutputLayout::kPulldown;
-  for (QWidget* control : {static_cast<QWidget*>(CB_f_show), static_cast<QWidget*>(Label2),
-                           static_cast<QWidget*>(edt_lf_w)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{CB_f_show, Label2, edt_lf_w}) {
     control->setEnabled(reduced_images);
   }
   preview_->show_comment_box()->setVisible(reduced_images);

@@ -6,9 +6,9 @@ ConsoleUi::ConsoleUi(std::FILE* out, bool show_progress, bool overwrite)
     : out_(out), show_progress_(show_progress), overwrite_(overwrite) {}
 
 void ConsoleUi::ClearStatusLine() {
-  if (!line_shown_) return;
+  if (shown_.empty()) return;
   std::fputs("\r\033[K", out_);
-  line_shown_ = false;
+  shown_.clear();
 }
 
 void ConsoleUi::ShowMessage(const std::string& text) {
@@ -19,18 +19,14 @@ void ConsoleUi::ShowMessage(const std::string& text) {
 
 void ConsoleUi::ProcessEvents() {
   if (!show_progress_) return;
-  std::string line;
-  if (!phase_.empty() || !progress_.empty()) {
-    line = progress_.empty() ? phase_ : phase_ + " " + progress_;
-  }
+  const std::string line = progress_.empty() ? phase_ : phase_ + " " + progress_;
   // The run lets events through again and again while it waits for pictures: a
   // line already shown stays as it is.
-  if (line_shown_ && line == shown_) return;
+  if (line == shown_) return;
   ClearStatusLine();
   if (line.empty()) return;
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
-  line_shown_ = true;
   shown_ = line;
 }
 

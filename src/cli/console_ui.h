@@ -35,8 +35,7 @@ class ConsoleUi : public UiServices {
   std::FILE* out_;
   bool show_progress_;
   bool overwrite_;
-  bool line_shown_ = false;
-  std::string shown_;  // the line on the terminal while line_shown_
+  std::string shown_;  // the line on the terminal; empty when there is none
   std::string phase_, progress_;
 };
 

@@ -47,7 +47,7 @@ LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& 
   const std::string file = options.settings_file.value_or(files.settings_path);
   if (options.settings_file && !LookUpEntry(file)) throw FileOpenError(file);
   TKX_Options loaded = DefaultOptions();
-  if (!ReadSettingsFile(file, loaded)) loaded = DefaultOptions();
+  ReadSettingsFile(file, loaded);
   LiveSettings live = FormDefaults();
   ApplyOptions(loaded, live);
   if (options.out) live.out_path = AbsolutePath(*options.out);

@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QtTest/QTest>
 #include <filesystem>
 
 #include "app/window_fixture.h"
@@ -28,7 +27,6 @@ class ListButtonsTest : public WindowTest {
     list.SetOrientation(2, "0\t0\t2");
   }
 
-  void Click(const char* button) const { QTest::mouseClick(Main(button), Qt::LeftButton); }
   const ImageFileList& List() const { return windows->main.image_list(); }
   // Saves through the dialog, which starts empty, as `name`.
   void SaveThroughDialog(const std::string& name) {

@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QTableWidget>
-#include <QtTest/QTest>
 #include <filesystem>
 
 #include "app/window_fixture.h"
@@ -30,7 +29,6 @@ class MainWindowListTest : public WindowTest {
   }
 
   void SetCursor(int row) const { Grid()->setCurrentCell(row, 1); }
-  void Click(const char* button) const { QTest::mouseClick(Main(button), Qt::LeftButton); }
 };
 
 TEST_F(MainWindowListTest, DropsAddOnlyExistingLocalFilesWithAnImageMarker) {

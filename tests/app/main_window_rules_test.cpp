@@ -18,9 +18,6 @@ class MainWindowRulesTest : public WindowTest {
  protected:
   void SetUp() override { Start(); }
   bool Ticked(const char* name) const { return Main<QCheckBox>(name)->isChecked(); }
-  bool Enabled(const char* name) const { return Main(name)->isEnabled(); }
-  // Shown as far as its own window goes (the windows themselves stay hidden).
-  static bool Shown(const QWidget* control) { return control->isVisibleTo(control->window()); }
   void Tick(const char* name, bool on) const { Main<QCheckBox>(name)->setChecked(on); }
   void ChooseLayout(int entry) const {
     auto* combo = Main<QComboBox>("CmB_type");
@@ -65,18 +62,18 @@ TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
 TEST_F(MainWindowRulesTest, MainImageRuleAndLabelToggles) {
   EXPECT_FALSE(Enabled("CB_ch_main"));
   // A disabled label takes no clicks.
-  QTest::mouseClick(Main("lbl_ch_main1"), Qt::LeftButton);
+  Click("lbl_ch_main1");
   EXPECT_FALSE(Ticked("CB_ch_main"));
 
   Tick("CB_make_mi", true);
   for (const char* name : {"CB_ch_main", "lbl_ch_main1", "lbl_ch_main2"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
-  QTest::mouseClick(Main("lbl_ch_main1"), Qt::LeftButton);
+  Click("lbl_ch_main1");
   EXPECT_TRUE(Ticked("CB_ch_main"));
-  QTest::mouseClick(Main("lbl_ch_main2"), Qt::LeftButton);
+  Click("lbl_ch_main2");
   EXPECT_FALSE(Ticked("CB_ch_main"));
-  QTest::mouseClick(Main("lbl_ch_main2"), Qt::LeftButton);
+  Click("lbl_ch_main2");
 
   Tick("CB_make_mi", false);
   for (const char* name : {"CB_ch_main", "lbl_ch_main1", "lbl_ch_main2"}) {
@@ -85,11 +82,11 @@ TEST_F(MainWindowRulesTest, MainImageRuleAndLabelToggles) {
   EXPECT_TRUE(Ticked("CB_ch_main"));
   EXPECT_TRUE(windows->main.ReadLiveSettings().mimake);
 
-  QTest::mouseClick(Main("lbl_Jpeg_convert"), Qt::LeftButton);
+  Click("lbl_Jpeg_convert");
   EXPECT_TRUE(Ticked("CB_Jpeg_convert"));
   QTest::mouseClick(Main("lbl_Jpeg_convert"), Qt::RightButton);
   EXPECT_TRUE(Ticked("CB_Jpeg_convert"));
-  QTest::mouseClick(Main("lbl_Jpeg_convert"), Qt::LeftButton);
+  Click("lbl_Jpeg_convert");
   EXPECT_FALSE(Ticked("CB_Jpeg_convert"));
 }
 
@@ -146,9 +143,9 @@ TEST_F(MainWindowRulesTest, CommentBoxEnablesTheCommentEditor) {
 
 TEST_F(MainWindowRulesTest, ColourPanelsTakeTheChosenColour) {
   dialogs.colors = {0x00FF00, std::nullopt, 0x123456};
-  QTest::mouseClick(Main("pnl_bg_color"), Qt::LeftButton);
-  QTest::mouseClick(Main("pnl_link_color"), Qt::LeftButton);
-  QTest::mouseClick(Main("pnl_vlink_color"), Qt::LeftButton);
+  Click("pnl_bg_color");
+  Click("pnl_link_color");
+  Click("pnl_vlink_color");
   EXPECT_EQ(dialogs.log,
             (std::vector<std::string>{"color: FFFFFF", "color: FFFF00", "color: FF0000"}));
   LiveSettings live = windows->main.ReadLiveSettings();
@@ -158,7 +155,7 @@ TEST_F(MainWindowRulesTest, ColourPanelsTakeTheChosenColour) {
 
   // A disabled panel opens nothing.
   Tick("CB_show_bg_image", true);
-  QTest::mouseClick(Main("pnl_bg_color"), Qt::LeftButton);
+  Click("pnl_bg_color");
   EXPECT_EQ(dialogs.log.size(), 3u);
 }
 
@@ -170,12 +167,12 @@ TEST_F(MainWindowRulesTest, BackgroundPictureDialogStartsAtAnExistingFile) {
   dialogs.pictures = {picture, std::nullopt, std::nullopt};
 
   edit->setText(QString::fromStdString(dir / "missing.jpg"));
-  QTest::mouseClick(Main("btn_bg_image"), Qt::LeftButton);
+  Click("btn_bg_image");
   EXPECT_EQ(edit->text().toStdString(), picture);
   QTest::mouseDClick(edit, Qt::LeftButton);
   EXPECT_EQ(edit->text().toStdString(), picture);  // cancelled
   edit->setText("");
-  QTest::mouseClick(Main("btn_bg_image"), Qt::LeftButton);
+  Click("btn_bg_image");
   EXPECT_EQ(edit->text(), "");
   EXPECT_EQ(dialogs.log,
             (std::vector<std::string>{"picture: ", "picture: " + picture, "picture: "}));
@@ -186,15 +183,15 @@ TEST_F(MainWindowRulesTest, OutputFolderFromDoubleClickOrButton) {
   dialogs.folders = {"/srv/web", std::nullopt, "/srv/other"};
   QTest::mouseDClick(edit, Qt::LeftButton);
   EXPECT_EQ(edit->text(), "/srv/web");
-  QTest::mouseClick(Main("Button1"), Qt::LeftButton);
+  Click("Button1");
   EXPECT_EQ(edit->text(), "/srv/web");
-  QTest::mouseClick(Main("Button1"), Qt::LeftButton);
+  Click("Button1");
   EXPECT_EQ(edit->text(), "/srv/other");
   EXPECT_EQ(dialogs.log, std::vector<std::string>(3, "folder: 出力先を指定してください"));
 }
 
 TEST_F(MainWindowRulesTest, BatchModeFromTheBatchButtonUntilTheBatchWindowCloses) {
-  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  Click("btn_macro");
   EXPECT_TRUE(windows->main.macro_mode());
   EXPECT_FALSE(Enabled("btn_macro"));
   EXPECT_FALSE(Enabled("btn_close"));
@@ -213,7 +210,7 @@ TEST_F(MainWindowRulesTest, BatchModeFromTheBatchButtonUntilTheBatchWindowCloses
   EXPECT_TRUE(Shown(Main("btn_start")));
 
   // The batch window's own close box leaves batch mode the same way.
-  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  Click("btn_macro");
   EXPECT_TRUE(windows->macro.close());
   EXPECT_FALSE(windows->main.macro_mode());
   EXPECT_TRUE(Shown(Main("btn_start")));

@@ -1,5 +1,4 @@
 #include <QLineEdit>
-#include <QtTest/QTest>
 #include <algorithm>
 #include <filesystem>
 
@@ -46,7 +45,7 @@ TEST_F(MainWindowRunTest, ControlsAreLockedWhileTheRunLetsEventsThrough) {
     Drop({other});
     closed_during = windows->main.close();
   };
-  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+  Click("btn_start");
 
   ASSERT_FALSE(enabled_during.empty());
   for (const auto& enabled : enabled_during) EXPECT_EQ(enabled, std::vector<std::string>{});
@@ -66,14 +65,14 @@ TEST_F(MainWindowRunTest, ControlsAreLockedWhileTheRunLetsEventsThrough) {
 TEST_F(MainWindowRunTest, ControlsComeBackAsTheyWereWhateverTheEnd) {
   // A folder where the entry page should go: the page write fails with an error.
   std::filesystem::create_directories(out + "/index.html/x");
-  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+  Click("btn_start");
   ASSERT_EQ(dialogs.log.size(), 1u);
   EXPECT_EQ(dialogs.log[0], "error: I/O エラー (21): " + out + "/index.html.");
   EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
 
   // A run stopped by a precondition.
   Main<QLineEdit>("edt_out")->setText("");
-  QTest::mouseClick(Main("btn_start"), Qt::LeftButton);
+  Click("btn_start");
   EXPECT_EQ(ui.log.back(), "focus: edt_out");
   EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
 
@@ -81,7 +80,7 @@ TEST_F(MainWindowRunTest, ControlsComeBackAsTheyWereWhateverTheEnd) {
   // disabled afterwards, and the run asks nothing and reports nothing.
   Main<QLineEdit>("edt_out")->setText("index.html");
   std::filesystem::remove_all(out);
-  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  Click("btn_macro");
   ui.log.clear();
   windows->main.btn_startClick();
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/index.html"));

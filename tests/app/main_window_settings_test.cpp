@@ -1,10 +1,10 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
-#include <QtTest/QTest>
 #include <filesystem>
 #include <functional>
 
@@ -58,8 +58,6 @@ LiveSettings StartedDefaults() {
 class MainWindowSettingsTest : public WindowTest {
  public:
   std::string WrittenFile() const { return ReadBytes(files.settings_path); }
-  bool Enabled(const char* name) const { return Main(name)->isEnabled(); }
-  static bool Shown(const QWidget* control) { return control->isVisibleTo(control->window()); }
 };
 
 TEST_F(MainWindowSettingsTest, MissingFileBecomesTheDefaultFile) {
@@ -231,7 +229,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
   Main<QLineEdit>("edt_mi_w")->setText("abc");
   Main<QLineEdit>("edt_lf_w")->setText("");
   dialogs.colors = {0x0A0B0C};
-  QTest::mouseClick(Main("pnl_link_color"), Qt::LeftButton);
+  Click("pnl_link_color");
   Main<QCheckBox>("CB_fn")->setChecked(true);
   Main<QCheckBox>("CB_preview")->setChecked(false);
   Preview<QCheckBox>("CB_show_com")->setChecked(true);
@@ -259,7 +257,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
 TEST_F(MainWindowSettingsTest, ClosingTheMainWindowEndsTheProgram) {
   Start();
   windows->ShowMainWindow();
-  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  Click("btn_macro");
   ASSERT_TRUE(windows->preview.isVisible());
   ASSERT_TRUE(windows->macro.isVisible());
   // The event loop ends by itself once the main window has closed.
@@ -314,15 +312,15 @@ TEST_F(MainWindowSettingsTest, ResetRestoresTheDefaultsAndEmptiesTheList) {
   WriteBytes(picture, "x");
   Drop({picture});
   ASSERT_EQ(windows->main.image_list().count(), 1);
-  QTest::mouseClick(Main("btn_macro"), Qt::LeftButton);
+  Click("btn_macro");
   const std::string before = WrittenFile();
 
   ui.answers = {false, true};
-  QTest::mouseClick(Main("Button10"), Qt::LeftButton);
+  Click("Button10");
   EXPECT_EQ(WrittenFile(), before);
   EXPECT_EQ(windows->main.image_list().count(), 1);
 
-  QTest::mouseClick(Main("Button10"), Qt::LeftButton);
+  Click("Button10");
   EXPECT_EQ(ui.log,
             std::vector<std::string>(2, "yesno: 全ての設定を初期化します。よろしいですか？"));
   const std::string reference = dir / "reference.ini";

@@ -193,7 +193,7 @@ TEST_F(PreviewWindowTest, ASelectionThatNamesNoEntryChangesNothing) {
   for (const auto& c : cases) {
     if (c.clear_list) {
       Main<QCheckBox>("CB_ask")->setChecked(true);
-      QTest::mouseClick(Main("Button5"), Qt::LeftButton);
+      Click("Button5");
     }
     const ImageFileList before = List();
     SelectRows(c.top, c.bottom);

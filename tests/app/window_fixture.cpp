@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTableWidget>
+#include <QtTest/QTest>
 
 #include "platform/codepage.h"
 
@@ -23,6 +24,10 @@ void WindowTest::Drop(const std::vector<std::string>& items) const {
   QApplication::sendEvent(&windows->main, &enter);
   QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&windows->main, &drop);
+}
+
+void WindowTest::Click(const char* name) const {
+  QTest::mouseClick(Main(name), Qt::LeftButton);
 }
 
 void WindowTest::ExpectGridShowsList() const {

@@ -57,6 +57,12 @@ class WindowTest : public ::testing::Test {
   // Every cell of the list grid shows the list's text for it, row for row.
   void ExpectGridShowsList() const;
 
+  // A left click on the main window's control `name`.
+  void Click(const char* name) const;
+  bool Enabled(const char* name) const { return Main(name)->isEnabled(); }
+  // Shown as far as its own window goes (the windows themselves stay hidden).
+  static bool Shown(const QWidget* control) { return control->isVisibleTo(control->window()); }
+
   template <class T = QWidget>
   T* Main(const char* name) const {
     return Child<T>(windows->main, name);
