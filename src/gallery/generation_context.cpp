@@ -1,10 +1,10 @@
 #include "gallery/generation_context.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/app_error.h"
 #include "platform/path_text.h"
+#include "settings/color_text.h"
 
 namespace montrelle {
 namespace {
@@ -27,9 +27,7 @@ bool IsOriented(const std::string& orientation) {
 }  // namespace
 
 std::string HtmlColorText(ColorValue color) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(color));
-  const std::string h = hex;
+  const std::string h = ColorText(color);
   return "#" + h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
 }
 
