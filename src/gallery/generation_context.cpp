@@ -57,12 +57,7 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.vlink_color_text = HtmlColorText(settings.vlink_color);
   if (settings.bgishow) c.bg_name = LastComponent(settings.bg_image);
 
-  for (const std::string& orientation : list.orientations()) {
-    if (IsOriented(orientation)) {
-      c.any_oriented = true;
-      break;
-    }
-  }
+  c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
   c.uses_image_copies =
       settings.micopy || settings.jpegconvert || settings.mimake || c.any_oriented;
   return c;
