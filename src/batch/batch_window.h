@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 

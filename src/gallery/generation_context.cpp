@@ -1,10 +1,10 @@
 #include "gallery/generation_context.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/app_error.h"
 #include "platform/path_text.h"
+#include "settings/color_text.h"
 
 namespace montrelle {
 namespace {
@@ -27,9 +27,7 @@ bool IsOriented(const std::string& orientation) {
 }  // namespace
 
 std::string HtmlColorText(ColorValue color) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(color));
-  const std::string h = hex;
+  const std::string h = ColorText(color);
   return "#" + h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
 }
 
@@ -59,12 +57,7 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.vlink_color_text = HtmlColorText(settings.vlink_color);
   if (settings.bgishow) c.bg_name = LastComponent(settings.bg_image);
 
-  for (const std::string& orientation : list.orientations()) {
-    if (IsOriented(orientation)) {
-      c.any_oriented = true;
-      break;
-    }
-  }
+  c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
   c.uses_image_copies =
       settings.micopy || settings.jpegconvert || settings.mimake || c.any_oriented;
   return c;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gallery/image_page.h"
+#include "gallery/numbered_pictures.h"
 #include "imagelist/string_routines.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
@@ -18,8 +19,10 @@ using testing::Concat;
 using testing::FakeUi;
 using testing::FileLines;
 using testing::kWhiteBody;
+using testing::NumberedPictures;
 using testing::PageOpening;
 using testing::ReadBytes;
+using testing::Stem;
 using testing::TempDir;
 using testing::Texts;
 using testing::WriteBytes;
@@ -29,16 +32,6 @@ using Lines = std::vector<std::string>;
 const std::string kTopLine =
     "<tr><td><A HREF=\"./index_menu1.htm\" TARGET=\"sub\"><img src=\"top.gif\" width=\"30\" "
     "border=\"0\"></A></td>";
-
-// Pictures /photos/p01.jpg ... in a folder beside nothing the output knows.
-ImageFileList Pictures(int count) {
-  ImageFileList list;
-  for (int n = 1; n <= count; ++n) {
-    list.Append("/photos/p" + std::string(n < 10 ? "0" : "") + std::to_string(n) + ".jpg", "",
-                "0\t0\t0");
-  }
-  return list;
-}
 
 LiveSettings FrameSettings(const std::string& out_dir) {
   LiveSettings s;
@@ -67,8 +60,7 @@ Lines ThumbnailSlot(const std::string& page, const std::string& image) {
 Lines ThumbnailSlots(int first, int last) {
   Lines slots;
   for (int n = first; n <= last; ++n) {
-    std::string stem = "p" + std::string(n < 10 ? "0" : "") + std::to_string(n);
-    Lines slot = ThumbnailSlot(stem + ".htm", stem + ".jpg");
+    Lines slot = ThumbnailSlot(Stem(n) + ".htm", Stem(n) + ".jpg");
     slots.insert(slots.end(), slot.begin(), slot.end());
   }
   return slots;
@@ -77,7 +69,7 @@ Lines ThumbnailSlots(int first, int last) {
 TEST(FramePages, ThirteenImagesOnThreeMenuPages) {
   LiveSettings s = FrameSettings("/www/gal");
   s.simake = true;
-  ImageFileList list = Pictures(13);
+  ImageFileList list = NumberedPictures(13);
   GenerationContext c = DeriveGenerationContext(s, list);
   ASSERT_EQ(MenuPageCount(13, 6), 3);
 
@@ -114,7 +106,7 @@ TEST(FramePages, ThirteenImagesOnThreeMenuPages) {
 TEST(FramePages, TwelveImagesAndOneImage) {
   LiveSettings s = FrameSettings("/www/gal");
   s.simake = true;
-  ImageFileList twelve = Pictures(12);
+  ImageFileList twelve = NumberedPictures(12);
   GenerationContext c = DeriveGenerationContext(s, twelve);
   EXPECT_EQ(MenuPageCount(12, 6), 2);
   EXPECT_EQ(Texts(MenuPageLines(c, twelve, s, 2)),
@@ -126,7 +118,7 @@ TEST(FramePages, TwelveImagesAndOneImage) {
                       "src=\"previous.gif\" width=\"30\" border=\"0\"></A></td>"},
                      "(List:2/2)"));
 
-  ImageFileList one = Pictures(1);
+  ImageFileList one = NumberedPictures(1);
   EXPECT_EQ(MenuPageCount(1, 6), 1);
   Lines slots = ThumbnailSlots(1, 1);
   slots.insert(slots.end(), 5, "<TR>");
@@ -153,7 +145,7 @@ TEST(FramePages, MenuCellText) {
       {false, true, "<A HREF=\"./p03.htm\" TARGET=\"main\"><BR>p03.jpg</A>"},
       {false, false, "<A HREF=\"./p03.htm\" TARGET=\"main\"><BR>Image:3</A>"},
   };
-  ImageFileList list = Pictures(3);
+  ImageFileList list = NumberedPictures(3);
   for (const auto& k : cases) {
     LiveSettings s = FrameSettings("/www/gal");
     s.simake = k.simake;
@@ -167,7 +159,7 @@ TEST(FramePages, MenuCellText) {
 }
 
 TEST(FramePages, EntryPageFramesetFollowsReducedWidth) {
-  ImageFileList list = Pictures(2);
+  ImageFileList list = NumberedPictures(2);
   const struct {
     const char* small_width;
     bool simake;
@@ -189,7 +181,7 @@ TEST(FramePages, EntryPageFramesetFollowsReducedWidth) {
 }
 
 TEST(ImagePage, NameAndCommentLines) {
-  ImageFileList list = Pictures(2);
+  ImageFileList list = NumberedPictures(2);
   list.SetComment(2, "夕焼け〜海");
   const struct {
     bool fnoutput, comment_out;
@@ -236,13 +228,13 @@ TEST(ImagePage, ConvertedBitmapAndOrientedImagesUseTheCopies) {
             "<IMG width = 550 SRC=\"../images/photobmp.jpg\">");
 
   // One turned picture puts every page on the copies, with every copy option off.
-  ImageFileList turned = Pictures(3);
+  ImageFileList turned = NumberedPictures(3);
   turned.SetOrientation(3, "0\t0\t1");
   LiveSettings plain = FrameSettings("/www/gal");
   plain.simake = true;
   GenerationContext t = DeriveGenerationContext(plain, turned);
   for (int i = 0; i < 3; ++i) {
-    std::string name = "p0" + std::to_string(i + 1) + ".jpg";
+    std::string name = Stem(i + 1) + ".jpg";
     EXPECT_EQ(Texts(ImagePageLines(t, turned, plain, i, NameTest::kPlain))[10],
               "<IMG width = 550 SRC=\"../images/" + name + "\">");
   }
@@ -270,7 +262,7 @@ TEST(WriteFramePages, WritesEveryPageAndCopiesTheButtons) {
   s.frame_count = "2";
   s.title = "庭〜";
   s.comment_out = true;
-  ImageFileList list = Pictures(3);
+  ImageFileList list = NumberedPictures(3);
   list.SetComment(2, "夕焼け〜海");
   GenerationContext c = DeriveGenerationContext(s, list);
   FakeUi ui;

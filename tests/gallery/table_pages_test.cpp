@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gallery/numbered_pictures.h"
 #include "platform/file_system.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
@@ -16,21 +17,12 @@ using testing::FakeUi;
 using testing::FileLines;
 using testing::FolderTree;
 using testing::kWhiteBody;
+using testing::NumberedPictures;
 using testing::PageOpening;
+using testing::Stem;
 using testing::TempDir;
 using testing::Texts;
 using Lines = std::vector<std::string>;
-
-std::string Stem(int n) {
-  return "p" + std::string(n < 10 ? "0" : "") + std::to_string(n);
-}
-
-// Pictures /photos/p01.jpg ... with the default orientation.
-ImageFileList Pictures(int count) {
-  ImageFileList list;
-  for (int n = 1; n <= count; ++n) list.Append("/photos/" + Stem(n) + ".jpg", "", "0\t0\t0");
-  return list;
-}
 
 LiveSettings TableSettings(const std::string& out_dir) {
   LiveSettings s;
@@ -88,7 +80,7 @@ TEST(TablePage, RowsHoldTheColumnCountAndTheLastRowTheRest) {
   for (const auto& c : cases) {
     LiveSettings s = TableSettings("/www/gal");
     s.table_count = c.columns;
-    ImageFileList list = Pictures(c.count);
+    ImageFileList list = NumberedPictures(c.count);
     FakeUi ui;
     EXPECT_EQ(Texts(TablePageLines(DeriveGenerationContext(s, list), list, s, ui)),
               TablePage("2", c.rows))
@@ -111,7 +103,7 @@ TEST(TablePage, BorderTextAsTypedAndCellTexts) {
       {"abc", false, true, "<A HREF=\"./src_files/p01.htm\" TARGET=\"main\">p01.jpg</A>"},
       {" 0", false, false, "<A HREF=\"./src_files/p01.htm\" TARGET=\"main\">Image:1</A>"},
   };
-  ImageFileList list = Pictures(1);
+  ImageFileList list = NumberedPictures(1);
   for (const auto& c : cases) {
     LiveSettings s = TableSettings("/www/gal");
     s.table_bwidth = c.border;
