@@ -2,19 +2,13 @@
 
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace montrelle {
 namespace {
 
 bool SameName(std::string_view a, std::string_view b, PathStyle style) {
-  if (style != PathStyle::kWindows) return a == b;
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) {
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+  return style == PathStyle::kWindows ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
 // The drive part: "C:" or "\\server\share" in Windows style; POSIX paths have none.
@@ -77,7 +71,7 @@ static std::string RelativePath(std::string_view base, const std::string& dir, P
   if (dir == base) return ".";
   std::string_view base_drive = DrivePart(base, style);
   std::string_view dir_drive = DrivePart(dir, style);
-  if (!SameName(base_drive, dir_drive, PathStyle::kWindows)) return dir;
+  if (!EqualIgnoringAsciiCase(base_drive, dir_drive)) return dir;
   const char separator = Separator(style);
   std::vector<std::string_view> q = SplitNames(base.substr(base_drive.size()), separator);
   std::vector<std::string_view> p =
