@@ -198,10 +198,6 @@ std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file)
   return encoded;
 }
 
-void RequirePathEncodable(std::string_view path, std::string_view file) {
-  ToCp932(path, TextKind::kPath, file);
-}
-
 std::string DecodeFileText(std::string_view bytes) {
   if (IsValidUtf8(bytes)) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
