@@ -194,8 +194,6 @@ TEST(ListFile, FailedSaveKeepsThePreviousFileWhole) {
   EXPECT_TRUE(ui.log.empty());
 }
 
-// The list of a large gallery: ten thousand entries saved and loaded back whole,
-// each well within a second (several in a sanitizer build).
 // A second of work in the plain build; sanitizer builds run several times slower.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr double kSecond = 4;
@@ -212,6 +210,8 @@ double Timed(const std::string& name, const std::function<void()>& operation) {
   return took.count();
 }
 
+// The list of a large gallery: ten thousand entries saved and loaded back whole,
+// each well within a second (several in a sanitizer build).
 TEST(ListFile, TenThousandEntriesSaveAndLoadBackQuickly) {
   TempDir dir;
   ImageFileList list;
