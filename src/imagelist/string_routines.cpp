@@ -2,19 +2,13 @@
 
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace montrelle {
 namespace {
 
 bool SameName(std::string_view a, std::string_view b, PathStyle style) {
-  if (style != PathStyle::kWindows) return a == b;
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) {
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+  return style == PathStyle::kWindows ? EqualIgnoringAsciiCase(a, b) : a == b;
 }
 
 // The drive part: "C:" or "\\server\share" in Windows style; POSIX paths have none.
@@ -41,6 +35,31 @@ std::vector<std::string_view> SplitNames(std::string_view text, char separator) 
     text.remove_prefix(sep + 1);
   }
   return names;
+}
+
+// The relative path from `base` to the folder `dir`, with the style's separator.
+std::string RelativePath(std::string_view base, const std::string& dir, PathStyle style) {
+  if (dir == base) return ".";
+  std::string_view base_drive = DrivePart(base, style);
+  std::string_view dir_drive = DrivePart(dir, style);
+  if (!EqualIgnoringAsciiCase(base_drive, dir_drive)) return dir;
+  const char separator = Separator(style);
+  std::vector<std::string_view> q = SplitNames(base.substr(base_drive.size()), separator);
+  std::vector<std::string_view> p =
+      SplitNames(std::string_view(dir).substr(dir_drive.size()), separator);
+  std::string_view last;
+  if (!p.empty()) {
+    last = p.back();
+    p.pop_back();
+  }
+  size_t common = 0;
+  while (common < q.size() && common < p.size() && SameName(q[common], p[common], style)) {
+    ++common;
+  }
+  std::string relative;
+  for (size_t i = common; i < q.size(); ++i) relative += std::string("..") + separator;
+  for (size_t i = common; i < p.size(); ++i) relative += std::string(p[i]) + separator;
+  return relative + std::string(last);
 }
 
 }  // namespace
@@ -70,31 +89,6 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
   }
   out.append(source);
   return out;
-}
-
-// The relative path from `base` to the folder `dir`, with the style's separator.
-static std::string RelativePath(std::string_view base, const std::string& dir, PathStyle style) {
-  if (dir == base) return ".";
-  std::string_view base_drive = DrivePart(base, style);
-  std::string_view dir_drive = DrivePart(dir, style);
-  if (!SameName(base_drive, dir_drive, PathStyle::kWindows)) return dir;
-  const char separator = Separator(style);
-  std::vector<std::string_view> q = SplitNames(base.substr(base_drive.size()), separator);
-  std::vector<std::string_view> p =
-      SplitNames(std::string_view(dir).substr(dir_drive.size()), separator);
-  std::string_view last;
-  if (!p.empty()) {
-    last = p.back();
-    p.pop_back();
-  }
-  size_t common = 0;
-  while (common < q.size() && common < p.size() && SameName(q[common], p[common], style)) {
-    ++common;
-  }
-  std::string relative;
-  for (size_t i = common; i < q.size(); ++i) relative += std::string("..") + separator;
-  for (size_t i = common; i < p.size(); ++i) relative += std::string(p[i]) + separator;
-  return relative + std::string(last);
 }
 
 std::string RelativeDirUrl(std::string_view base, std::string_view file, PathStyle style) {

@@ -52,13 +52,6 @@ class Converter {
   iconv_t cd_;
 };
 
-size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  return 4;
-}
-
 char32_t DecodeCodePoint(std::string_view utf8) {
   auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
   switch (utf8.size()) {
@@ -111,9 +104,17 @@ std::string_view NameAround(std::string_view line, size_t at) {
   return line.substr(start, end - start);
 }
 
-[[noreturn]] void ThrowNotText(std::string_view text, std::string_view file) {
-  size_t bad = 0;
-  while (ValidSequenceLength(text, bad) != 0) bad += ValidSequenceLength(text, bad);
+// The position of the first byte that starts no valid sequence; npos when there is none.
+size_t FirstInvalidByte(std::string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = ValidSequenceLength(s, i);
+    if (n == 0) return i;
+    i += n;
+  }
+  return std::string_view::npos;
+}
+
+[[noreturn]] void ThrowNotText(std::string_view text, size_t bad, std::string_view file) {
   throw AppError("ファイル " + ShownText(file) + " に書けない文字があります: 「" +
                  ShownText(NameAround(text, bad)) + "」は正しい文字列ではありません");
 }
@@ -142,11 +143,12 @@ bool IsAcceptedJisForm(char32_t c) {
 }
 
 // The slow path: finds the character that does not survive and throws for it.
+// `utf8` is valid UTF-8.
 void CheckEachCharacter(std::string_view utf8, TextKind kind, std::string_view file) {
   Converter to("CP932", "UTF-8");
   Converter back("UTF-8", "CP932");
   for (size_t i = 0; i < utf8.size();) {
-    size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+    const size_t n = ValidSequenceLength(utf8, i);
     std::string_view character = utf8.substr(i, n);
     std::string encoded, decoded;
     size_t consumed = 0;
@@ -163,12 +165,7 @@ void CheckEachCharacter(std::string_view utf8, TextKind kind, std::string_view f
 }  // namespace
 
 bool IsValidUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    const size_t n = ValidSequenceLength(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
+  return FirstInvalidByte(s) == std::string_view::npos;
 }
 
 std::string ShownText(std::string_view text) {
@@ -190,17 +187,15 @@ std::string ShownText(std::string_view text) {
 }
 
 std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file) {
-  if (!IsValidUtf8(utf8)) ThrowNotText(utf8, file);
+  if (const size_t bad = FirstInvalidByte(utf8); bad != std::string_view::npos) {
+    ThrowNotText(utf8, bad, file);
+  }
   std::string encoded, decoded;
   size_t consumed = 0;
   bool ok = Converter("CP932", "UTF-8").Convert(utf8, encoded, consumed) &&
             Converter("UTF-8", "CP932").Convert(encoded, decoded, consumed);
   if (!ok || decoded != utf8) CheckEachCharacter(utf8, kind, file);
   return encoded;
-}
-
-void RequirePathEncodable(std::string_view path, std::string_view file) {
-  ToCp932(path, TextKind::kPath, file);
 }
 
 std::string DecodeFileText(std::string_view bytes) {

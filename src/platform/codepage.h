@@ -20,9 +20,6 @@ enum class TextKind { kPath, kFree };
 // 正しい文字列ではありません".
 std::string ToCp932(std::string_view utf8, TextKind kind, std::string_view file);
 
-// Throws like ToCp932 when `path` would not survive CP932 unchanged.
-void RequirePathEncodable(std::string_view path, std::string_view file);
-
 // Bytes of a file -> UTF-8: taken as UTF-8 when valid (a leading BOM skipped),
 // otherwise as CP932, where a byte sequence CP932 does not define becomes U+FFFD.
 std::string DecodeFileText(std::string_view bytes);

@@ -1,9 +1,7 @@
 #include "platform/file_system.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -63,7 +61,6 @@ std::vector<ListedName> ListFolder(const std::string& folder) {
 
 bool CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) {
   if (fail_if_exists && LookUpEntry(to)) return false;
-  if (!FileExists(from)) return false;
   try {
     WriteFileReplacing(to, ReadFileBytes(from));
     return true;

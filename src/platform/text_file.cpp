@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/file_error.h"
+#include "platform/path_text.h"
 
 namespace montrelle {
 namespace {
@@ -45,12 +46,6 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view file) {
@@ -63,7 +58,8 @@ std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view fil
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  std::string temp = FolderOf(path) + "/.montrelle-XXXXXX";
+  const std::string folder = FolderPart(path);
+  std::string temp = (folder.empty() ? "." : folder) + "/.montrelle-XXXXXX";
   FileDescriptor fd(::mkstemp(temp.data()));
   if (fd.get() < 0) throw FileWriteError(errno, path);
   struct stat old;

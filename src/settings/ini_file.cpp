@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
+
 namespace montrelle {
 namespace {
 
@@ -21,14 +23,6 @@ std::string_view Unquote(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // The section name when `line` starts a section.
@@ -64,8 +58,8 @@ std::vector<std::string> IniFile::SectionNames() const {
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-  auto it =
-      std::ranges::find_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
+  auto it = std::ranges::find_if(
+      sections_, [&](const Section& s) { return EqualIgnoringAsciiCase(s.name, name); });
   return it == sections_.end() ? nullptr : &*it;
 }
 
@@ -73,7 +67,7 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
   const Section* found = FindSection(section);
   if (!found) return std::nullopt;
   for (const auto& [name, value] : found->values) {
-    if (SameName(name, key)) return value;
+    if (EqualIgnoringAsciiCase(name, key)) return value;
   }
   return std::nullopt;
 }

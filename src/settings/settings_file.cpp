@@ -88,7 +88,7 @@ bool ReadSettingsFile(const std::string& path, TKX_Options& options) {
 void LoadSettings(const std::string& path, TKX_Options& options) {
   if (!ReadSettingsFile(path, options)) {
     WriteSettingsFile(path, kWriteDefaults);
-    ReadSettingsFile(path, options);
+    options = DefaultOptions();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "imaging/expect_error.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "support/as_other_user.h"
@@ -17,6 +18,7 @@
 namespace montrelle {
 namespace {
 
+using testing::ExpectAppError;
 using testing::FakeUi;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -87,14 +89,9 @@ TEST(ListFile, EmptyListAndUnwritableTextWriteNothing) {
   ImageFileList named;
   named.Append("/p/a.jpg", "", "0\t0\t0");
   named.Append("/p/\xFF\xFE.jpg", "", "0\t0\t0");
-  try {
-    SaveListFile(named, dir / "l.txt", ui);
-    ADD_FAILURE() << "saved";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "ファイル " + (dir / "l.txt") +
-                  " に書けない文字があります: 「\\xFF\\xFE.jpg」は正しい文字列ではありません");
-  }
+  ExpectAppError([&] { SaveListFile(named, dir / "l.txt", ui); },
+                 "ファイル " + (dir / "l.txt") +
+                     " に書けない文字があります: 「\\xFF\\xFE.jpg」は正しい文字列ではありません");
   EXPECT_EQ(ReadBytes(dir / "l.txt"), "previous");
 }
 
@@ -155,12 +152,7 @@ TEST(ListFile, UnreadableFileLeavesAnEmptyList) {
   EXPECT_THROW(LoadListFile(list, dir.path()), AppError);
   EXPECT_EQ(list.count(), 0);
   list.Append("/a.jpg", "", "0\t0\t0");
-  try {
-    LoadListFile(list, "/dev/zero");
-    ADD_FAILURE() << "a device that never ends was read";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル /dev/zero は開けません");
-  }
+  ExpectAppError([&] { LoadListFile(list, "/dev/zero"); }, "ファイル /dev/zero は開けません");
   EXPECT_EQ(list.count(), 0);
 }
 
@@ -196,19 +188,12 @@ TEST(ListFile, FailedSaveKeepsThePreviousFileWhole) {
   const std::string path = dir / "list.txt";
   WriteBytes(path, previous);
   disk.Fill("filler");
-  try {
-    SaveListFile(list, path, ui);
-    ADD_FAILURE() << "saved on a full disk";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "ディスクがいっぱいです: " + path);
-  }
+  ExpectAppError([&] { SaveListFile(list, path, ui); }, "ディスクがいっぱいです: " + path);
   EXPECT_EQ(ReadBytes(path), previous);
   EXPECT_EQ(ListFolder(dir.path()).size(), 2u);
   EXPECT_TRUE(ui.log.empty());
 }
 
-// The list of a large gallery: ten thousand entries saved and loaded back whole,
-// each well within a second (several in a sanitizer build).
 // A second of work in the plain build; sanitizer builds run several times slower.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr double kSecond = 4;
@@ -225,6 +210,8 @@ double Timed(const std::string& name, const std::function<void()>& operation) {
   return took.count();
 }
 
+// The list of a large gallery: ten thousand entries saved and loaded back whole,
+// each well within a second (several in a sanitizer build).
 TEST(ListFile, TenThousandEntriesSaveAndLoadBackQuickly) {
   TempDir dir;
   ImageFileList list;

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/expect_error.h"
 #include "platform/app_error.h"
 
 namespace montrelle {
 namespace {
+
+using testing::ExpectAppError;
 
 TEST(ToCp932, EncodesJapaneseAndAsciiToKnownBytes) {
   EXPECT_EQ(ToCp932("春の庭 a\\b~", TextKind::kPath, "f"), "\x8f\x74\x82\xcc\x92\xeb a\\b~");
@@ -40,12 +43,7 @@ TEST(ToCp932, RefusalNamesFileAndCharacter) {
       {"smile 😀", TextKind::kPath, "ファイル list.txt に書けない文字があります: 「😀」(U+1F600)"},
   };
   for (const auto& c : cases) {
-    try {
-      ToCp932(c.text, c.kind, "list.txt");
-      ADD_FAILURE() << c.text << " was written";
-    } catch (const AppError& e) {
-      EXPECT_STREQ(e.what(), c.message);
-    }
+    ExpectAppError([&] { ToCp932(c.text, c.kind, "list.txt"); }, c.message, c.text);
   }
 }
 

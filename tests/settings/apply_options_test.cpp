@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/app_error.h"
+#include "imaging/expect_error.h"
 #include "platform/file_system.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {
 namespace {
 
+using testing::ExpectAppError;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -72,12 +73,7 @@ TEST(ApplyOptions, BadColourStopsPartWay) {
   for (const auto& c : cases) {
     o.Color = {c.bg, c.link, c.vlink};
     LiveSettings live;
-    try {
-      ApplyOptions(o, live);
-      ADD_FAILURE() << c.message;
-    } catch (const AppError& e) {
-      EXPECT_STREQ(e.what(), c.message);
-    }
+    ExpectAppError([&] { ApplyOptions(o, live); }, c.message);
     LiveSettings expected;
     expected.layout = 1;
     expected.frame_width = "700";

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/app_error.h"
+#include "imaging/expect_error.h"
 
 namespace montrelle {
 namespace {
+
+using testing::ExpectAppError;
 
 TEST(ColorText, HexadecimalBothWays) {
   const struct {
@@ -25,12 +27,8 @@ TEST(ColorText, HexadecimalBothWays) {
     EXPECT_EQ(ColorText(c.value), c.written) << c.text;
   }
   for (const char* bad : {"", "gg0000", "100000000", " ff", "ff ", "-1", "+1", "0x10", "$ff"}) {
-    try {
-      ParseColorText(bad);
-      ADD_FAILURE() << bad;
-    } catch (const AppError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string("'$") + bad + "' は整数ではありません");
-    }
+    ExpectAppError([&] { ParseColorText(bad); },
+                   std::string("'$") + bad + "' は整数ではありません");
   }
 }
 
