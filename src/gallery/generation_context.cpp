@@ -20,6 +20,20 @@ int ParseCount(const std::string& text) {
   return value;
 }
 
+// A menu page holds a row for every slot, filled or not, so the slot count sets
+// the size of the last page; beyond this bound a mistyped count would fill the
+// memory before a line is written.
+constexpr int kMaxMenuSlots = 1000000;
+
+int ParseMenuSlots(const std::string& text) {
+  int value = ParseCount(text);
+  if (value > kMaxMenuSlots) {
+    throw AppError("'" + text + "' は " + std::to_string(kMaxMenuSlots) +
+                   " 以下でなければなりません");
+  }
+  return value;
+}
+
 bool IsOriented(const std::string& orientation) {
   return orientation.find_first_of("123") != std::string::npos;
 }
@@ -41,7 +55,7 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   switch (static_cast<OutputLayout>(settings.layout)) {
     case OutputLayout::kFrame:
       c.main_width = ParseSettingNumber(settings.frame_width);
-      c.per_page = ParseCount(settings.frame_count);
+      c.per_page = ParseMenuSlots(settings.frame_count);
       break;
     case OutputLayout::kTable:
       c.main_width = ParseSettingNumber(settings.table_width);

@@ -16,7 +16,7 @@ struct GenerationContext {
   std::string title;        // the title, or page_base when the title is empty
   int small_width = 0;      // reduced image width, for every layout
   int main_width = 0;       // the layout's main image width; 0 without a layout
-  int per_page = 0;         // frame layout: images per menu page, at least 1
+  int per_page = 0;         // frame layout: images per menu page, 1 to 1000000
   int columns = 0;          // table layout: images per row, at least 1
   std::string border_text;  // table layout: the border width as typed
   std::string bg_color_text, link_color_text, vlink_color_text;  // "#RRGGBB"

@@ -138,10 +138,10 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
     std::string LiveSettings::*field;
     const char* text;
   } cases[] = {
-      {0, &LiveSettings::frame_width, "8O"},     {2, &LiveSettings::small_width, ""},
-      {0, &LiveSettings::frame_count, "0"},      {0, &LiveSettings::frame_count, "-1"},
-      {1, &LiveSettings::table_count, "0"},      {1, &LiveSettings::table_count, "-2"},
-      {2, &LiveSettings::pulldown_width, "4 0"},
+      {0, &LiveSettings::frame_width, "8O"},         {2, &LiveSettings::small_width, ""},
+      {0, &LiveSettings::frame_count, "0"},          {0, &LiveSettings::frame_count, "-1"},
+      {0, &LiveSettings::frame_count, "2147483647"}, {1, &LiveSettings::table_count, "0"},
+      {1, &LiveSettings::table_count, "-2"},         {2, &LiveSettings::pulldown_width, "4 0"},
   };
   settings.qrvlist = true;
   settings.bgishow = true;

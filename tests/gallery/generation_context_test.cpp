@@ -88,6 +88,10 @@ TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
       {0, &LiveSettings::frame_count, "0", true},  // divides the image count
       {0, &LiveSettings::frame_count, "-3", true},
       {0, &LiveSettings::frame_count, "1", false},
+      {0, &LiveSettings::frame_count, "1000000", false},
+      {0, &LiveSettings::frame_count, "1000001", true},  // empty slots would fill the memory
+      {0, &LiveSettings::frame_count, "2147483647", true},
+      {1, &LiveSettings::table_count, "2147483647", false},  // only filled cells are written
       {1, &LiveSettings::table_count, "0", true},
       {1, &LiveSettings::table_width, "wide", true},
       {1, &LiveSettings::frame_count, "0", false},  // not this layout's
