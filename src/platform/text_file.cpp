@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +47,25 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
+// Creates a new, unused file beside `path` and opens it for writing; `temp` gets
+// its name. Created with 0666 so that the umask (and a default ACL of the folder)
+// gives it the mode the user's new files get: a page written for the first time
+// is private when the user keeps new files private.
+int CreateTemporaryBeside(const std::string& path, std::string& temp) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  const std::string folder = FolderPart(path);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char random[6];
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) return -1;
+    temp = (folder.empty() ? "." : folder) + "/.montrelle-";
+    for (unsigned char r : random) temp += kLetters[r % (sizeof kLetters - 1)];
+    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 }  // namespace
 
 std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view file) {
@@ -58,13 +78,15 @@ std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view fil
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  const std::string folder = FolderPart(path);
-  std::string temp = (folder.empty() ? "." : folder) + "/.montrelle-XXXXXX";
-  FileDescriptor fd(::mkstemp(temp.data()));
+  std::string temp;
+  FileDescriptor fd(CreateTemporaryBeside(path, temp));
   if (fd.get() < 0) throw FileWriteError(errno, path);
+  // A file that is replaced keeps its mode; a new one keeps the mode it was created with.
   struct stat old;
-  mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  int error = ::fchmod(fd.get(), mode) == 0 ? 0 : errno;
+  int error = 0;
+  if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+    error = errno;
+  }
   if (error == 0) error = WriteAll(fd.get(), bytes);
   if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
   int close_error = fd.Close();

@@ -76,6 +76,29 @@ TEST(WriteFileReplacing, ReplacesWholeAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ListFolder(dir.path()).size(), 1u);
 }
 
+// A new file gets the mode the user's umask gives new files; a replaced file keeps
+// the mode it had.
+TEST(WriteFileReplacing, NewFilesFollowTheUmaskReplacedFilesKeepTheirMode) {
+  TempDir dir;
+  const auto mode_of = [](const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 01000u;
+  };
+  const mode_t saved = ::umask(077);
+  WriteFileReplacing(dir / "private.html", "a");
+  const mode_t private_mode = mode_of(dir / "private.html");
+  ::umask(022);
+  WriteFileReplacing(dir / "shared.html", "b");
+  ASSERT_EQ(chmod((dir / "private.html").c_str(), 0640), 0);
+  WriteFileReplacing(dir / "private.html", "c");
+  ::umask(saved);
+  EXPECT_EQ(private_mode, 0600u);
+  EXPECT_EQ(mode_of(dir / "shared.html"), 0644u);
+  EXPECT_EQ(mode_of(dir / "private.html"), 0640u);
+  EXPECT_EQ(ReadBytes(dir / "private.html"), "c");
+  EXPECT_EQ(ListFolder(dir.path()).size(), 2u);
+}
+
 TEST(WriteFileReplacing, RefusedWriteKeepsOldFileAndSaysWhy) {
   TempDir dir;
   std::string path = dir / "s.ini";
