@@ -35,10 +35,7 @@ namespace {
 // Paths from the command line are made absolute, so that the relative URLs from
 // the output folder to the pictures come out right whatever the current folder.
 std::string AbsolutePath(const std::string& path) {
-  if (path.empty()) return path;
-  std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
-  while (absolute.size() > 1 && absolute.ends_with('/')) absolute.pop_back();
-  return absolute;
+  return path.empty() ? path : NormalPath(std::filesystem::absolute(path));
 }
 
 // The settings file is only read: a file without any section gives the defaults

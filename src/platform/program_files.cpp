@@ -38,12 +38,6 @@ std::string ConfigHome() {
   return HomeFolder() + "/.config";
 }
 
-std::string Normal(const fs::path& path) {
-  std::string text = path.lexically_normal().string();
-  while (text.size() > 1 && text.ends_with('/')) text.pop_back();
-  return text;
-}
-
 }  // namespace
 
 std::string ProgramFolder() {
@@ -57,11 +51,12 @@ ProgramFiles LocateProgramFiles(const std::string& program_folder) {
   if (access(program_folder.c_str(), W_OK) == 0) {
     files.settings_path = program_folder + "/" + kSettingsName;
   } else {
-    files.settings_path = Normal(fs::path(ConfigHome()) / "Montrelle" / kSettingsName);
+    files.settings_path = NormalPath(fs::path(ConfigHome()) / "Montrelle" / kSettingsName);
   }
   const std::string beside = program_folder + "/images";
   files.navigation_images_folder =
-      FolderExists(beside) ? beside : Normal(fs::path(program_folder) / MONTRELLE_DATA_FROM_BIN);
+      FolderExists(beside) ? beside
+                           : NormalPath(fs::path(program_folder) / MONTRELLE_DATA_FROM_BIN);
   return files;
 }
 
@@ -71,6 +66,12 @@ void EnsureSettingsFolder(const ProgramFiles& files) {
     level /= part;
     if (!FolderExists(level.string())) ::mkdir(level.c_str(), 0700);
   }
+}
+
+std::string NormalPath(const fs::path& path) {
+  std::string text = path.lexically_normal().string();
+  while (text.size() > 1 && text.ends_with('/')) text.pop_back();
+  return text;
 }
 
 }  // namespace montrelle

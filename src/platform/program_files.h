@@ -11,6 +11,7 @@
 // so an installed tree can be moved as a whole.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace montrelle {
@@ -27,6 +28,10 @@ std::string ProgramFolder();
 // Decides both places for a program in `program_folder`, reading XDG_CONFIG_HOME
 // and HOME (the password entry when HOME is unset). Writes nothing.
 ProgramFiles LocateProgramFiles(const std::string& program_folder);
+
+// The path with "." and ".." resolved as text and without a trailing "/" (the root
+// keeps its own).
+std::string NormalPath(const std::filesystem::path& path);
 
 // Makes the missing folder levels above the settings file (new ones readable by the
 // user only), so that the default file can be written. A level that cannot be made
