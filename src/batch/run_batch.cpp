@@ -1,11 +1,11 @@
 #include "batch/run_batch.h"
 
-#include <array>
 #include <utility>
 #include <vector>
 
 #include "gallery/generate_gallery.h"
 #include "imagelist/list_file.h"
+#include "imagelist/string_routines.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
@@ -21,12 +21,7 @@ std::vector<std::string> FolderNames(const std::string& search_folder) {
 }
 
 bool NamesPicture(const std::string& name) {
-  static constexpr std::array<const char*, 6> kMarkers = {"jpg",  "JPG", "jpeg",
-                                                          "JPEG", "bmp", "BMP"};
-  for (const char* marker : kMarkers) {
-    if (name.find(marker) != std::string::npos) return true;
-  }
-  return false;
+  return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"});
 }
 
 std::vector<std::string> PictureNames(const std::string& folder) {

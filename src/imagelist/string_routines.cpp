@@ -77,6 +77,13 @@ std::string NthField(std::string_view delimiter, std::string_view source, int n)
   return start < source.size() ? std::string(source.substr(start)) : std::string();
 }
 
+bool ContainsAny(std::string_view text, std::initializer_list<std::string_view> markers) {
+  for (std::string_view marker : markers) {
+    if (text.find(marker) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
 std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
                        std::string_view source) {
   if (pattern.empty()) return std::string(source);

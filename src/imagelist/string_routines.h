@@ -2,6 +2,7 @@
 // All work on bytes; TAB, "\" and "/" never occur inside a multi-byte character.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ std::string NthField(std::string_view delimiter, std::string_view source, int n)
 // searched again. An empty pattern leaves the source unchanged.
 std::string ReplaceAll(std::string_view pattern, std::string_view replacement,
                        std::string_view source);
+
+// Whether any of `markers` occurs anywhere in `text`.
+bool ContainsAny(std::string_view text, std::initializer_list<std::string_view> markers);
 
 // The relative URL, ending in "/", from the folder `base` to the folder of `file`:
 // "./" when that folder is `base` itself (byte for byte). Windows style compares
