@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/expect_error.h"
+#include "support/expect_error.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"

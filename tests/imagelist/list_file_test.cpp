@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <functional>
 
-#include "imaging/expect_error.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "support/as_other_user.h"
+#include "support/expect_error.h"
 #include "support/fake_ui.h"
 #include "support/small_disk.h"
 #include "support/temp_dir.h"

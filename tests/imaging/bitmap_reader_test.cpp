@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "imaging/bitmap_variants.h"
-#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

@@ -9,8 +9,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

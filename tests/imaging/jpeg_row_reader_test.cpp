@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

@@ -17,11 +17,11 @@
 
 #include "imaging/bitmap_variants.h"
 #include "imaging/bitmap_writer.h"
-#include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/orientation.h"
 #include "imaging/scaling.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {

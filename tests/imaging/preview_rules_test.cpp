@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/expect_error.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/preview_picture.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/expect_error.h"
 #include "imaging/test_pictures.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

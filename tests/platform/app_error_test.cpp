@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "imaging/expect_error.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

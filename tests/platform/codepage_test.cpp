@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/expect_error.h"
 #include "platform/app_error.h"
+#include "support/expect_error.h"
 
 namespace montrelle {
 namespace {

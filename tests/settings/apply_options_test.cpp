@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/expect_error.h"
 #include "platform/file_system.h"
+#include "support/expect_error.h"
 #include "support/temp_dir.h"
 
 namespace montrelle {
