@@ -45,15 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   file.Write(input);
 
-  TKX_Options options;
+  TMT_Options options;
   try {
     LoadSettings(file.path(), options);
   } catch (const AppError& e) {
     Require(std::string(e.what()).ends_with("' は整数ではありません"), "only a bad number");
     return 0;
   }
-  TKX_Options defaults = DefaultOptions();
-  TKX_Options again;
+  TMT_Options defaults = DefaultOptions();
+  TMT_Options again;
   Require(ReadSettingsFile(file.path(), again), "the loaded file reads again");
   Require(again == options, "loading twice gives the same settings");
   if (input.find('[') == std::string::npos) Require(options == defaults, "no section: defaults");
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     return 0;
   }
   const std::string written = ReadFileBytes(closed);
-  TKX_Options reloaded;
+  TMT_Options reloaded;
   Require(ReadSettingsFile(closed, reloaded), "the written file has sections");
   LiveSettings live_again;
   ApplyOptions(reloaded, live_again);

@@ -19,7 +19,7 @@ generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 
 cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DMONTRELLE_FUZZ=ON -DMONTRELLE_BUILD_TESTS=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DMONTRELLE_FUZZ=ON -DMONTRELLE_BUILD_TESTS=OFF -DMONTRELLE_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzz_all
 
 rm -rf "$build/seeds"

@@ -11,24 +11,24 @@
 
 namespace montrelle {
 
-TfrmKXmain::TfrmKXmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files)
+TfrmMTmain::TfrmMTmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files)
     : ui_(ui), dialogs_(dialogs), files_(std::move(files)) {
   BuildLayout();
   WireEvents();
   FormCreate();
 }
 
-void TfrmKXmain::AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro) {
+void TfrmMTmain::AttachWindows(TfrmMTimg& preview, TfrmMTMacro& macro) {
   preview_ = &preview;
   macro_ = &macro;
-  On(macro_, &TfrmKXMacro::closed, &TfrmKXmain::MacroWindowClosed);
-  connect(macro_, &TfrmKXMacro::runRequested, this,
+  On(macro_, &TfrmMTMacro::closed, &TfrmMTmain::MacroWindowClosed);
+  connect(macro_, &TfrmMTMacro::runRequested, this,
           [this](const BatchRequest& request) { Guarded([&] { MacroRunRequested(request); }); });
   // The grid's selection reaches the preview from now on.
-  On(StG_list, &ListGrid::selectionMoved, &TfrmKXmain::StG_listClick);
+  On(StG_list, &ListGrid::selectionMoved, &TfrmMTmain::StG_listClick);
 }
 
-void TfrmKXmain::FormCreate() {
+void TfrmMTmain::FormCreate() {
   // A reset in batch mode closes the batch window, so that leaving batch mode also
   // brings the main window's buttons back.
   if (macro_ && macro_->isVisible()) macro_->close();
@@ -41,22 +41,22 @@ void TfrmKXmain::FormCreate() {
   StG_list->SetCursorRow(1);
 }
 
-void TfrmKXmain::FormShow() {
+void TfrmMTmain::FormShow() {
   Guarded([this] { ApplySettings(options_); });
   // The preview window follows its box also when applying stopped part-way.
   CB_previewClick();
   preview_->CB_show_comClick();
 }
 
-void TfrmKXmain::Guarded(const std::function<void()>& handler) {
+void TfrmMTmain::Guarded(const std::function<void()>& handler) {
   RunGuarded(dialogs_, this, handler);
 }
 
-void TfrmKXmain::btn_closeClick() {
+void TfrmMTmain::btn_closeClick() {
   close();
 }
 
-void TfrmKXmain::closeEvent(QCloseEvent* event) {
+void TfrmMTmain::closeEvent(QCloseEvent* event) {
   bool may_close = false;
   Guarded([&] { may_close = FormCloseQuery(); });
   if (may_close) {

@@ -36,19 +36,19 @@
 
 namespace montrelle {
 
-class TfrmKXMacro;
+class TfrmMTMacro;
 
 // The preview works on the entry the grid's selection names; the batch run fills
 // the list and the output fields and hides and shows the batch window.
-class TfrmKXmain : public QWidget, public PreviewTarget, private BatchWindows {
+class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   Q_OBJECT
  public:
   // Builds the window and runs FormCreate.
-  TfrmKXmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files);
+  TfrmMTmain(UiServices& ui, DialogServices& dialogs, ProgramFiles files);
 
   // The preview and batch windows, created after this one; the rules reach into
   // them from now on.
-  void AttachWindows(TfrmKXimg& preview, TfrmKXMacro& macro);
+  void AttachWindows(TfrmMTimg& preview, TfrmMTMacro& macro);
 
   // Creation: empty list, batch mode off (an open batch window is closed), grid set
   // up, layout entry 0, settings loaded. A loading failure shows the error box and
@@ -108,10 +108,10 @@ class TfrmKXmain : public QWidget, public PreviewTarget, private BatchWindows {
   void Guarded(const std::function<void()>& handler);
   // Connects `signal` of `sender` to `handler`, through the error guard.
   template <class Sender, class Signal>
-  void On(Sender* sender, Signal signal, void (TfrmKXmain::*handler)());
+  void On(Sender* sender, Signal signal, void (TfrmMTmain::*handler)());
 
   void ShowLiveSettings(const LiveSettings& live);
-  void ApplySettings(const TKX_Options& options);
+  void ApplySettings(const TMT_Options& options);
   void LayoutRule();
   void ChooseColor(ColorPanel* panel);
   void AddDroppedFiles(const QList<QUrl>& urls);
@@ -129,10 +129,10 @@ class TfrmKXmain : public QWidget, public PreviewTarget, private BatchWindows {
   UiServices& ui_;
   DialogServices& dialogs_;
   const ProgramFiles files_;
-  TfrmKXimg* preview_ = nullptr;
-  TfrmKXMacro* macro_ = nullptr;
+  TfrmMTimg* preview_ = nullptr;
+  TfrmMTMacro* macro_ = nullptr;
 
-  TKX_Options options_;
+  TMT_Options options_;
   ImageFileList list_;
   BatchState batch_;
   bool run_in_progress_ = false;
@@ -193,7 +193,7 @@ class TfrmKXmain : public QWidget, public PreviewTarget, private BatchWindows {
 };
 
 template <class Sender, class Signal>
-void TfrmKXmain::On(Sender* sender, Signal signal, void (TfrmKXmain::*handler)()) {
+void TfrmMTmain::On(Sender* sender, Signal signal, void (TfrmMTmain::*handler)()) {
   connect(sender, signal, this,
           [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
 }

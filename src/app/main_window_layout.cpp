@@ -48,8 +48,8 @@ QLabel* AddStatusPanel(QStatusBar* bar, const char* name, int width) {
 
 }  // namespace
 
-void TfrmKXmain::BuildLayout() {
-  setObjectName(QStringLiteral("frmKXmain"));
+void TfrmMTmain::BuildLayout() {
+  setObjectName(QStringLiteral("frmMTmain"));
   setWindowTitle(QStringLiteral("Montrelle"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

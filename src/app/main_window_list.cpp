@@ -14,38 +14,38 @@
 
 namespace montrelle {
 
-void TfrmKXmain::ShowList() {
+void TfrmMTmain::ShowList() {
   StG_list->ShowList(list_);
 }
 
-void TfrmKXmain::Button5Click() {
+void TfrmMTmain::Button5Click() {
   ClearAll(list_, CB_ask->isChecked(), ui_);
   ShowList();
 }
 
-void TfrmKXmain::Button6Click() {
+void TfrmMTmain::Button6Click() {
   DeleteCurrent(list_, StG_list->CursorRow(), CB_ask->isChecked(), ui_);
   ShowList();
 }
 
-void TfrmKXmain::Button7Click() {
+void TfrmMTmain::Button7Click() {
   const int row = MoveUp(list_, StG_list->CursorRow());
   ShowList();
   StG_list->SetCursorRow(row);
 }
 
-void TfrmKXmain::Button8Click() {
+void TfrmMTmain::Button8Click() {
   const int row = MoveDown(list_, StG_list->CursorRow());
   ShowList();
   StG_list->SetCursorRow(row);
 }
 
-int TfrmKXmain::SelectedEntry() const {
+int TfrmMTmain::SelectedEntry() const {
   const ListGrid::RowRange rows = StG_list->SelectedRows();
   return IsValidSelection(rows.top, rows.bottom, list_.count()) ? rows.top : 0;
 }
 
-void TfrmKXmain::StG_listClick() {
+void TfrmMTmain::StG_listClick() {
   const int n = SelectedEntry();
   if (n == 0) return;
   const QString folder = QString::fromStdString(FolderPart(list_.paths().at(n - 1)));
@@ -56,7 +56,7 @@ void TfrmKXmain::StG_listClick() {
 
 // The dialog's overwrite question would look at the name as chosen; the file is
 // written under the name with ".txt", so the question is asked here about that one.
-void TfrmKXmain::save_listClick() {
+void TfrmMTmain::save_listClick() {
   if (!HasEntriesToSave(list_, ui_)) return;
   // In batch mode the list goes under the name set for it, without a word; a name
   // is asked for only when none has been set yet.
@@ -78,7 +78,7 @@ void TfrmKXmain::save_listClick() {
 
 // The list is emptied before the file is read, so a file that cannot be read
 // leaves it empty; the grid shows whatever the list holds.
-void TfrmKXmain::Button4Click() {
+void TfrmMTmain::Button4Click() {
   const auto chosen = dialogs_.ChooseListFileToOpen(this);
   if (!chosen) return;
   try {
@@ -91,11 +91,11 @@ void TfrmKXmain::Button4Click() {
 }
 
 // While a make run lets events through, nothing may change the list it works on.
-void TfrmKXmain::dragEnterEvent(QDragEnterEvent* event) {
+void TfrmMTmain::dragEnterEvent(QDragEnterEvent* event) {
   if (!run_in_progress_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TfrmKXmain::dropEvent(QDropEvent* event) {
+void TfrmMTmain::dropEvent(QDropEvent* event) {
   if (run_in_progress_) {
     event->ignore();
     return;
@@ -113,7 +113,7 @@ static std::string DroppedPath(const QUrl& url) {
   return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
-void TfrmKXmain::AddDroppedFiles(const QList<QUrl>& urls) {
+void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
     const std::string path = DroppedPath(url);

@@ -41,12 +41,12 @@ class RunLock {
 
 // A run lets window events through as it goes: until it ends nothing may change the
 // list or the settings, or start another run or a reset.
-std::vector<QWidget*> TfrmKXmain::RunLockedControls() const {
+std::vector<QWidget*> TfrmMTmain::RunLockedControls() const {
   return {btn_start, btn_macro, Button10, save_list, Button4,
           Button5,   Button6,   Button7,  Button8,   StG_list};
 }
 
-void TfrmKXmain::btn_startClick() {
+void TfrmMTmain::btn_startClick() {
   RunLock lock(run_in_progress_, RunLockedControls());
   // A copy: what is typed into the preview window meanwhile cannot change an entry
   // under the run's feet.
@@ -54,7 +54,7 @@ void TfrmKXmain::btn_startClick() {
   GenerateGallery(ReadLiveSettings(), list, ui_, batch_, files_.navigation_images_folder);
 }
 
-void TfrmKXmain::btn_macroClick() {
+void TfrmMTmain::btn_macroClick() {
   batch_.macro_mode = true;
   btn_macro->setEnabled(false);
   btn_close->setEnabled(false);
@@ -62,34 +62,34 @@ void TfrmKXmain::btn_macroClick() {
   macro_->show();
 }
 
-void TfrmKXmain::MacroWindowClosed() {
+void TfrmMTmain::MacroWindowClosed() {
   batch_.macro_mode = false;
   btn_macro->setEnabled(true);
   btn_close->setEnabled(true);
   btn_start->show();
 }
 
-void TfrmKXmain::MacroRunRequested(const BatchRequest& request) {
+void TfrmMTmain::MacroRunRequested(const BatchRequest& request) {
   RunLock lock(run_in_progress_, RunLockedControls());
   RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this, files_.navigation_images_folder);
 }
 
 // Hiding is no close: batch mode goes on while the batch runs.
-void TfrmKXmain::HideBatchWindow() {
+void TfrmMTmain::HideBatchWindow() {
   macro_->hide();
 }
 
-void TfrmKXmain::ShowBatchWindow() {
+void TfrmMTmain::ShowBatchWindow() {
   macro_->show();
 }
 
-void TfrmKXmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
+void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
   edt_out_path->setText(QString::fromStdString(out_path));
   edt_out->setText(QString::fromStdString(out_name));
   ShowList();
 }
 
-void TfrmKXmain::SetListFileName(const std::string& file) {
+void TfrmMTmain::SetListFileName(const std::string& file) {
   save_dlg_file_name_ = file;
 }
 

@@ -21,7 +21,7 @@ void SetText(QLineEdit* edit, const std::string& text) {
 
 }  // namespace
 
-LiveSettings TfrmKXmain::ReadLiveSettings() const {
+LiveSettings TfrmMTmain::ReadLiveSettings() const {
   LiveSettings live;
   live.layout = CmB_type->currentIndex();
   live.frame_width = TextOf(edt_mi_w);
@@ -52,7 +52,7 @@ LiveSettings TfrmKXmain::ReadLiveSettings() const {
   return live;
 }
 
-void TfrmKXmain::ShowLiveSettings(const LiveSettings& live) {
+void TfrmMTmain::ShowLiveSettings(const LiveSettings& live) {
   // Selecting the layout entry from the program runs no rule.
   CmB_type->setCurrentIndex(live.layout);
   SetText(edt_mi_w, live.frame_width);
@@ -82,7 +82,7 @@ void TfrmKXmain::ShowLiveSettings(const LiveSettings& live) {
   SetText(edt_title, live.title);
 }
 
-void TfrmKXmain::ApplySettings(const TKX_Options& options) {
+void TfrmMTmain::ApplySettings(const TMT_Options& options) {
   LiveSettings live = ReadLiveSettings();
   try {
     ApplyOptions(options, live);
@@ -96,14 +96,14 @@ void TfrmKXmain::ApplySettings(const TKX_Options& options) {
   CB_show_bg_imageClick();
 }
 
-bool TfrmKXmain::FormCloseQuery() {
+bool TfrmMTmain::FormCloseQuery() {
   // A make run in progress still works on this window's list and controls.
   if (run_in_progress_) return false;
   WriteSettingsFile(files_.settings_path, kWriteLive, ReadLiveSettings());
   return true;
 }
 
-void TfrmKXmain::Button10Click() {
+void TfrmMTmain::Button10Click() {
   if (!ui_.ConfirmYesNo("全ての設定を初期化します。よろしいですか？")) return;
   WriteSettingsFile(files_.settings_path, kWriteDefaults);
   FormCreate();

@@ -15,9 +15,9 @@ struct ProgramWindows {
   // Runs the main window's FormShow, then shows it centred on its screen.
   void ShowMainWindow();
 
-  TfrmKXmain main;
-  TfrmKXimg preview;
-  TfrmKXMacro macro;
+  TfrmMTmain main;
+  TfrmMTimg preview;
+  TfrmMTMacro macro;
 };
 
 }  // namespace montrelle

@@ -6,13 +6,13 @@
 
 namespace montrelle {
 
-class TfrmKXmain;
+class TfrmMTmain;
 
 class QtUiServices : public UiServices {
  public:
   // The window whose status panels and controls the services use; also the
   // parent of the message boxes.
-  void Attach(TfrmKXmain& window) { window_ = &window; }
+  void Attach(TfrmMTmain& window) { window_ = &window; }
 
   void ShowMessage(const std::string& text) override;
   bool ConfirmOkCancel(const std::string& text) override;
@@ -25,7 +25,7 @@ class QtUiServices : public UiServices {
   void Beep() override;
 
  private:
-  TfrmKXmain* window_ = nullptr;
+  TfrmMTmain* window_ = nullptr;
 };
 
 }  // namespace montrelle

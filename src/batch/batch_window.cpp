@@ -7,12 +7,12 @@
 
 namespace montrelle {
 
-TfrmKXMacro::TfrmKXMacro(DialogServices& dialogs)
+TfrmMTMacro::TfrmMTMacro(DialogServices& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmKXMacro"));
+  setObjectName(QStringLiteral("frmMTMacro"));
   setWindowTitle(QStringLiteral("Montrelle(マクロ処理)"));
   setFont(WindowFont());
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -30,47 +30,47 @@ TfrmKXMacro::TfrmKXMacro(DialogServices& dialogs)
   Button2 = AddControl<QPushButton>(this, "Button2", {416, 63, 75, 23}, "閉じる(&C)");
 
   SetTabChain({edt_in_path, btn_bg_image, edt_out_path, Button3, CB_make_list, Button1, Button2});
-  connect(Button1, &QPushButton::clicked, this, &TfrmKXMacro::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TfrmKXMacro::Button2Click);
-  connect(edt_in_path, &DoubleClickEdit::doubleClicked, this, &TfrmKXMacro::edt_in_pathDblClick);
-  connect(btn_bg_image, &QPushButton::clicked, this, &TfrmKXMacro::edt_in_pathDblClick);
-  connect(edt_out_path, &DoubleClickEdit::doubleClicked, this, &TfrmKXMacro::edt_out_pathDblClick);
-  connect(Button3, &QPushButton::clicked, this, &TfrmKXMacro::edt_out_pathDblClick);
+  connect(Button1, &QPushButton::clicked, this, &TfrmMTMacro::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TfrmMTMacro::Button2Click);
+  connect(edt_in_path, &DoubleClickEdit::doubleClicked, this, &TfrmMTMacro::edt_in_pathDblClick);
+  connect(btn_bg_image, &QPushButton::clicked, this, &TfrmMTMacro::edt_in_pathDblClick);
+  connect(edt_out_path, &DoubleClickEdit::doubleClicked, this, &TfrmMTMacro::edt_out_pathDblClick);
+  connect(Button3, &QPushButton::clicked, this, &TfrmMTMacro::edt_out_pathDblClick);
 }
 
-void TfrmKXMacro::Button1Click() {
+void TfrmMTMacro::Button1Click() {
   emit runRequested({edt_in_path->text().toStdString(), edt_out_path->text().toStdString(),
                      CB_make_list->isChecked()});
 }
 
-void TfrmKXMacro::edt_in_pathDblClick() {
+void TfrmMTMacro::edt_in_pathDblClick() {
   ChooseFolder(edt_in_path);
 }
 
-void TfrmKXMacro::edt_out_pathDblClick() {
+void TfrmMTMacro::edt_out_pathDblClick() {
   ChooseFolder(edt_out_path);
 }
 
 // Both fields ask with the same caption.
-void TfrmKXMacro::ChooseFolder(QLineEdit* edit) {
+void TfrmMTMacro::ChooseFolder(QLineEdit* edit) {
   if (auto chosen = dialogs_.ChooseFolder(this, "出力パスを指定してください")) {
     edit->setText(QString::fromStdString(*chosen));
   }
 }
 
 // Centred on the screen the first time; afterwards where the user left it.
-void TfrmKXMacro::showEvent(QShowEvent* event) {
+void TfrmMTMacro::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placed_ || event->spontaneous()) return;
   placed_ = true;
   move(screen()->geometry().center() - rect().center());
 }
 
-void TfrmKXMacro::Button2Click() {
+void TfrmMTMacro::Button2Click() {
   close();
 }
 
-void TfrmKXMacro::closeEvent(QCloseEvent* event) {
+void TfrmMTMacro::closeEvent(QCloseEvent* event) {
   event->accept();
   emit closed();
 }

@@ -16,10 +16,10 @@
 
 namespace montrelle {
 
-class TfrmKXMacro : public QWidget {
+class TfrmMTMacro : public QWidget {
   Q_OBJECT
  public:
-  explicit TfrmKXMacro(DialogServices& dialogs);
+  explicit TfrmMTMacro(DialogServices& dialogs);
 
   // The handlers, named after their controls.
   void Button1Click();

@@ -43,7 +43,7 @@ std::string AbsolutePath(const std::string& path) {
 LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& files) {
   const std::string file = options.settings_file.value_or(files.settings_path);
   if (options.settings_file && !LookUpEntry(file)) throw FileOpenError(file);
-  TKX_Options loaded = DefaultOptions();
+  TMT_Options loaded = DefaultOptions();
   ReadSettingsFile(file, loaded);
   LiveSettings live = FormDefaults();
   ApplyOptions(loaded, live);

@@ -21,12 +21,12 @@ constexpr int kHeight = 449;
 
 }  // namespace
 
-TfrmKXimg::TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs)
+TfrmMTimg::TfrmMTimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       main_window_(main_window),
       target_(target),
       dialogs_(dialogs) {
-  setObjectName(QStringLiteral("frmKXimg"));
+  setObjectName(QStringLiteral("frmMTimg"));
   setWindowTitle(QStringLiteral("画像プレビュー"));
   setFont(WindowFont());
   // Closing the main window alone ends the program.
@@ -56,7 +56,7 @@ TfrmKXimg::TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogSe
       AddControl<QCheckBox>(GpB_comment, "CB_show_com", {8, 112, 121, 17}, "コメントを出力する");
 
   SetTabChain({Re_comment, CB_show_com, CB_ud, CB_rl, RdG_rotation});
-  connect(CB_show_com, &QCheckBox::toggled, this, &TfrmKXimg::CB_show_comClick);
+  connect(CB_show_com, &QCheckBox::toggled, this, &TfrmMTimg::CB_show_comClick);
   connect(RdG_rotation, &RadioGroup::itemChosen, this,
           [this] { Guarded([this] { RdG_rotationClick(); }); });
   for (MouseUpCheckBox* box : {CB_rl, CB_ud}) {
@@ -68,11 +68,11 @@ TfrmKXimg::TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogSe
   CB_show_comClick();
 }
 
-void TfrmKXimg::Guarded(const std::function<void()>& handler) {
+void TfrmMTimg::Guarded(const std::function<void()>& handler) {
   RunGuarded(dialogs_, this, handler);
 }
 
-void TfrmKXimg::ShowEntry(int n, bool draw_picture) {
+void TfrmMTimg::ShowEntry(int n, bool draw_picture) {
   const ImageEntry entry = target_.EditedList().Entry(n);
   {
     // Showing a comment is no edit of it.
@@ -93,7 +93,7 @@ void TfrmKXimg::ShowEntry(int n, bool draw_picture) {
   DrawPicture(entry.path, target_.EditedList().orientations().at(n - 1));
 }
 
-void TfrmKXimg::DrawPicture(const std::string& path, const std::string& orientation) {
+void TfrmMTimg::DrawPicture(const std::string& path, const std::string& orientation) {
   const int item = RdG_rotation->itemIndex();
   const bool quarter_turn = item == 1 || item == 2;
   // A path of both kinds is drawn as a bitmap, then as a JPEG.
@@ -101,7 +101,7 @@ void TfrmKXimg::DrawPicture(const std::string& path, const std::string& orientat
   if (IsJpegPath(path)) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
 }
 
-void TfrmKXimg::ShowPicture(const RgbImage& picture) {
+void TfrmMTimg::ShowPicture(const RgbImage& picture) {
   const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
                      QImage::Format_RGB888);
   Img_preview->setPixmap(QPixmap::fromImage(image));
@@ -112,7 +112,7 @@ void TfrmKXimg::ShowPicture(const RgbImage& picture) {
   emit pictureShown();
 }
 
-void TfrmKXimg::RdG_rotationClick() {
+void TfrmMTimg::RdG_rotationClick() {
   const int n = target_.SelectedEntry();
   if (n == 0) return;
   target_.EditedList().SetOrientation(
@@ -120,11 +120,11 @@ void TfrmKXimg::RdG_rotationClick() {
   target_.StG_listClick();
 }
 
-void TfrmKXimg::CB_rlMouseUp() {
+void TfrmMTimg::CB_rlMouseUp() {
   RdG_rotationClick();
 }
 
-void TfrmKXimg::Re_commentChange() {
+void TfrmMTimg::Re_commentChange() {
   const int n = target_.SelectedEntry();
   if (n == 0) return;
   std::vector<std::string> lines;
@@ -134,11 +134,11 @@ void TfrmKXimg::Re_commentChange() {
   target_.EditedList().SetComment(n, JoinCommentLines(lines));
 }
 
-void TfrmKXimg::CB_show_comClick() {
+void TfrmMTimg::CB_show_comClick() {
   Re_comment->setEnabled(CB_show_com->isChecked());
 }
 
-void TfrmKXimg::showEvent(QShowEvent* event) {
+void TfrmMTimg::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
   move(PreviewPlace(main_window_.screen()->geometry().size(), main_window_.frameGeometry().size()));
@@ -146,7 +146,7 @@ void TfrmKXimg::showEvent(QShowEvent* event) {
 
 // Some window managers draw a close button anyway: the user's close request is
 // refused. The program's own (at its end) is not, or the program could not end.
-void TfrmKXimg::closeEvent(QCloseEvent* event) {
+void TfrmMTimg::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) {
     event->ignore();
   } else {

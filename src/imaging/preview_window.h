@@ -45,12 +45,12 @@ class PreviewTarget {
   virtual void StG_listClick() = 0;
 };
 
-class TfrmKXimg : public QWidget {
+class TfrmMTimg : public QWidget {
   Q_OBJECT
  public:
   // `main_window` is the window this one is placed beside; `dialogs` shows the
   // errors of its handlers.
-  TfrmKXimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs);
+  TfrmMTimg(const QWidget& main_window, PreviewTarget& target, DialogServices& dialogs);
 
   QCheckBox* show_comment_box() const { return CB_show_com; }
 

@@ -21,7 +21,7 @@ void SetPulldownComments(LiveSettings& live, bool ticked) {
 
 }  // namespace
 
-void ApplyOptions(const TKX_Options& options, LiveSettings& live) {
+void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   const int type = options.HTMLtype.type;
   live.layout = type <= static_cast<int>(OutputLayout::kPulldown) ? type : -1;
 

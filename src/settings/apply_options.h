@@ -1,4 +1,4 @@
-// Turns a loaded TKX_Options into the values the main window's controls hold once
+// Turns a loaded TMT_Options into the values the main window's controls hold once
 // the settings are applied; the headless command takes its settings the same way.
 #pragma once
 
@@ -20,6 +20,6 @@ namespace montrelle {
 //  8. out_name and title.
 // A colour text that is not hexadecimal (an empty one included) throws
 // NotAnIntegerError("$" + text) with the steps before it applied and the rest not.
-void ApplyOptions(const TKX_Options& options, LiveSettings& live);
+void ApplyOptions(const TMT_Options& options, LiveSettings& live);
 
 }  // namespace montrelle

@@ -76,7 +76,7 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
   WriteFileReplacing(path, EncodeLines(SettingsLines(mode, live, path), path));
 }
 
-bool ReadSettingsFile(const std::string& path, TKX_Options& options) {
+bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
   IniFile ini(ReadSettingsLines(path));
   if (ini.SectionNames().empty()) return false;
   for (const SettingKey& key : SettingKeys()) {
@@ -85,7 +85,7 @@ bool ReadSettingsFile(const std::string& path, TKX_Options& options) {
   return true;
 }
 
-void LoadSettings(const std::string& path, TKX_Options& options) {
+void LoadSettings(const std::string& path, TMT_Options& options) {
   if (!ReadSettingsFile(path, options)) {
     WriteSettingsFile(path, kWriteDefaults);
     options = DefaultOptions();

@@ -27,10 +27,10 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
 // 32-bit integer throws NotAnIntegerError with the trimmed value: the keys before
 // it are stored, those after it keep what `options` held. A file that exists but
 // cannot be read, or is far larger than any settings file, throws without writing.
-void LoadSettings(const std::string& path, TKX_Options& options);
+void LoadSettings(const std::string& path, TMT_Options& options);
 
 // LoadSettings without ever writing: returns false, with `options` unchanged, for a
 // file without any section. For readers that must leave the file alone.
-bool ReadSettingsFile(const std::string& path, TKX_Options& options);
+bool ReadSettingsFile(const std::string& path, TMT_Options& options);
 
 }  // namespace montrelle

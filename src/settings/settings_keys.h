@@ -1,5 +1,5 @@
 // The keys of the settings file, in file order, each with its default text, the
-// field of TKX_Options it fills and the control value it is written from. The
+// field of TMT_Options it fills and the control value it is written from. The
 // loader, the writer and DefaultOptions all walk this one table.
 #pragma once
 
@@ -28,7 +28,7 @@ struct SettingKey {
   std::string_view section;
   std::string_view key;
   std::string_view default_text;
-  OptionField (*field)(TKX_Options&);
+  OptionField (*field)(TMT_Options&);
   LiveField live;
   TextKind kind;  // how the written text is checked against the code page
 };
@@ -39,7 +39,7 @@ std::span<const SettingKey> SettingKeys();
 // Converts `text` (already trimmed) by the key's form and stores it in `options`.
 // Throws NotAnIntegerError(text) when an integer or flag key gets no 32-bit integer;
 // `options` is then unchanged.
-void StoreSetting(const SettingKey& key, const std::string& text, TKX_Options& options);
+void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& options);
 
 // The text written for the key from the control values.
 std::string LiveText(const SettingKey& key, const LiveSettings& live);

@@ -4,8 +4,8 @@
 
 namespace montrelle {
 
-TKX_Options DefaultOptions() {
-  TKX_Options options;
+TMT_Options DefaultOptions() {
+  TMT_Options options;
   for (const SettingKey& key : SettingKeys()) {
     StoreSetting(key, std::string(key.default_text), options);
   }

@@ -1,6 +1,6 @@
 // The gallery settings in their two forms.
 //
-// TKX_Options is the typed record read from the settings file; it is a load-time
+// TMT_Options is the typed record read from the settings file; it is a load-time
 // snapshot. LiveSettings is what the main window's controls hold: numeric fields as
 // the text typed, colours as the panel's colour value, flags as ticked states, the
 // layout as the selected entry. Every consumer (the run, the batch, the settings
@@ -18,7 +18,7 @@ enum class OutputLayout : int { kFrame = 0, kTable = 1, kPulldown = 2 };
 // A colour value laid out as 0x00BBGGRR (red in the lowest byte).
 using ColorValue = std::uint32_t;
 
-struct TKX_Options {
+struct TMT_Options {
   // Each section is a named type so that whole records compare with ==.
   struct HTMLtypeSection {
     std::uint8_t type = 0;
@@ -62,7 +62,7 @@ struct TKX_Options {
     bool operator==(const OtherSection&) const = default;
   } Other;
 
-  bool operator==(const TKX_Options&) const = default;
+  bool operator==(const TMT_Options&) const = default;
 };
 
 struct LiveSettings {
@@ -97,7 +97,7 @@ struct LiveSettings {
 };
 
 // The values of the default settings file.
-TKX_Options DefaultOptions();
+TMT_Options DefaultOptions();
 
 // The controls' values before any settings are applied (a default LiveSettings).
 inline LiveSettings FormDefaults() {

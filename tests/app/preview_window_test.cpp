@@ -31,7 +31,7 @@ class PreviewWindowTest : public WindowTest {
     Start();
     // The comment editor takes input only while comments are output.
     Preview<QCheckBox>("CB_show_com")->setChecked(true);
-    QObject::connect(&windows->preview, &TfrmKXimg::pictureShown, [this] { ++drawn; });
+    QObject::connect(&windows->preview, &TfrmMTimg::pictureShown, [this] { ++drawn; });
   }
 
   // A picture file of four coloured quarters (a bitmap for a .bmp name), or `bytes`.

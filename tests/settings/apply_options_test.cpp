@@ -14,7 +14,7 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 TEST(ApplyOptions, RecordBecomesControlValues) {
-  TKX_Options o = DefaultOptions();
+  TMT_Options o = DefaultOptions();
   o.Frame = {-1, 2147483647};
   o.Table.count = -2147483647 - 1;
   o.Color = {"00ff00", "FF0000", "0000ff"};  // green, blue, red: blue is the high byte
@@ -53,7 +53,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
 // numbers and the colours before it are applied, nothing after it.
 TEST(ApplyOptions, BadColourStopsPartWay) {
   TempDir dir;
-  TKX_Options o = DefaultOptions();
+  TMT_Options o = DefaultOptions();
   o.HTMLtype.type = 1;
   o.Frame.width = 700;
   o.Flags.fnoutput = o.Flags.micopy = true;
@@ -97,7 +97,7 @@ TEST(ApplyOptions, ExclusivePullDownEntryOptions) {
       {false, false, true, false, false, false}, {false, false, false, true, false, false},
   };
   for (const auto& c : cases) {
-    TKX_Options o = DefaultOptions();
+    TMT_Options o = DefaultOptions();
     o.Flags.fnoutput = c.fn_file;
     o.Flags.CommentOutPD = c.pd_file;
     LiveSettings live;
@@ -130,7 +130,7 @@ TEST(ApplyOptions, MissingPictureAndFolderAreDropped) {
       {dir / "out", true, dir / "背景.jpg", "", false, ""},  // a folder, a file: wrong kinds
   };
   for (const auto& c : cases) {
-    TKX_Options o = DefaultOptions();
+    TMT_Options o = DefaultOptions();
     o.BGImage.bg_image = c.bg_image;
     o.Flags.bgishow = c.bgishow;
     o.Other.out_path = c.out_path;

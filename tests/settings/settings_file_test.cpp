@@ -50,8 +50,8 @@ std::string ErrorOf(Action action) {
 }
 
 // A record whose every field differs from the defaults and from the files below.
-TKX_Options Sentinel() {
-  TKX_Options o;
+TMT_Options Sentinel() {
+  TMT_Options o;
   o.HTMLtype.type = 9;
   o.Frame = {91, 92};
   o.Table = {93, 94, 95};
@@ -127,7 +127,7 @@ TEST(LoadSettings, FileWithoutAnySectionIsReplacedByTheDefaultFile) {
     TempDir dir;
     std::string path = dir / "Montrelle.ini";
     if (c.content) WriteBytes(path, *c.content);
-    TKX_Options options = Sentinel();
+    TMT_Options options = Sentinel();
     EXPECT_FALSE(ReadSettingsFile(path, options)) << c.name;
     EXPECT_EQ(options, Sentinel()) << c.name;
     EXPECT_EQ(FileExists(path), c.content.has_value()) << c.name << ": not written";
@@ -153,7 +153,7 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
              "dontask=1\njpegconvert=1\nQRVlist=1\nCommentOut=1\nCommentOutPD=1\n"
              "[Other]\nout_path=\"/out/dir\"\nout_name=a.html\ntitle=' "
              "\x01\x8f\x74\x82\xcc\x92\xeb\x1f '\n");
-  TKX_Options expected;
+  TMT_Options expected;
   expected.HTMLtype.type = 5;
   expected.Frame = {-5, 7};
   expected.Table = {600, 3, 0};
@@ -165,7 +165,7 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   expected.Flags.simake = false;
   expected.Flags.Preview = false;
   expected.Other = {"/out/dir", "a.html", "春の庭"};
-  TKX_Options options;
+  TMT_Options options;
   LoadSettings(path, options);
   EXPECT_EQ(options, expected);
 }
@@ -177,29 +177,29 @@ TEST(LoadSettings, StopsAtTheFirstValueThatIsNoInteger) {
     const char* name;
     std::string file;
     std::string message;
-    std::function<void(TKX_Options&)> stored;
+    std::function<void(TMT_Options&)> stored;
   } cases[] = {
       {"letters in a width", "[HTMLtype]\ntype=1\n[Frame]\nwidth=abc\ncount=3\n",
-       "'abc' は整数ではありません", [](TKX_Options& o) { o.HTMLtype.type = 1; }},
+       "'abc' は整数ではありません", [](TMT_Options& o) { o.HTMLtype.type = 1; }},
       {"only some sections", "[HTMLtype]\ntype=2\n[Frame]\nwidth=10\ncount=3\n[Other]\ntitle=t\n",
        "'' は整数ではありません",
-       [](TKX_Options& o) {
+       [](TMT_Options& o) {
          o.HTMLtype.type = 2;
          o.Frame = {10, 3};
        }},
       {"beyond 32 bits", "[HTMLtype]\ntype=2147483648\n", "'2147483648' は整数ではありません",
-       [](TKX_Options&) {}},
+       [](TMT_Options&) {}},
       // A damaged file: the NUL bytes must not cut the message short.
       {"NUL bytes in a number", std::string("[HTMLtype]\r\ntype=26\0\0x\r\n", 24),
-       "'26\\x00\\x00x' は整数ではありません", [](TKX_Options&) {}},
+       "'26\\x00\\x00x' は整数ではありません", [](TMT_Options&) {}},
   };
   for (const auto& c : cases) {
     TempDir dir;
     std::string path = dir / "Montrelle.ini";
     WriteBytes(path, c.file);
-    TKX_Options options = Sentinel();
+    TMT_Options options = Sentinel();
     EXPECT_EQ(ErrorOf([&] { LoadSettings(path, options); }), c.message) << c.name;
-    TKX_Options expected = Sentinel();
+    TMT_Options expected = Sentinel();
     c.stored(expected);
     EXPECT_EQ(options, expected) << c.name;
     EXPECT_EQ(ReadBytes(path), c.file) << c.name;
@@ -243,7 +243,7 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
   ASSERT_EQ(cases.size(), 12u);
   for (const LiveSettings& live : cases) {
     WriteSettingsFile(path, kWriteLive, live);
-    TKX_Options options;
+    TMT_Options options;
     LoadSettings(path, options);
     LiveSettings back;
     ApplyOptions(options, back);
@@ -281,7 +281,7 @@ TEST(SettingsFile, HandEditsAfterOneStartAndClose) {
     TempDir dir;
     std::string path = dir / "Montrelle.ini";
     WriteBytes(path, DefaultFileWith({c.edit}));
-    TKX_Options options;
+    TMT_Options options;
     LoadSettings(path, options);
     LiveSettings live;
     ApplyOptions(options, live);
@@ -303,14 +303,14 @@ TEST(SettingsFile, RefusedWritesKeepTheOldFileAndSayWhy) {
   const std::string denied = "ファイルへのアクセスが拒否されました: ";
   int rc = testing::RunAsOtherUser([&] {
     LiveSettings live;
-    TKX_Options options;
+    TMT_Options options;
     if (ErrorOf([&] { WriteSettingsFile(path, kWriteLive, live); }) != denied + path) return 1;
     if (ErrorOf([&] { WriteSettingsFile(path, kWriteDefaults); }) != denied + path) return 2;
     // A missing file in a folder that cannot be written: the default file cannot be
     // made and loading ends there.
     std::string other = dir / "other.ini";
     if (ErrorOf([&] { LoadSettings(other, options); }) != denied + other) return 3;
-    return options == TKX_Options{} && !FileExists(other) ? 0 : 4;
+    return options == TMT_Options{} && !FileExists(other) ? 0 : 4;
   });
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(ReadBytes(path), old);
@@ -351,19 +351,19 @@ TEST(LoadSettings, UnreadableOrHugeFileIsReportedNotReplaced) {
   std::string path = dir / "Montrelle.ini";
   std::string huge = "[HTMLtype]\r\ntype=1\r\n" + std::string(1 << 20, ' ');
   WriteBytes(path, huge);
-  TKX_Options options;
+  TMT_Options options;
   EXPECT_EQ(ErrorOf([&] { LoadSettings(path, options); }),
             "ファイル " + path + " は設定ファイルとしては大きすぎます");
   EXPECT_EQ(ReadBytes(path), huge);
-  EXPECT_EQ(options, TKX_Options{});
+  EXPECT_EQ(options, TMT_Options{});
 
   WriteBytes(path, "[HTMLtype]\r\ntype=1\r\n");
   ASSERT_EQ(chmod(path.c_str(), 0), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
   int rc = testing::RunAsOtherUser([&] {
-    TKX_Options options;
+    TMT_Options options;
     std::string error = ErrorOf([&] { LoadSettings(path, options); });
-    return error == "ファイル " + path + " は開けません" && options == TKX_Options{} ? 0 : 1;
+    return error == "ファイル " + path + " は開けません" && options == TMT_Options{} ? 0 : 1;
   });
   EXPECT_EQ(rc, 0);
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);
@@ -386,7 +386,7 @@ TEST(LoadSettings, UnreadableOrHugeFileIsReportedNotReplaced) {
             "ファイル " + pipe + " は設定ファイルとしては大きすぎます");
   kill(writer, SIGKILL);
   waitpid(writer, nullptr, 0);
-  EXPECT_EQ(options, TKX_Options{});
+  EXPECT_EQ(options, TMT_Options{});
 }
 
 }  // namespace
