@@ -42,7 +42,7 @@ bool IsOriented(const std::string& orientation) {
 
 std::string HtmlColorText(ColorValue color) {
   const std::string h = ColorText(color);
-  return "#" + h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
+  return '#' + h.substr(4, 2) + h.substr(2, 2) + h.substr(0, 2);
 }
 
 GenerationContext DeriveGenerationContext(const LiveSettings& settings, const ImageFileList& list) {

@@ -56,7 +56,7 @@ std::vector<TextLine> SettingsLines(int mode, const LiveSettings& live, const st
     if (key.section != section) {
       if (!section.empty()) lines.push_back({});
       section = key.section;
-      lines.push_back({"[" + std::string(section) + "]"});
+      lines.push_back({'[' + std::string(section) + ']'});
     }
     std::string value =
         mode == kWriteDefaults ? std::string(key.default_text) : LiveText(key, live);

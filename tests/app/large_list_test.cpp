@@ -66,7 +66,7 @@ class LargeListTest : public WindowTest {
 TEST_F(LargeListTest, EveryListOperationStaysWithinASecond) {
   std::vector<std::string> paths;
   for (int i = 0; i < kEntries; ++i) {
-    paths.push_back(dir / ("p" + std::to_string(i) + ".jpg"));
+    paths.push_back(dir / ('p' + std::to_string(i) + ".jpg"));
     testing::WriteBytes(paths.back(), std::string(static_cast<size_t>(i % 7) * 1000, 'x'));
   }
   Main<QCheckBox>("CB_ask")->setChecked(true);

@@ -68,7 +68,7 @@ std::string SettingsFile(std::initializer_list<std::array<const char*, 3>> chang
       "QRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\n\r\n[Other]\r\n"
       "out_path=\r\nout_name=ignored.html\r\ntitle=\r\n\r\n";
   for (const auto& [section, key, value] : changes) {
-    size_t start = file.find("\n" + std::string(key) + "=", file.find(std::string(section) + "]"));
+    size_t start = file.find('\n' + std::string(key) + '=', file.find(std::string(section) + "]"));
     start += std::strlen(key) + 2;
     file.replace(start, file.find('\r', start) - start, value);
   }

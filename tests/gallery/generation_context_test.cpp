@@ -47,7 +47,7 @@ TEST(GenerationContext, NumbersByLayout) {
   s.frame_width = "  550";
   s.frame_count = "+4";
   s.table_width = "600";
-  s.table_count = "3";
+  s.table_count = "03";
   s.table_bwidth = "abc";
   s.pulldown_width = "-7";
   s.small_width = " 80";

@@ -127,7 +127,7 @@ class ImageStepsTest : public ::testing::Test {
   void AddSlowFirst(int count) {
     WriteBytes(Photo("p0.jpg"), EncodeJpeg(testing::NoisyPicture(1600, 1200)));
     list.Append(Photo("p0.jpg"), "", "0\t0\t0");
-    for (int i = 1; i < count; ++i) Add("p" + std::to_string(i) + ".jpg", 40, 30);
+    for (int i = 1; i < count; ++i) Add('p' + std::to_string(i) + ".jpg", 40, 30);
   }
 
   // Every existing target of both steps replaced by "old".

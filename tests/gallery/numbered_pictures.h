@@ -11,7 +11,7 @@ namespace montrelle::testing {
 
 // The name of picture `n` (from 1) without its extension: "p01" ... "p09", "p10".
 inline std::string Stem(int n) {
-  return "p" + std::string(n < 10 ? "0" : "") + std::to_string(n);
+  return (n < 10 ? "p0" : "p") + std::to_string(n);
 }
 
 inline ImageFileList NumberedPictures(int count) {

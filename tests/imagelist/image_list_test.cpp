@@ -27,7 +27,7 @@ class ImageListTest : public ::testing::Test {
   void Fill(int n) {
     for (int i = 0; i < n; ++i) {
       std::string name = std::string(1, static_cast<char>('a' + i)) + ".jpg";
-      list.Append(dir / name, "c" + std::to_string(i + 1), "0\t0\t" + std::to_string(i % 4));
+      list.Append(dir / name, 'c' + std::to_string(i + 1), "0\t0\t" + std::to_string(i % 4));
     }
   }
   TempDir dir;

@@ -20,7 +20,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   o.Color = {"00ff00", "FF0000", "0000ff"};  // green, blue, red: blue is the high byte
   o.Flags.simake = false;
   o.Flags.CommentOut = o.Flags.dontask = o.Flags.QRVlist = o.Flags.jpegconvert = true;
-  o.Other = {"", "", "t"};
+  o.Other = {"", "", "旅"};
   LiveSettings expected;
   expected.layout = OutputLayout::kFrame;
   expected.frame_width = "-1";
@@ -34,7 +34,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   expected.vlink_color = 0x0000FF;
   expected.comment_out = expected.dontask = expected.qrvlist = expected.jpegconvert = true;
   expected.out_name = "";
-  expected.title = "t";
+  expected.title = "旅";
 
   LiveSettings live;
   live.fnoutput = live.simake = live.micopy = live.mimake = true;
@@ -61,7 +61,7 @@ TEST(ApplyOptions, BadColourStopsPartWay) {
   o.Frame.width = 700;
   o.Flags.fnoutput = o.Flags.micopy = true;
   o.Other.out_path = dir.path();
-  o.Other.title = "t";
+  o.Other.title = "旅";
   const struct {
     const char* bg;
     const char* link;

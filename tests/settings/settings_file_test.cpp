@@ -257,7 +257,7 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
 std::string DefaultFileWith(std::initializer_list<std::string> lines) {
   std::string text = kDefaultFile;
   for (const std::string& line : lines) {
-    size_t at = text.find("\n" + line.substr(0, line.find('=') + 1)) + 1;
+    size_t at = text.find('\n' + line.substr(0, line.find('=') + 1)) + 1;
     text.replace(at, text.find('\r', at) - at, line);
   }
   return text;
