@@ -8,7 +8,7 @@ packages=(
   libjpeg-dev libgtest-dev libgmock-dev
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic
-  desktop-file-utils groff-base
+  desktop-file-utils groff-base lintian
   xvfb xauth
   clang libclang-rt-14-dev
 )

@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Checks an installed Montrelle as a user meets it: installs the build into a
-# temporary prefix whose program folder cannot be written, starts the installed
-# desktop program there under Xvfb with an empty home folder, and drives its real
-# window with xdotool: loads a list file through the list-load button's file
+# temporary prefix whose program folder cannot be written (or, with --deb, installs
+# the package for real with apt), starts the installed desktop program by the Exec
+# line of its desktop entry under Xvfb with an empty home folder, and drives its
+# real window with xdotool: loads a list file through the list-load button's file
 # dialog, types the output folder, presses the make button, confirms the end
 # message, opens the output folder's folder dialog, and closes the window. Then it
 # looks for the gallery and for the settings under ~/.config/Montrelle/.
-#   scripts/installed-check.sh [SHOT_DIR]     pictures of the screen go to SHOT_DIR
-#                                             (default: build/installed-check)
+#   scripts/installed-check.sh [--deb PACKAGE] [SHOT_DIR]
+#     pictures of the screen go to SHOT_DIR (default: build/installed-check)
 # Needs xdotool and imagemagick (installed here when missing, not by deps.sh).
 # Root makes the program folder read-only with a bind mount, anyone else with chmod.
+# A package is removed again at the end; it is refused when montrelle is installed
+# already, so an installation of the user's own is never replaced. Root cannot be
+# kept out of /usr/bin, so there the program runs as the user nobody.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+deb=""
+if [ "${1:-}" = "--deb" ]; then
+  deb=$(realpath "$2")
+  shift 2
+fi
 shots=$(realpath -m "${1:-$root/build/installed-check}")
 mkdir -p "$shots"
 
@@ -21,20 +30,36 @@ for tool in xdotool:xdotool import:imagemagick Xvfb:xvfb; do
   command -v "${tool%%:*}" >/dev/null || $sudo apt-get install -y --no-install-recommends "${tool#*:}"
 done
 
-generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
-cmake -S "$root" -B "$root/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" --target montrelle montrelle-make navigation_images >/dev/null
+if [ -n "$deb" ] && dpkg -s montrelle >/dev/null 2>&1; then
+  echo "montrelle is installed on this system already; remove it first (sudo apt remove" \
+    "montrelle) to check a package" >&2
+  exit 1
+fi
+if [ -z "$deb" ]; then
+  generator=()
+  command -v ninja >/dev/null && generator=(-G Ninja)
+  cmake -S "$root" -B "$root/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$root/build" --target montrelle montrelle-make navigation_images manual_page \
+    package_changelog >/dev/null
+fi
 
 work=$(mktemp -d)
+chmod 755 "$work"
 prefix=$work/prefix
+as_user=()
 mounted=""
+apt_installed=""
 xvfb=""
 program=""
+remove_package() {
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq montrelle >/dev/null
+  apt_installed=""
+}
 cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   [ -n "$mounted" ] && umount "$prefix" || true
+  [ -n "$apt_installed" ] && remove_package || true
   chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -46,15 +71,24 @@ check() {  # check DESCRIPTION COMMAND...
 }
 
 # --- install, read-only program folder -----------------------------------------
-cmake --install "$root/build" --prefix "$prefix" >/dev/null
-if [ "$(id -u)" -eq 0 ]; then
-  mount --bind "$prefix" "$prefix" && mounted=1
-  mount -o remount,bind,ro "$prefix"
+if [ -n "$deb" ]; then
+  apt_installed=1
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+  prefix=/usr
+  [ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  echo "installed $(basename "$deb") with apt$([ -n "${as_user[*]}" ] && echo ", run as nobody")"
 else
-  chmod -R a-w "$prefix"
+  cmake --install "$root/build" --prefix "$prefix" >/dev/null
+  if [ "$(id -u)" -eq 0 ]; then
+    mount --bind "$prefix" "$prefix" && mounted=1
+    mount -o remount,bind,ro "$prefix"
+  else
+    chmod -R a-w "$prefix"
+  fi
+  echo "installed into $prefix ($([ -n "$mounted" ] && echo "read-only bind mount" || echo "chmod a-w"))"
 fi
-echo "installed into $prefix ($([ -n "$mounted" ] && echo "read-only bind mount" || echo "chmod a-w"))"
-check "the program folder cannot be written" bash -c "! touch '$prefix/bin/probe' 2>/dev/null"
+check "the program folder cannot be written" \
+  "${as_user[@]}" bash -c "! touch '$prefix/bin/probe' 2>/dev/null"
 
 # --- pictures and a list file (paths, an empty line, comments, orientations) ---
 pictures=$work/pictures
@@ -69,7 +103,6 @@ convert -size 640x480 gradient:'#6fb6f2'-'#cfe8fa' -fill '#ffb830' -draw 'circle
 list=$work/trip_list.txt
 printf '%s\r\n' "$pictures/sky.jpg" "$pictures/forest.jpg" "" "空" "森" $'0\t0\t0' $'0\t0\t1' \
   | iconv -f UTF-8 -t CP932 >"$list"
-gallery=$work/gallery
 
 # --- the desktop, the program ------------------------------------------------------
 # Xvfb picks a free display itself and writes its number once it is ready.
@@ -87,10 +120,17 @@ fi
 display=":$(cat "$work/display")"
 export DISPLAY=$display
 home=$work/home
+gallery=$home/gallery
 mkdir -p "$home" "$work/runtime"
-chmod 700 "$work/runtime"
-(cd "$prefix/bin" &&
-  exec env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" ./montrelle) &
+chmod 700 "$home" "$work/runtime"
+[ -n "${as_user[*]}" ] && chown nobody:nogroup "$home" "$work/runtime"
+# As a desktop's launcher starts it: the Exec line, found on PATH, in the home folder.
+exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/montrelle.desktop")
+echo "      Exec line of the desktop entry: $exec_line"
+# shellcheck disable=SC2086  # the Exec line is split into words as a launcher does
+(cd "$home" &&
+  exec env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
+    PATH="$prefix/bin:$PATH" "${as_user[@]}" $exec_line) &
 program=$!
 
 window() {  # window NAME_REGEX: the newest visible window of that name
@@ -172,5 +212,10 @@ echo "--- $settings (from CP932)"
 [ -f "$settings" ] && iconv -f CP932 -t UTF-8 "$settings" | tr -d '\r' | sed 's/^/      /'
 echo "--- $gallery"
 [ -d "$gallery" ] && (cd "$gallery" && find . -type f | sort | sed 's/^/      /')
+if [ -n "$apt_installed" ]; then
+  remove_package
+  check "the package is removed again" bash -c "! dpkg -s montrelle >/dev/null 2>&1"
+  check "its programs are gone" test ! -e /usr/bin/montrelle
+fi
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a plain build,
 # once under AddressSanitizer and UndefinedBehaviorSanitizer, once in the Release
-# build the README installs (so that build never breaks unseen); then a short pass
-# of every fuzz target (a few seconds each, clang and libFuzzer) so they keep
-# building and keep passing their own checks.
+# build the README installs (so that build never breaks unseen); then makes the
+# Debian package, installs it for real, checks the installed program and removes
+# the package again; last a short pass of every fuzz target (a few seconds each,
+# clang and libFuzzer) so they keep building and keep passing their own checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,5 +30,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build-asan RelWithDebInfo -DMONTRELLE_SANITIZE=ON
 echo "== release build, as the README installs it"
 run_build build-release Release
+echo "== Debian package, installed and checked"
+rm -rf build-release/deb
+scripts/package.sh build-release/deb
+scripts/installed-check.sh --deb build-release/deb/montrelle_*.deb
 echo "== fuzz targets, short pass"
 scripts/fuzz.sh 5

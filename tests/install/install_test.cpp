@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "imaging/jpeg_codec.h"
+#include "install/installed_files.h"
 #include "platform/file_system.h"
 #include "settings/settings_file.h"
 #include "support/run_program.h"
@@ -20,6 +21,9 @@ namespace {
 
 using testing::FileLines;
 using testing::FolderTree;
+using testing::FrameGallery;
+using testing::InstalledTree;
+using testing::kNavigationImages;
 using testing::Outcome;
 using testing::ReadBytes;
 using testing::RunProgram;
@@ -28,8 +32,6 @@ using testing::WriteBytes;
 using Lines = std::vector<std::string>;
 
 const std::string kSource = MONTRELLE_SOURCE_DIR;
-const char* const kGifs[] = {"last.gif", "next.gif", "previous.gif", "top.gif"};
-const char* const kIconSizes[] = {"128x128", "16x16", "256x256", "32x32", "48x48", "64x64"};
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -64,35 +66,15 @@ class InstallTest : public ::testing::Test {
                       {.environment = environment, .as_other_user = true});
   }
 
-  // The frame gallery the default settings make of one picture, a.jpg.
-  static Lines FrameGallery() {
-    Lines tree{"index.html", "src_files/", "src_files/a.htm", "src_files/index_menu1.htm"};
-    for (const char* gif : kGifs) tree.push_back("src_files/" + std::string(gif));
-    return tree;
-  }
-
   TempDir dir;
   const std::string prefix = dir / "prefix";
 };
 
 TEST_F(InstallTest, PlacesEveryFile) {
-  Lines expected{"bin/",         "bin/montrelle",       "bin/montrelle-make",
-                 "share/",       "share/applications/", "share/applications/montrelle.desktop",
-                 "share/icons/", "share/icons/hicolor/"};
-  for (const char* size : kIconSizes) {
-    const std::string folder = "share/icons/hicolor/" + std::string(size);
-    expected.insert(expected.end(),
-                    {folder + "/", folder + "/apps/", folder + "/apps/montrelle.png"});
-  }
-  expected.insert(expected.end(),
-                  {"share/man/", "share/man/man1/", "share/man/man1/montrelle-make.1",
-                   "share/montrelle/", "share/montrelle/images/"});
-  for (const char* gif : kGifs) expected.push_back("share/montrelle/images/" + std::string(gif));
-  EXPECT_EQ(FolderTree(prefix), expected);
+  EXPECT_EQ(FolderTree(prefix), InstalledTree());
 
   const std::pair<std::string, std::string> copies[] = {
       {"share/applications/montrelle.desktop", "resources/montrelle.desktop"},
-      {"share/man/man1/montrelle-make.1", "src/cli/montrelle-make.1"},
       {"share/icons/hicolor/48x48/apps/montrelle.png",
        "resources/icons/hicolor/48x48/apps/montrelle.png"},
       {"share/montrelle/images/top.gif", "resources/images/top.gif"},
@@ -100,6 +82,9 @@ TEST_F(InstallTest, PlacesEveryFile) {
   for (const auto& [installed, source] : copies) {
     EXPECT_EQ(ReadBytes(prefix + "/" + installed), ReadBytes(kSource + "/" + source)) << installed;
   }
+  const Outcome manual = RunProgram(
+      "/usr/bin/gzip", {"-dc", prefix + "/share/man/man1/montrelle-make.1.gz"}, dir.path());
+  EXPECT_EQ(manual.out, ReadBytes(kSource + "/src/cli/montrelle-make.1"));
   for (const char* program : {"montrelle", "montrelle-make"}) {
     EXPECT_EQ(access((prefix + "/bin/" + program).c_str(), X_OK), 0) << program;
   }
@@ -123,7 +108,7 @@ TEST_F(InstallTest, InstalledCommandReadsTheUsersSettingsAndTheInstalledImages) 
   EXPECT_EQ(run.err, "終了しました\n");
   EXPECT_EQ(FolderTree(work + "/out"), FrameGallery());
   EXPECT_EQ(FileLines(work + "/out/index.html")[4], "from home");
-  for (const char* gif : kGifs) {
+  for (const char* gif : kNavigationImages) {
     EXPECT_EQ(ReadBytes(work + "/out/src_files/" + gif),
               ReadBytes(kSource + "/resources/images/" + gif))
         << gif;
