@@ -106,13 +106,16 @@ class Gallery:
 
     def pages(self, root):
         """Every page the gallery has, entry page first."""
-        out = root / self.folder
-        pages = [out / "index.html"]
+        pages = [root / self.folder / "index.html"]
         if self.layout != "pulldown":
-            pages += [out / "src_files" / (Path(p.name).stem + ".htm") for p in self.pictures]
+            pages += [self.picture_page(root, p) for p in self.pictures]
         if self.layout == "frame":
-            pages += [out / "src_files" / f"index_menu{k}.htm" for k in range(1, self.menu_pages + 1)]
+            pages += [root / self.folder / "src_files" / f"index_menu{k}.htm"
+                      for k in range(1, self.menu_pages + 1)]
         return pages
+
+    def picture_page(self, root, picture):
+        return root / self.folder / "src_files" / (Path(picture.name).stem + ".htm")
 
     @property
     def menu_pages(self):
@@ -176,10 +179,13 @@ def make_gallery(root, gallery, montrelle_make):
 
 # ---------------------------------------------------------------- checking in the browser
 
+checks = 0
 faults = []
 
 
 def expect(ok, what):
+    global checks
+    checks += 1
     if not ok:
         faults.append(what if len(what) < 300 else what[:300] + "…")
     return ok
@@ -217,155 +223,170 @@ LOADED = ("return document.readyState === 'complete' && "
           "Array.from(document.images).every(i => i.complete);")
 
 
-def page_state(browser):
-    WebDriverWait(browser, WAIT_SECONDS).until(lambda b: b.execute_script(LOADED))
-    return browser.execute_script(PAGE_STATE)
+class Visit:
+    """One gallery in the browser, opened from the disk, or from the test's web server
+    at `server` (its root URL) serving `root`."""
+
+    def __init__(self, browser, gallery, root, server=None):
+        self.browser, self.gallery, self.root, self.server = browser, gallery, root, server
+
+    @property
+    def entry_url(self):
+        if self.server:
+            return f"{self.server}{self.gallery.folder}/index.html"
+        return (self.root / self.gallery.folder / "index.html").as_uri()
+
+    def file_of(self, url):
+        """The file a URL names, None for one that is neither a file nor the server's."""
+        parts = urllib.parse.urlsplit(url)
+        path = urllib.parse.unquote(parts.path)
+        if parts.scheme == "file" and not self.server:
+            return Path(path)
+        if self.server and url.startswith(self.server):
+            return self.root / path.lstrip("/")
+        return None
+
+    def state(self):
+        """PAGE_STATE of the current frame's document."""
+        WebDriverWait(self.browser, WAIT_SECONDS).until(lambda b: b.execute_script(LOADED))
+        return self.browser.execute_script(PAGE_STATE)
+
+    def wait_for(self, condition):
+        try:
+            WebDriverWait(self.browser, WAIT_SECONDS).until(lambda _: condition())
+            return True
+        except Exception:  # a timeout, or a frame changing its document under the check
+            return False
+
+    def in_frame(self, name):
+        self.browser.switch_to.default_content()
+        self.browser.switch_to.frame(name)
+
+    def where(self, state):
+        return f"{self.gallery.folder}: {state['url']}"
+
+    def check_document(self, state):
+        """What every page must show: its code page read right, its title (or the
+        pull-down caption), every picture loaded from an existing file, every link and
+        frame leading to an existing file."""
+        where = self.where(state)
+        expect(state["charset"] == "Shift_JIS", f"{where}: read as {state['charset']}")
+        if self.gallery.layout == "pulldown":
+            expect(CAPTION in state["lines"], f"{where}: no caption in {state['lines']}")
+        else:
+            expect(state["title"] == self.gallery.title, f"{where}: title {state['title']!r}")
+        for image in state["images"]:
+            file = self.file_of(image["src"])
+            expect(image["loaded"] and file and file.is_file(), f"{where}: picture {image['src']}")
+        for target in state["targets"]:
+            file = self.file_of(target)
+            expect(file and file.is_file(), f"{where}: link or frame to {target}")
+
+    def check_picture_page(self, state, picture):
+        """A picture page shows the picture's main image, then its name and comment."""
+        where = self.where(state)
+        if expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures"):
+            self.check_main_image(state["images"][0], picture, where)
+        expect(state["lines"] == self.gallery.picture_page_lines(picture),
+               f"{where}: {state['lines']}")
+
+    def check_main_image(self, image, picture, where):
+        expect(self.file_of(image["src"]) == self.gallery.main_file(self.root, picture),
+               f"{where}: shows {image['src']} for {picture.name}")
+        width, height = self.gallery.main_size(picture)
+        expect(image["loaded"] and image["width"] == width and abs(image["height"] - height) < 1,
+               f"{where}: {picture.name} is {image['width']}x{image['height']}")
+
+    def visit_all_pages(self):
+        """Opens the entry page and every page its links and frames lead to, checks
+        each, and finds exactly the gallery's pages."""
+        pictures_by_page = {self.gallery.picture_page(self.root, p): p
+                            for p in self.gallery.pictures}
+        visited = set()
+        queue = [self.entry_url]
+        while queue:
+            url = urllib.parse.urldefrag(queue.pop(0))[0]
+            file = self.file_of(url)
+            if file in visited or not (file and file.is_file()):
+                continue
+            visited.add(file)
+            self.browser.get(url)
+            state = self.state()
+            self.check_document(state)
+            if file in pictures_by_page:
+                self.check_picture_page(state, pictures_by_page[file])
+            queue += state["targets"]
+        expect(sorted(visited) == sorted(self.gallery.pages(self.root)),
+               f"{self.gallery.folder}: reached {sorted(str(f) for f in visited)}")
 
 
-def local_file(url, root, server):
-    """The file a file:// URL, or a URL of the test's web server, names."""
-    parts = urllib.parse.urlsplit(url)
-    path = urllib.parse.unquote(parts.path)
-    if parts.scheme == "file":
-        return Path(path)
-    if server and url.startswith(server):
-        return root / path.lstrip("/")
-    return None
+# ---------------------------------------------------------------- one check per layout
 
 
-def check_document(state, gallery, root, server):
-    """What every page must show: its code page read right, its title (or the
-    pull-down caption), every picture loaded from an existing file, every link and
-    frame leading to an existing file."""
-    where = f"{gallery.folder}: {state['url']}"
-    expect(state["charset"] == "Shift_JIS", f"{where}: read as {state['charset']}")
-    if gallery.layout == "pulldown":
-        expect(CAPTION in state["lines"], f"{where}: no caption in {state['lines']}")
-    else:
-        expect(state["title"] == gallery.title, f"{where}: title {state['title']!r}")
-    for image in state["images"]:
-        file = local_file(image["src"], root, server)
-        expect(image["loaded"] and file and file.is_file(), f"{where}: picture {image['src']}")
-    for target in state["targets"]:
-        file = local_file(target, root, server)
-        expect(file and file.is_file(), f"{where}: link or frame to {target}")
-
-
-def check_picture_page(state, gallery, root, server, picture):
-    """A picture page shows the picture's main image and its name and comment."""
-    where = f"{gallery.folder}: {state['url']}"
-    expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures")
-    check_main_image(state["images"][0], gallery, root, server, picture, where)
-    expect(state["lines"] == gallery.picture_page_lines(picture), f"{where}: {state['lines']}")
-
-
-def check_main_image(image, gallery, root, server, picture, where):
-    expect(local_file(image["src"], root, server) == gallery.main_file(root, picture),
-           f"{where}: shows {image['src']} for {picture.name}")
-    width, height = gallery.main_size(picture)
-    expect(image["loaded"] and image["width"] == width and abs(image["height"] - height) < 1,
-           f"{where}: {picture.name} is {image['width']}x{image['height']}")
-
-
-def visit_all_pages(browser, gallery, entry_url, root, server):
-    """Opens the entry page and every page its links and frames lead to, checks each,
-    and finds exactly the gallery's pages."""
-    pictures_by_page = {Path(p.name).stem + ".htm": p for p in gallery.pictures}
-    visited = {}
-    queue = [entry_url]
-    while queue:
-        url = urllib.parse.urldefrag(queue.pop(0))[0]
-        file = local_file(url, root, server)
-        if file in visited or not (file and file.is_file()):
-            continue
-        browser.get(url)
-        visited[file] = state = page_state(browser)
-        check_document(state, gallery, root, server)
-        if file.parent.name == "src_files" and file.name in pictures_by_page:
-            check_picture_page(state, gallery, root, server, pictures_by_page[file.name])
-        queue += state["targets"]
-    expect(sorted(visited) == sorted(gallery.pages(root)),
-           f"{gallery.folder}: reached {sorted(str(f) for f in visited)}")
-
-
-def check_frame(browser, gallery, entry_url, root, server):
+def check_frame(visit):
     """Both frames load; a thumbnail shows its picture in the main frame; the buttons
     move between the menu pages."""
-    visit_all_pages(browser, gallery, entry_url, root, server)
-    browser.get(entry_url)
+    gallery = visit.gallery
+    visit.visit_all_pages()
+    visit.browser.get(visit.entry_url)
     for frame in ("sub", "main"):
-        browser.switch_to.default_content()
-        browser.switch_to.frame(frame)
-        check_document(page_state(browser), gallery, root, server)
-    check_picture_page(page_state(browser), gallery, root, server, gallery.pictures[0])
-
-    def in_frame(name):
-        browser.switch_to.default_content()
-        browser.switch_to.frame(name)
+        visit.in_frame(frame)
+        visit.check_document(visit.state())
+    visit.check_picture_page(visit.state(), gallery.pictures[0])
 
     def press(button, menu_page):
-        in_frame("sub")
-        browser.find_element(By.CSS_SELECTOR, f'img[src="{button}.gif"]').click()
+        visit.in_frame("sub")
+        visit.browser.find_element(By.CSS_SELECTOR, f'img[src="{button}.gif"]').click()
         caption = f"(List:{menu_page}/{gallery.menu_pages})"
-        expect(wait_for(browser, lambda: caption in page_state(browser)["lines"]),
+        expect(visit.wait_for(lambda: caption in visit.state()["lines"]),
                f"{gallery.folder}: {button} did not lead to {caption}")
 
     for k in range(1, gallery.menu_pages + 1):
         if k > 1:
             press("next", k)
-        in_frame("sub")
-        links = browser.find_elements(By.CSS_SELECTOR, 'a[target="main"]')
-        first = (k - 1) * PER_MENU_PAGE
-        for j, picture in enumerate(gallery.pictures[first:first + PER_MENU_PAGE]):
-            in_frame("sub")
-            browser.find_elements(By.CSS_SELECTOR, 'a[target="main"]')[j].click()
-            in_frame("main")
-            page = gallery.pages(root)[0].parent / "src_files" / (Path(picture.name).stem + ".htm")
-            if expect(wait_for(browser, lambda: local_file(page_state(browser)["url"], root, server) == page),
+        visit.in_frame("sub")
+        links = visit.browser.find_elements(By.CSS_SELECTOR, 'a[target="main"]')
+        pictures = gallery.pictures[(k - 1) * PER_MENU_PAGE:k * PER_MENU_PAGE]
+        expect(len(links) == len(pictures), f"{gallery.folder}: menu {k} has {len(links)} links")
+        for link, picture in zip(links, pictures):
+            visit.in_frame("sub")
+            link.click()
+            visit.in_frame("main")
+            page = gallery.picture_page(visit.root, picture)
+            if expect(visit.wait_for(lambda: visit.file_of(visit.state()["url"]) == page),
                       f"{gallery.folder}: {picture.name} not shown in the main frame"):
-                check_picture_page(page_state(browser), gallery, root, server, picture)
-        expect(len(links) == len(gallery.pictures[first:first + PER_MENU_PAGE]),
-               f"{gallery.folder}: menu page {k} has {len(links)} links")
+                visit.check_picture_page(visit.state(), picture)
     if gallery.menu_pages > 1:
         press("previous", gallery.menu_pages - 1)
         press("top", 1)
         press("last", gallery.menu_pages)
-    browser.switch_to.default_content()
+    visit.browser.switch_to.default_content()
 
 
-def check_table(browser, gallery, entry_url, root, server):
-    visit_all_pages(browser, gallery, entry_url, root, server)
+def check_table(visit):
+    visit.visit_all_pages()
 
 
-def check_pulldown(browser, gallery, entry_url, root, server):
-    """Each option shows its own picture."""
-    visit_all_pages(browser, gallery, entry_url, root, server)
-    browser.get(entry_url)
-    choice = Select(browser.find_element(By.NAME, "imgSelect"))
-    expect([o.text for o in choice.options] == gallery.option_texts(),
-           f"{gallery.folder}: options {[o.text for o in choice.options]}")
+def check_pulldown(visit):
+    """The options show the comments or names; each shows its own picture."""
+    gallery = visit.gallery
+    visit.visit_all_pages()
+    visit.browser.get(visit.entry_url)
+    choice = Select(visit.browser.find_element(By.NAME, "imgSelect"))
+    texts = [o.text for o in choice.options]
+    expect(texts == gallery.option_texts(), f"{gallery.folder}: options {texts}")
+    visit.check_main_image(visit.state()["images"][0], gallery.pictures[0],
+                           f"{gallery.folder} at first")
     shown = 'return document.images["myImg"]'
-    check_main_image(browser.execute_script(PAGE_STATE)["images"][0], gallery, root, server,
-                     gallery.pictures[0], f"{gallery.folder} at first")
     for i in list(range(1, len(gallery.pictures))) + [0]:
         picture = gallery.pictures[i]
         choice.select_by_index(i)
-        wait_for(browser, lambda: local_file(browser.execute_script(shown + ".src"), root, server)
-                 == gallery.main_file(root, picture)
-                 and browser.execute_script(shown + ".complete"))
-        image = page_state(browser)["images"][0]
-        check_main_image(image, gallery, root, server, picture, f"{gallery.folder} option {i}")
+        visit.wait_for(lambda: visit.file_of(visit.browser.execute_script(shown + ".src"))
+                       == gallery.main_file(visit.root, picture))
+        visit.check_main_image(visit.state()["images"][0], picture, f"{gallery.folder} option {i}")
 
 
 LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown}
-
-
-def wait_for(browser, condition):
-    try:
-        WebDriverWait(browser, WAIT_SECONDS).until(lambda _: condition())
-        return True
-    except Exception:  # a timeout, or the frame still changing its document
-        return False
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -380,8 +401,7 @@ def check_served(browser, gallery, root):
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         base = f"http://127.0.0.1:{server.server_address[1]}/"
-        LAYOUT_CHECKS[gallery.layout](browser, gallery, base + f"{gallery.folder}/index.html",
-                                      root, base)
+        LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root, base))
     finally:
         server.shutdown()
         server.server_close()
@@ -404,20 +424,20 @@ def main():
         browser = start_browser(Path(temp) / "profile")
         try:
             for gallery in galleries():
-                entry = (root / gallery.folder / "index.html").as_uri()
-                LAYOUT_CHECKS[gallery.layout](browser, gallery, entry, root, None)
-            check_served(browser, galleries()[1], root)
+                LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root))
+            check_served(browser, next(g for g in galleries() if g.folder == "direct-frame"), root)
             if args.screenshots:
                 args.screenshots.mkdir(parents=True, exist_ok=True)
                 for gallery in galleries():
-                    browser.get((root / gallery.folder / "index.html").as_uri())
-                    page_state(browser)
+                    visit = Visit(browser, gallery, root)
+                    browser.get(visit.entry_url)
+                    visit.state()
                     browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
         finally:
             browser.quit()
     for fault in faults:
         print(fault)
-    print(f"{len(galleries())} galleries and one served, {len(faults)} faults, "
+    print(f"{len(galleries())} galleries and one served: {checks} checks, {len(faults)} faults, "
           f"{time.monotonic() - started:.1f} s")
     return 1 if faults else 0
 
