@@ -44,7 +44,7 @@ class Picture:
     comment: str
     width: int
     height: int
-    turned: bool = False  # a quarter turn counter-clockwise where the gallery turns
+    turned: bool = False  # a quarter turn counter-clockwise in the galleries that turn
 
 
 PICTURES = [
@@ -66,7 +66,7 @@ class Gallery:
     layout: str
     title: str
     pictures: list
-    turns: bool  # the turned picture is turned: every main image is made again
+    turns: bool  # turns the picture marked turned, so every main image is made again
     jpegconvert: bool
     fnoutput: bool
 
@@ -74,30 +74,30 @@ class Gallery:
     def folder(self):
         return f"{self.kind}-{self.layout}"
 
+    def shown_name(self, picture):
+        """The picture's name on the pages: a bitmap converted to JPEG is a .jpg."""
+        if self.jpegconvert and picture.name.endswith(".bmp"):
+            return picture.name[: -len(".bmp")] + ".jpg"
+        return picture.name
+
     def main_file(self, root, picture):
         """The file a page shows as the picture's main image."""
         if not (self.turns or self.jpegconvert):
             return root / SOURCE_FOLDER / picture.name
-        name = picture.name
-        if self.jpegconvert and name.endswith(".bmp"):
-            name = name[: -len(".bmp")] + ".jpg"
-        return root / self.folder / "images" / name
+        return root / self.folder / "images" / self.shown_name(picture)
 
     def main_size(self, picture):
         """The main image's width and its height, exact before truncation."""
-        width, height = picture.width, picture.height
-        if self.turns and picture.turned:
-            width, height = height, width
         if not self.turns:
-            return width, height
+            return picture.width, picture.height
+        width, height = picture.width, picture.height
+        if picture.turned:
+            width, height = height, width
         return MAIN_WIDTH[self.layout], MAIN_WIDTH[self.layout] * height / width
 
     def picture_page_lines(self, picture):
         """The text of a picture page: its name when names are shown, its comment."""
-        name = picture.name
-        if self.jpegconvert and name.endswith(".bmp"):
-            name = name[: -len(".bmp")] + ".jpg"
-        return ([name] if self.fnoutput else []) + [picture.comment]
+        return ([self.shown_name(picture)] if self.fnoutput else []) + [picture.comment]
 
     def option_texts(self):
         if self.fnoutput:
@@ -127,9 +127,12 @@ def galleries():
     made = []
     for layout in ("frame", "table", "pulldown"):
         made += [
-            Gallery("copies", layout, "旅行", PICTURES, turns=True, jpegconvert=True, fnoutput=False),
-            Gallery("direct", layout, "旅行", PICTURES, turns=False, jpegconvert=False, fnoutput=True),
-            Gallery("small", layout, "旅", small, turns=False, jpegconvert=False, fnoutput=False),
+            Gallery("copies", layout, "旅行", PICTURES, turns=True, jpegconvert=True,
+                    fnoutput=False),
+            Gallery("direct", layout, "旅行", PICTURES, turns=False, jpegconvert=False,
+                    fnoutput=True),
+            Gallery("small", layout, "旅", small, turns=False, jpegconvert=False,
+                    fnoutput=False),
         ]
     return made
 
@@ -248,12 +251,12 @@ class Visit:
 
     def state(self):
         """PAGE_STATE of the current frame's document."""
-        WebDriverWait(self.browser, WAIT_SECONDS).until(lambda b: b.execute_script(LOADED))
+        WebDriverWait(self.browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda b: b.execute_script(LOADED))
         return self.browser.execute_script(PAGE_STATE)
 
     def wait_for(self, condition):
         try:
-            WebDriverWait(self.browser, WAIT_SECONDS).until(lambda _: condition())
+            WebDriverWait(self.browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda _: condition())
             return True
         except Exception:  # a timeout, or a frame changing its document under the check
             return False
