@@ -137,11 +137,17 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
     int layout;
     std::string LiveSettings::*field;
     const char* text;
+    const char* named;  // the second line of the message
   } cases[] = {
-      {0, &LiveSettings::frame_width, "8O"},         {2, &LiveSettings::small_width, ""},
-      {0, &LiveSettings::frame_count, "0"},          {0, &LiveSettings::frame_count, "-1"},
-      {0, &LiveSettings::frame_count, "2147483647"}, {1, &LiveSettings::table_count, "0"},
-      {1, &LiveSettings::table_count, "-2"},         {2, &LiveSettings::pulldown_width, "4 0"},
+      {0, &LiveSettings::frame_width, "8O", "メイン画像の幅：'8O'"},
+      {2, &LiveSettings::small_width, "", "縮小画像の幅：''"},
+      {0, &LiveSettings::frame_count, "0", "一列の画像の数：'0'"},
+      {0, &LiveSettings::frame_count, "-1", "一列の画像の数：'-1'"},
+      {0, &LiveSettings::frame_count, "2147483647", "一列の画像の数：'2147483647'"},
+      {1, &LiveSettings::table_count, "0", "列数：'0'"},
+      {1, &LiveSettings::table_count, "-2", "列数：'-2'"},
+      {1, &LiveSettings::table_width, "x", "メイン画像の幅：'x'"},
+      {2, &LiveSettings::pulldown_width, "4 0", "メイン画像の幅：'4 0'"},
   };
   settings.qrvlist = true;
   settings.bgishow = true;
@@ -153,7 +159,8 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
     bad.*c.field = c.text;
     FakeUi fresh;
     EXPECT_FALSE(GenerateGallery(bad, list, fresh, batch, dir / "buttons"));
-    EXPECT_EQ(fresh.log, Lines{"message: 設定値は不正です。確認してください。"});
+    EXPECT_EQ(fresh.log,
+              Lines{std::string("message: 設定値は不正です。確認してください。\n") + c.named});
     EXPECT_TRUE(FolderExists(bad.out_path)) << c.text;
     EXPECT_TRUE(ListFolder(bad.out_path).empty()) << c.text;
   }
@@ -164,7 +171,8 @@ TEST_F(GenerateGalleryTest, FolderLevelThatCannotBeMade) {
   WriteBytes(dir / "out", "a file in the way");
   settings.out_path = dir / "out/gallery";
   EXPECT_FALSE(Run());
-  EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。"});
+  EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。\nフォルダ " +
+                          (dir / "out") + " を作成できません: I/O エラー (17)"});
   EXPECT_EQ(ReadBytes(dir / "out"), "a file in the way");
 }
 
