@@ -42,16 +42,15 @@ class RunLock {
 // A run lets window events through as it goes: until it ends nothing may change the
 // list or the settings, or start another run or a reset.
 std::vector<QWidget*> TfrmMTmain::RunLockedControls() const {
-  return {btn_start, btn_macro, Button10, save_list, Button4,
-          Button5,   Button6,   Button7,  Button8,   StG_list};
+  std::vector<QWidget*> controls = {btn_start, btn_macro, Button10, save_list, Button4,
+                                    Button5,   Button6,   Button7,  Button8,   StG_list};
+  for (QWidget* control : preview_->RunLockedControls()) controls.push_back(control);
+  return controls;
 }
 
 void TfrmMTmain::btn_startClick() {
   RunLock lock(run_in_progress_, RunLockedControls());
-  // A copy: what is typed into the preview window meanwhile cannot change an entry
-  // under the run's feet.
-  const ImageFileList list = list_;
-  GenerateGallery(ReadLiveSettings(), list, ui_, batch_, files_.navigation_images_folder);
+  GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
 }
 
 void TfrmMTmain::btn_macroClick() {
@@ -83,9 +82,12 @@ void TfrmMTmain::ShowBatchWindow() {
   macro_->show();
 }
 
+// The list now holds a folder's pictures, found again there at any time: nothing
+// of the user's to save.
 void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
   edt_out_path->setText(QString::fromStdString(out_path));
   edt_out->setText(QString::fromStdString(out_name));
+  saved_list_ = list_;
   ShowList();
 }
 

@@ -26,6 +26,10 @@ TEST(MessageBoxes, TitlesIconsAndButtons) {
       {BoxKind::kOkCancel, "確認", QMessageBox::Question, {"OK", "キャンセル"}},
       {BoxKind::kYesNo, "確認", QMessageBox::Question, {"はい(&Y)", "いいえ(&N)"}},
       {BoxKind::kOverwrite, "情報", QMessageBox::Information, {"はい(&Y)", "いいえ(&N)"}},
+      {BoxKind::kYesNoCancel,
+       "確認",
+       QMessageBox::Question,
+       {"はい(&Y)", "いいえ(&N)", "キャンセル"}},
   };
   for (const auto& b : boxes) {
     SCOPED_TRACE(b.title);
