@@ -170,7 +170,8 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
        },
        [](const MainWindowSettingsTest& t) {
          EXPECT_FALSE(t.windows->preview.isVisible());
-         EXPECT_TRUE(t.Preview("Re_comment")->isEnabled());
+         EXPECT_TRUE(t.Preview<QCheckBox>("CB_show_com")->isChecked());
+         EXPECT_FALSE(t.Preview("Re_comment")->isEnabled()) << "no entry shown yet";
        },
        {{"Preview=1", "Preview=0"}, {"CommentOut=0", "CommentOut=1"}}},
   };
