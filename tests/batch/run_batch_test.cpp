@@ -72,8 +72,6 @@ TEST_F(RunBatchTest, ListFilesOnlyEachFolderWithItsOwnPictures) {
   }
   File(search + "/day2/z.bmp");
   File(search + "/file.jpg");
-  // The output folder is made as a make run makes its own.
-  std::filesystem::remove(out);
 
   EXPECT_EQ(Run(true), BatchEnd::kFinished);
 
