@@ -180,7 +180,8 @@ void TfrmMTmain::BuildLayout() {
   progress_panel_ = AddStatusPanel(StB_main, "StB_main_progress", 50, "99999/99999");
 
   // Digits only: a letter typed into a number would stop the next make run.
-  auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+  auto* digits =
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   for (QLineEdit* edit : {edt_mi_w, edt_f_n, edt_tmi_w, edt_tc_n, edt_b_w, edt_pd_iw, edt_lf_w}) {
     edit->setValidator(digits);
   }

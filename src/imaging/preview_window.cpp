@@ -101,6 +101,9 @@ void TfrmMTimg::ShowNoEntry() {
   shown_ = 0;
   EnableEntryControls();
   Img_preview->clear();
+  CB_rl->setChecked(false);
+  CB_ud->setChecked(false);
+  RdG_rotation->setItemIndex(0);
   const QSignalBlocker quiet(Re_comment);
   Re_comment->clear();
 }

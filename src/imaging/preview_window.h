@@ -59,7 +59,8 @@ class TfrmMTimg : public QWidget {
   // what is shown already stays, the picture area stays empty; a picture's error
   // names its file.
   void ShowEntry(int n, bool draw_picture);
-  // No entry: no picture, no comment, the controls of an entry disabled.
+  // No entry: no picture, no comment, the orientation controls cleared, and the
+  // controls of an entry disabled.
   void ShowNoEntry();
   // The groups a make or batch run disables with the main window's controls.
   std::vector<QWidget*> RunLockedControls() const { return {GroupBox1, GpB_comment}; }

@@ -88,7 +88,8 @@ bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
     } catch (const AppError& error) {
       StoreSetting(key, std::string(key.default_text), options);
       if (!bad_keys.empty()) bad_keys += ".\n";
-      bad_keys += "[" + std::string(key.section) + "] " + std::string(key.key) + ": " + error.what();
+      bad_keys +=
+          "[" + std::string(key.section) + "] " + std::string(key.key) + ": " + error.what();
     }
   }
   if (!bad_keys.empty()) throw AppError(bad_keys);

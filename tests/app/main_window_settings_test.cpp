@@ -211,7 +211,8 @@ TEST_F(MainWindowSettingsTest, BadColourStopsPartWayAndTheWindowStillShows) {
 // One mistyped number costs only itself: the others are loaded, the close writes its
 // default back.
 TEST_F(MainWindowSettingsTest, BadNumberTakesItsDefaultAndTheRestLoads) {
-  const Replacements kept = {{"count=6", "count=8"}, {"simake=1", "simake=0"}, {"title=", "title=t"}};
+  const Replacements kept = {
+      {"count=6", "count=8"}, {"simake=1", "simake=0"}, {"title=", "title=t"}};
   Replacements bad = kept;
   bad.push_back({"width=550", "width=abc"});
   WriteBytes(files.settings_path, Changed(kWrittenDefaults, bad));

@@ -227,10 +227,12 @@ TEST_F(PreviewWindowTest, FollowsEveryChangeOfTheList) {
   auto nothing_shown = [&] {
     return Preview<QLabel>("Img_preview")->pixmap().isNull() &&
            Preview<QPlainTextEdit>("Re_comment")->toPlainText().isEmpty() && enabled().empty() &&
+           !Preview<QCheckBox>("CB_rl")->isChecked() && RotationShown() == 0 &&
            PathField().isEmpty();
   };
   Main<QCheckBox>("CB_ask")->setChecked(true);
   ClickRow(2);
+  QTest::mouseClick(Preview("CB_rl"), Qt::LeftButton);
   TypeComment("橋");
   Click("Button6");
   EXPECT_TRUE(nothing_shown()) << "the last row deleted";
