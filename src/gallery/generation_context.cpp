@@ -65,19 +65,21 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.page_base = BaseNameWithoutExtension(settings.out_name);
   c.title = settings.title.empty() ? c.page_base : settings.title;
   c.small_width = FieldNumber("縮小画像の幅", settings.small_width, ParseSettingNumber);
-  switch (static_cast<OutputLayout>(settings.layout)) {
-    case OutputLayout::kFrame:
-      c.main_width = FieldNumber(kMainWidth, settings.frame_width, ParseSettingNumber);
-      c.per_page = FieldNumber("一列の画像の数", settings.frame_count, ParseMenuSlots);
-      break;
-    case OutputLayout::kTable:
-      c.main_width = FieldNumber(kMainWidth, settings.table_width, ParseSettingNumber);
-      c.columns = FieldNumber("列数", settings.table_count, ParseCount);
-      c.border_text = settings.table_bwidth;
-      break;
-    case OutputLayout::kPulldown:
-      c.main_width = FieldNumber(kMainWidth, settings.pulldown_width, ParseSettingNumber);
-      break;
+  if (settings.layout) {
+    switch (*settings.layout) {
+      case OutputLayout::kFrame:
+        c.main_width = FieldNumber(kMainWidth, settings.frame_width, ParseSettingNumber);
+        c.per_page = FieldNumber("一列の画像の数", settings.frame_count, ParseMenuSlots);
+        break;
+      case OutputLayout::kTable:
+        c.main_width = FieldNumber(kMainWidth, settings.table_width, ParseSettingNumber);
+        c.columns = FieldNumber("列数", settings.table_count, ParseCount);
+        c.border_text = settings.table_bwidth;
+        break;
+      case OutputLayout::kPulldown:
+        c.main_width = FieldNumber(kMainWidth, settings.pulldown_width, ParseSettingNumber);
+        break;
+    }
   }
   c.bg_color_text = HtmlColorText(settings.bg_color);
   c.link_color_text = HtmlColorText(settings.link_color);
