@@ -70,6 +70,7 @@ class QuietUi : public UiServices {
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool ConfirmOkCancel(const std::string&) override { return true; }
   bool ConfirmYesNo(const std::string&) override { return true; }
+  YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::kYes; }
   bool AskOverwrite(const std::string&) override { return true; }
   void SetPhase(const std::string&) override {}
   void SetProgress(const std::string&) override {}

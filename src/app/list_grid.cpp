@@ -10,8 +10,17 @@ namespace montrelle {
 namespace {
 
 constexpr int kColumns = 4;
-constexpr int kColumnWidths[kColumns] = {50, 378, 45, 100};
 constexpr int kRowHeight = 20;
+// The four columns together fill the grid beside its scroll bar.
+constexpr int kColumnsWidth = 573;
+constexpr int kNumberWidth = 50;
+// Room a cell leaves around its text.
+constexpr int kCellPadding = 10;
+
+// Wide enough for `widest` whole in the grid's font, and at least `width`.
+int ColumnWidth(const QFontMetrics& metrics, const char* widest, int width) {
+  return std::max(width, metrics.horizontalAdvance(QString::fromUtf8(widest)) + kCellPadding);
+}
 
 }  // namespace
 
@@ -21,7 +30,14 @@ ListGrid::ListGrid(QWidget* parent) : QTableWidget(parent) {
   verticalHeader()->hide();
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(kRowHeight);
-  for (int c = 0; c < kColumns; ++c) setColumnWidth(c, kColumnWidths[c]);
+  // The size of a 10 GB file and a date with its time show whole; the file name
+  // takes the rest.
+  const int size_width = ColumnWidth(fontMetrics(), "9999999 KB", 45);
+  const int date_width = ColumnWidth(fontMetrics(), "0000/00/00 00:00", 100);
+  setColumnWidth(0, kNumberWidth);
+  setColumnWidth(1, kColumnsWidth - kNumberWidth - size_width - date_width);
+  setColumnWidth(2, size_width);
+  setColumnWidth(3, date_width);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |

@@ -37,6 +37,7 @@ void TfrmMTmain::FormCreate() {
   // The rest of the creation takes place also when loading stops at a bad value.
   Guarded([this] { LoadSettings(files_.settings_path, options_); });
   list_ = ImageFileList();
+  saved_list_ = list_;
   ShowList();
   StG_list->SetCursorRow(1);
 }

@@ -97,7 +97,6 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   // The batch window's run button: the batch over the list and the output fields.
   void MacroRunRequested(const BatchRequest& request);
 
-  int SelectedEntry() const override;
   ImageFileList& EditedList() override { return list_; }
 
  protected:
@@ -118,7 +117,17 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void LayoutRule();
   void ChooseColor(ColorPanel* panel);
   void AddDroppedFiles(const QList<QUrl>& urls);
+  // Shows the list in the grid and the selected entry in the preview.
   void ShowList();
+  // The entry at the top of the grid selection when the selection is valid
+  // (IsValidSelection), otherwise 0.
+  int SelectedEntry() const;
+  // The list save: true when the file was written.
+  bool SaveList();
+  // Whether the list may be dropped: outside batch mode, a list with entries changed
+  // since it was last saved or loaded is offered for saving first. False when the
+  // user keeps it (キャンセル, or a save that did not take place).
+  bool MayDropList();
   // Whether FormCloseQuery lets the window close.
   bool FormCloseQuery();
   // The controls a make or batch run disables while it lets window events through.
@@ -137,6 +146,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
 
   TMT_Options options_;
   ImageFileList list_;
+  // The list as last saved, loaded or filled by a batch run.
+  ImageFileList saved_list_;
   BatchState batch_;
   bool run_in_progress_ = false;
   // The list-file save dialog's file name: the last one chosen, or the one a batch

@@ -1,5 +1,8 @@
 // The main window's controls at their design places, with captions, hints, tab
 // order and design names.
+#include <QRegularExpressionValidator>
+#include <algorithm>
+
 #include "app/control_factory.h"
 #include "app/main_window.h"
 
@@ -38,10 +41,12 @@ ColorPanel* AddColorPanel(QWidget* parent, const char* name, const QRect& place)
   return panel;
 }
 
-QLabel* AddStatusPanel(QStatusBar* bar, const char* name, int width) {
+// At least `width` wide, and wide enough to show `widest` whole in the window's font.
+QLabel* AddStatusPanel(QStatusBar* bar, const char* name, int width, const char* widest) {
   auto* panel = AddControl<QLabel>(bar, name, {});
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel->setFixedWidth(width);
+  const int text_width = panel->fontMetrics().horizontalAdvance(QString::fromUtf8(widest));
+  panel->setFixedWidth(std::max(width, text_width + 2 * panel->frameWidth() + 4));
   bar->addWidget(panel);
   return panel;
 }
@@ -171,8 +176,15 @@ void TfrmMTmain::BuildLayout() {
   StB_main = AddControl<QStatusBar>(
       this, "StB_main", {0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight});
   StB_main->setSizeGripEnabled(false);
-  phase_panel_ = AddStatusPanel(StB_main, "StB_main_phase", 120);
-  progress_panel_ = AddStatusPanel(StB_main, "StB_main_progress", 50);
+  phase_panel_ = AddStatusPanel(StB_main, "StB_main_phase", 120, "HTMLファイル作成");
+  progress_panel_ = AddStatusPanel(StB_main, "StB_main_progress", 50, "99999/99999");
+
+  // Digits only: a letter typed into a number would stop the next make run.
+  auto* digits =
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+  for (QLineEdit* edit : {edt_mi_w, edt_f_n, edt_tmi_w, edt_tc_n, edt_b_w, edt_pd_iw, edt_lf_w}) {
+    edit->setValidator(digits);
+  }
 
   // Edits take no drops, so files dropped anywhere on the window reach the list.
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setAcceptDrops(false);

@@ -18,11 +18,14 @@ namespace montrelle {
 
 void TfrmMTmain::ShowList() {
   StG_list->ShowList(list_);
+  // A picture that cannot be shown must not end the change that came before it.
+  Guarded([this] { StG_listClick(); });
 }
 
 void TfrmMTmain::Button5Click() {
-  ClearAll(list_, CB_ask->isChecked(), ui_);
+  const bool report = ClearAll(list_, CB_ask->isChecked(), ui_);
   ShowList();
+  if (report) ui_.ShowMessage("終了しました");
 }
 
 void TfrmMTmain::Button6Click() {
@@ -48,39 +51,68 @@ int TfrmMTmain::SelectedEntry() const {
 }
 
 void TfrmMTmain::StG_listClick() {
+  // Creation shows the list before the preview window exists.
+  if (!preview_) return;
   const int n = SelectedEntry();
-  if (n == 0) return;
-  const QString folder = QString::fromStdString(FolderPart(list_.paths().at(n - 1)));
+  const QString folder =
+      n == 0 ? QString() : QString::fromStdString(FolderPart(list_.paths().at(n - 1)));
   edt_f_path->setText(folder);
   edt_f_path->setToolTip(folder);
-  preview_->ShowEntry(n, CB_preview->isChecked());
+  if (n == 0) {
+    preview_->ShowNoEntry();
+  } else {
+    preview_->ShowEntry(n, CB_preview->isChecked());
+  }
+}
+
+bool TfrmMTmain::MayDropList() {
+  const bool unsaved = list_.paths() != saved_list_.paths() ||
+                       list_.comments() != saved_list_.comments() ||
+                       list_.orientations() != saved_list_.orientations();
+  if (batch_.macro_mode || list_.count() == 0 || !unsaved) return true;
+  switch (ui_.AskYesNoCancel("画像ファイルリストは保存されていません。保存しますか？")) {
+    case YesNoCancel::kYes:
+      return SaveList();
+    case YesNoCancel::kNo:
+      return true;
+    case YesNoCancel::kCancel:
+      break;
+  }
+  return false;
+}
+
+void TfrmMTmain::save_listClick() {
+  SaveList();
 }
 
 // The dialog's overwrite question would look at the name as chosen; the file is
 // written under the name with ".txt", so the question is asked here about that one.
-void TfrmMTmain::save_listClick() {
-  if (!HasEntriesToSave(list_, ui_)) return;
+bool TfrmMTmain::SaveList() {
+  if (!HasEntriesToSave(list_, ui_)) return false;
   // In batch mode the list goes under the name set for it, without a word; a name
   // is asked for only when none has been set yet.
   const bool ask = !batch_.macro_mode || save_dlg_file_name_.empty();
   std::string file = save_dlg_file_name_;
   if (ask) {
     const auto chosen = dialogs_.ChooseListFileToSave(this, save_dlg_file_name_);
-    if (!chosen) return;
+    if (!chosen) return false;
     file = ListFileName(*chosen);
     // The dialog starts at the file written last time.
     save_dlg_file_name_ = file;
     if (LookUpEntry(file) && !ui_.ConfirmYesNo(file + " は既に存在します。上書きしますか？")) {
-      return;
+      return false;
     }
   }
   SaveListFile(list_, file, ui_);
+  saved_list_ = list_;
   if (ask) ui_.ShowMessage("終了しました");
+  return true;
 }
 
 // The list is emptied before the file is read, so a file that cannot be read
 // leaves it empty; the grid shows whatever the list holds.
 void TfrmMTmain::Button4Click() {
+  if (!MayDropList()) return;
   const auto chosen = dialogs_.ChooseListFileToOpen(this);
   if (!chosen) return;
   try {
@@ -89,6 +121,7 @@ void TfrmMTmain::Button4Click() {
     ShowList();
     throw;
   }
+  saved_list_ = list_;
   ShowList();
 }
 

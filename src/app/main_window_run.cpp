@@ -44,17 +44,16 @@ class RunLock {
 // A run lets window events through as it goes: until it ends nothing may change the
 // list or the settings, or start another run or a reset.
 std::vector<QWidget*> TfrmMTmain::RunLockedControls() const {
-  return {btn_start, btn_macro, Button10, save_list, Button4,
-          Button5,   Button6,   Button7,  Button8,   StG_list};
+  std::vector<QWidget*> controls = {btn_start, btn_macro, Button10, save_list, Button4,
+                                    Button5,   Button6,   Button7,  Button8,   StG_list};
+  for (QWidget* control : preview_->RunLockedControls()) controls.push_back(control);
+  return controls;
 }
 
 void TfrmMTmain::btn_startClick() {
   RunLock lock(run_in_progress_, RunLockedControls());
-  // A copy: what is typed into the preview window meanwhile cannot change an entry
-  // under the run's feet.
-  const ImageFileList list = list_;
   try {
-    GenerateGallery(ReadLiveSettings(), list, ui_, batch_, files_.navigation_images_folder);
+    GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
   } catch (const ListedPictureError& error) {
     // The error first; then the picture to mend or remove goes to the cursor, which
     // shows it in the preview window (with the preview's own error when it cannot).
@@ -92,9 +91,12 @@ void TfrmMTmain::ShowBatchWindow() {
   macro_->show();
 }
 
+// The list now holds a folder's pictures, found again there at any time: nothing
+// of the user's to save.
 void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
   edt_out_path->setText(QString::fromStdString(out_path));
   edt_out->setText(QString::fromStdString(out_name));
+  saved_list_ = list_;
   ShowList();
 }
 

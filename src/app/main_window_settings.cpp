@@ -99,12 +99,14 @@ void TfrmMTmain::ApplySettings(const TMT_Options& options) {
 bool TfrmMTmain::FormCloseQuery() {
   // A make run in progress still works on this window's list and controls.
   if (run_in_progress_) return false;
+  if (!MayDropList()) return false;
   WriteSettingsFile(files_.settings_path, kWriteLive, ReadLiveSettings());
   return true;
 }
 
 void TfrmMTmain::Button10Click() {
   if (!ui_.ConfirmYesNo("全ての設定を初期化します。よろしいですか？")) return;
+  if (!MayDropList()) return;
   WriteSettingsFile(files_.settings_path, kWriteDefaults);
   FormCreate();
   FormShow();

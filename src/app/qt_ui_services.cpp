@@ -19,6 +19,10 @@ bool QtUiServices::ConfirmYesNo(const std::string& text) {
   return RunMessageBox(window_, BoxKind::kYesNo, text);
 }
 
+YesNoCancel QtUiServices::AskYesNoCancel(const std::string& text) {
+  return RunYesNoCancelBox(window_, text);
+}
+
 bool QtUiServices::AskOverwrite(const std::string& text) {
   return RunMessageBox(window_, BoxKind::kOverwrite, text);
 }

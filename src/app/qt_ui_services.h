@@ -17,6 +17,7 @@ class QtUiServices : public UiServices {
   void ShowMessage(const std::string& text) override;
   bool ConfirmOkCancel(const std::string& text) override;
   bool ConfirmYesNo(const std::string& text) override;
+  YesNoCancel AskYesNoCancel(const std::string& text) override;
   bool AskOverwrite(const std::string& text) override;
   void SetPhase(const std::string& text) override;
   void SetProgress(const std::string& text) override;

@@ -4,18 +4,20 @@
 #include <vector>
 
 #include "gallery/generate_gallery.h"
+#include "gallery/output_folder.h"
 #include "imagelist/list_file.h"
 #include "imagelist/string_routines.h"
+#include "platform/codepage.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
 namespace {
 
-// The names directly under the search folder that may be folders to process.
+// The folders directly under the search folder, hidden ones left out.
 std::vector<std::string> FolderNames(const std::string& search_folder) {
   std::vector<std::string> names;
   for (const ListedName& entry : ListFolder(search_folder)) {
-    if (!entry.name.starts_with('.')) names.push_back(entry.name);
+    if (entry.is_folder && !entry.name.starts_with('.')) names.push_back(entry.name);
   }
   return names;
 }
@@ -60,6 +62,7 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   if (run.request.lists_only) {
     const std::string file = out + "/" + folder + "_list.txt";
     run.windows.SetListFileName(file);
+    CreateOutputFolder(out);
     SaveListFile(run.list, file, run.ui);
     return true;
   }
@@ -88,6 +91,7 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
   const std::vector<std::string> folders = FolderNames(request.search_folder);
   if (folders.empty()) {
     windows.ShowBatchWindow();
+    ui.ShowMessage("処理するフォルダがありません: " + ShownText(request.search_folder));
     return BatchEnd::kNothingFound;
   }
   BatchRun run{request, std::move(settings), list, ui, batch, windows, navigation_images_folder};

@@ -2,16 +2,18 @@
 // search folder, made with the settings of the moment the run starts.
 //
 // After the question "マクロ処理を開始します" (OK / キャンセル) the batch window is
-// hidden and the names directly under the search folder are taken in name order,
-// hidden ones (a leading ".") left out. For each name F the entries of
-// search/F are taken, hidden ones included, when their name contains "jpg", "JPG",
-// "jpeg", "JPEG", "bmp" or "BMP" (case-sensitive, no dot: a folder jpg_old counts,
-// A.Jpg does not). A name without such entries (also a plain file) is passed over
-// and leaves the list and the output fields as they were. Otherwise the list is
-// emptied and filled with those entries as dropped files are, the output folder
-// becomes out/F and the output name F.html, and then either the list file
-// out/F_list.txt is written or the make run makes the gallery, in batch mode (no
-// questions, no end message, one QRV list for the whole batch in out).
+// hidden and the folders directly under the search folder are taken in name order,
+// hidden ones (a leading ".") left out; when there is none (or no search folder)
+// the batch window comes back with "処理するフォルダがありません: «folder»". For each
+// folder F the entries of search/F are taken, hidden ones included, when their
+// name contains "jpg", "JPG", "jpeg", "JPEG", "bmp" or "BMP" (case-sensitive, no
+// dot: a folder jpg_old counts, A.Jpg does not). A folder without such entries is
+// passed over and leaves the list and the output fields as they were. Otherwise
+// the list is emptied and filled with those entries as dropped files are, the
+// output folder becomes out/F and the output name F.html, and then either the list
+// file out/F_list.txt is written (out made first when missing) or the make run
+// makes the gallery, in batch mode (no questions, no end message, one QRV list for
+// the whole batch in out).
 // At the end the batch window comes back, a beep sounds and "終了しました" is shown.
 //
 // Without an output name or a search folder nothing happens; without an output

@@ -21,6 +21,7 @@ class ConsoleUi : public UiServices {
   // No one at the console to ask: a command goes on.
   bool ConfirmOkCancel(const std::string&) override { return true; }
   bool ConfirmYesNo(const std::string&) override { return true; }
+  YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::kNo; }
   bool AskOverwrite(const std::string&) override { return overwrite_; }
   void SetPhase(const std::string& text) override { phase_ = text; }
   void SetProgress(const std::string& text) override { progress_ = text; }

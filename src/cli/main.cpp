@@ -95,8 +95,6 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
     case BatchEnd::kFinished:
       return 0;
     case BatchEnd::kNothingFound:
-      ui.ShowMessage("処理するフォルダがありません: " + *options.batch);
-      return 1;
     case BatchEnd::kNotStarted:
     case BatchEnd::kStopped:
       break;

@@ -78,8 +78,8 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   try {
     CreateOutputFolder(settings.out_path);
     context = DeriveGenerationContext(settings, list);
-  } catch (const AppError&) {
-    ui.ShowMessage("設定値は不正です。確認してください。");
+  } catch (const AppError& error) {
+    ui.ShowMessage(std::string("設定値は不正です。確認してください。\n") + error.what());
     return false;
   }
   // Nothing is written before every picture is known to be readable, so a picture

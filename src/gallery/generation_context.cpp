@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "platform/app_error.h"
+#include "platform/codepage.h"
 #include "platform/path_text.h"
 #include "settings/color_text.h"
 
 namespace montrelle {
 namespace {
+
+constexpr const char* kMainWidth = "メイン画像の幅";
 
 // A number typed into a settings field: leading blanks are allowed, nothing else.
 int ParseSettingNumber(const std::string& text) {
@@ -34,6 +37,16 @@ int ParseMenuSlots(const std::string& text) {
   return value;
 }
 
+// Reads the number in a field through `parse`; a failure names the field by its
+// label in the window and the text it holds, so the user knows what to mend.
+int FieldNumber(const char* label, const std::string& text, int (*parse)(const std::string&)) {
+  try {
+    return parse(text);
+  } catch (const AppError&) {
+    throw AppError(std::string(label) + "：'" + ShownText(text) + "'");
+  }
+}
+
 bool IsOriented(const std::string& orientation) {
   return orientation.find_first_of("123") != std::string::npos;
 }
@@ -51,20 +64,20 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.page_file = ReplaceExtension(settings.out_name, ".html");
   c.page_base = BaseNameWithoutExtension(settings.out_name);
   c.title = settings.title.empty() ? c.page_base : settings.title;
-  c.small_width = ParseSettingNumber(settings.small_width);
+  c.small_width = FieldNumber("縮小画像の幅", settings.small_width, ParseSettingNumber);
   if (settings.layout) {
     switch (*settings.layout) {
       case OutputLayout::kFrame:
-        c.main_width = ParseSettingNumber(settings.frame_width);
-        c.per_page = ParseMenuSlots(settings.frame_count);
+        c.main_width = FieldNumber(kMainWidth, settings.frame_width, ParseSettingNumber);
+        c.per_page = FieldNumber("一列の画像の数", settings.frame_count, ParseMenuSlots);
         break;
       case OutputLayout::kTable:
-        c.main_width = ParseSettingNumber(settings.table_width);
-        c.columns = ParseCount(settings.table_count);
+        c.main_width = FieldNumber(kMainWidth, settings.table_width, ParseSettingNumber);
+        c.columns = FieldNumber("列数", settings.table_count, ParseCount);
         c.border_text = settings.table_bwidth;
         break;
       case OutputLayout::kPulldown:
-        c.main_width = ParseSettingNumber(settings.pulldown_width);
+        c.main_width = FieldNumber(kMainWidth, settings.pulldown_width, ParseSettingNumber);
         break;
     }
   }

@@ -15,6 +15,7 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_files.h"
 #include "platform/app_error.h"
+#include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "platform/text_file.h"
@@ -63,18 +64,12 @@ struct StepItem {
   std::string target;
 };
 
-// The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
-// not say which file failed, so the source's name is added unless the text names it
-// already.
 MadePicture NamingSource(const std::string& source, MadePicture made) {
   if (!made.error) return made;
   try {
     std::rethrow_exception(made.error);
   } catch (const AppError& error) {
-    const std::string text = error.what();
-    if (text.find(source) == std::string::npos) {
-      made.error = std::make_exception_ptr(AppError(text + ": " + source));
-    }
+    made.error = std::make_exception_ptr(NamingFile(error, source));
   } catch (...) {
   }
   return made;

@@ -1,8 +1,11 @@
 #include "gallery/output_folder.h"
 
+#include <cerrno>
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/codepage.h"
+#include "platform/file_error.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
@@ -41,8 +44,12 @@ void CreateOutputFolder(const std::string& out_dir) {
   size_t existing = ExistingLevels(levels);
   while (existing < levels.size()) {
     const std::string& next = levels[existing];
-    size_t now = CreateFolder(next) ? ExistingLevels(levels) : existing;
-    if (now <= existing) throw AppError("フォルダ " + next + " を作成できません");
+    const bool made = CreateFolder(next);
+    const int reason = errno;
+    size_t now = made ? ExistingLevels(levels) : existing;
+    if (now <= existing) {
+      throw AppError("フォルダ " + ShownText(next) + " を作成できません: " + FileErrorText(reason));
+    }
     existing = now;
   }
 }

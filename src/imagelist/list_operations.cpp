@@ -9,11 +9,11 @@ bool AcceptsDroppedPath(const std::string& path) {
   return (IsJpegPath(path) || IsBitmapPath(path)) && FileExists(path);
 }
 
-void ClearAll(ImageFileList& list, bool dontask, UiServices& ui) {
-  if (list.count() == 0) return;
-  if (!dontask && !ui.ConfirmOkCancel("リストを全て削除していいですか？")) return;
+bool ClearAll(ImageFileList& list, bool dontask, UiServices& ui) {
+  if (list.count() == 0) return false;
+  if (!dontask && !ui.ConfirmOkCancel("リストを全て削除していいですか？")) return false;
   list.Clear();
-  if (!dontask) ui.ShowMessage("終了しました");
+  return !dontask;
 }
 
 void DeleteCurrent(ImageFileList& list, int cursor_row, bool dontask, UiServices& ui) {

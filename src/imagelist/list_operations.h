@@ -13,8 +13,10 @@ namespace montrelle {
 // ".BMP", ".JPG" or ".JPEG" (case-sensitive) and it names an existing file.
 bool AcceptsDroppedPath(const std::string& path);
 
-// Removes all entries after the confirmation; "終了しました" afterwards unless dontask.
-void ClearAll(ImageFileList& list, bool dontask, UiServices& ui);
+// Removes all entries after the confirmation. True when "終了しました" is due (the
+// list was emptied and dontask is off): the caller shows it once the emptied list
+// is on screen.
+bool ClearAll(ImageFileList& list, bool dontask, UiServices& ui);
 
 // Removes the entry at the cursor row after the confirmation; nothing when the row
 // is outside the list.

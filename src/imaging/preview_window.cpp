@@ -11,6 +11,7 @@
 #include "imagelist/picture_kind.h"
 #include "imaging/preview_picture.h"
 #include "imaging/preview_rules.h"
+#include "platform/file_error.h"
 
 namespace montrelle {
 
@@ -65,7 +66,7 @@ TfrmMTimg::TfrmMTimg(const QWidget& main_window, PreviewTarget& target, DialogSe
   }
   connect(Re_comment, &QPlainTextEdit::textChanged, this,
           [this] { Guarded([this] { Re_commentChange(); }); });
-  CB_show_comClick();
+  ShowNoEntry();
 }
 
 void TfrmMTimg::Guarded(const std::function<void()>& handler) {
@@ -74,6 +75,9 @@ void TfrmMTimg::Guarded(const std::function<void()>& handler) {
 
 void TfrmMTimg::ShowEntry(int n, bool draw_picture) {
   const ImageEntry entry = target_.EditedList().Entry(n);
+  shown_ = n;
+  EnableEntryControls();
+  Img_preview->clear();
   {
     // Showing a comment is no edit of it.
     const QSignalBlocker quiet(Re_comment);
@@ -93,12 +97,34 @@ void TfrmMTimg::ShowEntry(int n, bool draw_picture) {
   DrawPicture(entry.path, target_.EditedList().orientations().at(n - 1));
 }
 
+void TfrmMTimg::ShowNoEntry() {
+  shown_ = 0;
+  EnableEntryControls();
+  Img_preview->clear();
+  CB_rl->setChecked(false);
+  CB_ud->setChecked(false);
+  RdG_rotation->setItemIndex(0);
+  const QSignalBlocker quiet(Re_comment);
+  Re_comment->clear();
+}
+
+void TfrmMTimg::EnableEntryControls() {
+  for (QWidget* control : std::initializer_list<QWidget*>{CB_rl, CB_ud, RdG_rotation}) {
+    control->setEnabled(shown_ != 0);
+  }
+  CB_show_comClick();
+}
+
 void TfrmMTimg::DrawPicture(const std::string& path, const std::string& orientation) {
   const int item = RdG_rotation->itemIndex();
   const bool quarter_turn = item == 1 || item == 2;
-  // A path of both kinds is drawn as a bitmap, then as a JPEG.
-  if (IsBitmapPath(path)) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
-  if (IsJpegPath(path)) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
+  try {
+    // A path of both kinds is drawn as a bitmap, then as a JPEG.
+    if (IsBitmapPath(path)) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
+    if (IsJpegPath(path)) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
+  } catch (const AppError& error) {
+    throw NamingFile(error, path);
+  }
 }
 
 void TfrmMTimg::ShowPicture(const RgbImage& picture) {
@@ -113,10 +139,9 @@ void TfrmMTimg::ShowPicture(const RgbImage& picture) {
 }
 
 void TfrmMTimg::RdG_rotationClick() {
-  const int n = target_.SelectedEntry();
-  if (n == 0) return;
+  if (shown_ == 0) return;
   target_.EditedList().SetOrientation(
-      n, OrientationText(CB_rl->isChecked(), CB_ud->isChecked(), RdG_rotation->itemIndex()));
+      shown_, OrientationText(CB_rl->isChecked(), CB_ud->isChecked(), RdG_rotation->itemIndex()));
   target_.StG_listClick();
 }
 
@@ -125,17 +150,16 @@ void TfrmMTimg::CB_rlMouseUp() {
 }
 
 void TfrmMTimg::Re_commentChange() {
-  const int n = target_.SelectedEntry();
-  if (n == 0) return;
+  if (shown_ == 0) return;
   std::vector<std::string> lines;
   for (const QString& line : Re_comment->toPlainText().split(u'\n')) {
     lines.push_back(line.toStdString());
   }
-  target_.EditedList().SetComment(n, JoinCommentLines(lines));
+  target_.EditedList().SetComment(shown_, JoinCommentLines(lines));
 }
 
 void TfrmMTimg::CB_show_comClick() {
-  Re_comment->setEnabled(CB_show_com->isChecked());
+  Re_comment->setEnabled(CB_show_com->isChecked() && shown_ != 0);
 }
 
 void TfrmMTimg::showEvent(QShowEvent* event) {

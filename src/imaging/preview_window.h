@@ -2,11 +2,12 @@
 // of the selected entry, its orientation controls and its comment, and the global
 // option "コメントを出力する" (CB_show_com).
 //
-// The window keeps no entry of its own: it works on the entry at the top of the
-// main window's grid selection (PreviewTarget), and does nothing while that
-// selection names none. A mouse release over either flip box, a rotation change and
-// every change of the comment write straight into that entry; toggling a box with
-// the keyboard writes nothing until one of those happens.
+// The main window shows it the entry at the top of its grid selection after every
+// change of the list or the selection, or no entry: then no picture, and the
+// orientation and comment controls are disabled. A mouse release over either flip
+// box, a rotation change and every change of the comment write straight into the
+// entry shown; toggling a box with the keyboard writes nothing until one of those
+// happens.
 //
 // It has no title-bar buttons and refuses the user's close requests: it is shown
 // and hidden only through the main window's "画像プレビュー" box. Each time it becomes
@@ -24,6 +25,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/clickable_widgets.h"
 #include "app/dialog_services.h"
@@ -37,9 +39,6 @@ namespace montrelle {
 class PreviewTarget {
  public:
   virtual ~PreviewTarget() = default;
-  // The entry at the top of the grid selection when the selection is valid
-  // (IsValidSelection), otherwise 0.
-  virtual int SelectedEntry() const = 0;
   virtual ImageFileList& EditedList() = 0;
   // Shows the selected entry afresh: the path field, then this window.
   virtual void StG_listClick() = 0;
@@ -57,15 +56,21 @@ class TfrmMTimg : public QWidget {
   // Shows entry `n`: comment, flip boxes, rotation (a changed rotation runs
   // RdG_rotationClick at once, which shows the entry once more from inside this
   // call) and, with `draw_picture`, its picture. Errors end it where they occur:
-  // what is shown already stays.
+  // what is shown already stays, the picture area stays empty; a picture's error
+  // names its file.
   void ShowEntry(int n, bool draw_picture);
+  // No entry: no picture, no comment, the orientation controls cleared, and the
+  // controls of an entry disabled.
+  void ShowNoEntry();
+  // The groups a make or batch run disables with the main window's controls.
+  std::vector<QWidget*> RunLockedControls() const { return {GroupBox1, GpB_comment}; }
 
   // The handlers, named after their controls.
   void RdG_rotationClick();
   void CB_rlMouseUp();
   void Re_commentChange();
-  // The comment editor is enabled exactly when CB_show_com is ticked; also run
-  // whenever the program changes the box.
+  // The comment editor is enabled exactly when CB_show_com is ticked and an entry
+  // is shown; also run whenever the program changes the box.
   void CB_show_comClick();
 
  signals:
@@ -80,10 +85,13 @@ class TfrmMTimg : public QWidget {
   void Guarded(const std::function<void()>& handler);
   void DrawPicture(const std::string& path, const std::string& orientation);
   void ShowPicture(const RgbImage& picture);
+  void EnableEntryControls();
 
   const QWidget& main_window_;
   PreviewTarget& target_;
   DialogServices& dialogs_;
+  // The entry shown, whose edits the controls write; 0 for none.
+  int shown_ = 0;
   QFrame* Panel2;
   QLabel* Img_preview;
   QGroupBox* GroupBox1;

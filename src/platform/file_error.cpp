@@ -24,6 +24,12 @@ AppError FileWriteError(int error_number, const std::string& path) {
   return AppError(FileErrorText(error_number) + ": " + ShownText(path));
 }
 
+AppError NamingFile(const AppError& error, const std::string& path) {
+  const std::string text = error.what();
+  if (text.find(path) != std::string::npos) return error;
+  return AppError(text + ": " + path);
+}
+
 AppError FileOpenError(const std::string& path) {
   return AppError("ファイル " + ShownText(path) + " は開けません");
 }

@@ -15,6 +15,10 @@ std::string FileErrorText(int error_number);
 // The error of a failed create or write: the platform text and the file's name.
 AppError FileWriteError(int error_number, const std::string& path);
 
+// `error` with ": " and the file's name added, unless its text names the file
+// already: the decoders' own texts ("JPEG エラー #%d") do not say which file failed.
+AppError NamingFile(const AppError& error, const std::string& path);
+
 // "ファイル %s は開けません".
 AppError FileOpenError(const std::string& path);
 

@@ -7,6 +7,8 @@
 
 namespace montrelle {
 
+enum class YesNoCancel { kYes, kNo, kCancel };
+
 // The fields a run points the user at when it stops for a missing value.
 enum class FocusTarget { kOutName, kOutPath };
 
@@ -20,6 +22,8 @@ class UiServices {
   virtual bool ConfirmOkCancel(const std::string& text) = 0;
   // Confirmation box "確認" with はい(&Y) / いいえ(&N); true for はい.
   virtual bool ConfirmYesNo(const std::string& text) = 0;
+  // Confirmation box "確認" with はい(&Y) / いいえ(&N) / キャンセル.
+  virtual YesNoCancel AskYesNoCancel(const std::string& text) = 0;
   // The overwrite question of the make run: information box with はい / いいえ.
   virtual bool AskOverwrite(const std::string& text) = 0;
   // The two status panels: the phase (first) and the progress (second).

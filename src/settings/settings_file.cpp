@@ -79,9 +79,20 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
 bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
   IniFile ini(ReadSettingsLines(path));
   if (ini.SectionNames().empty()) return false;
+  // One mistyped value must not cost the keys after it: it takes its default and
+  // the user learns of every such key at once.
+  std::string bad_keys;
   for (const SettingKey& key : SettingKeys()) {
-    StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+    try {
+      StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+    } catch (const AppError& error) {
+      StoreSetting(key, std::string(key.default_text), options);
+      if (!bad_keys.empty()) bad_keys += ".\n";
+      bad_keys +=
+          "[" + std::string(key.section) + "] " + std::string(key.key) + ": " + error.what();
+    }
   }
+  if (!bad_keys.empty()) throw AppError(bad_keys);
   return true;
 }
 

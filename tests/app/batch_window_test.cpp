@@ -88,6 +88,7 @@ TEST_F(BatchWindowTest, RunFillsTheMainWindowFolderByFolder) {
   auto* grid = Main<QTableWidget>("StG_list");
   EXPECT_EQ(grid->item(1, 1)->text(), "b.jpg");
   EXPECT_EQ(grid->item(2, 1)->text(), "");
+  EXPECT_EQ(Text("edt_f_path"), dir / "trip/day2") << "the preview shows the selected entry";
   EXPECT_TRUE(windows->macro.isVisible());
   EXPECT_TRUE(windows->main.macro_mode());
   EXPECT_TRUE(Main("btn_start")->isHidden());
@@ -106,7 +107,17 @@ TEST_F(BatchWindowTest, AFailingFolderBringsTheWindowBackWithOneError) {
   EXPECT_EQ(EnabledLocked(), all_locked);
 }
 
+TEST_F(BatchWindowTest, NoFolderToProcessIsSaid) {
+  Macro<QLineEdit>("edt_in_path")->setText(QString::fromStdString(dir / "missing"));
+  Click(Macro("Button1"));
+  EXPECT_EQ(ui.log, (Lines{"okcancel: マクロ処理を開始します",
+                           "message: 処理するフォルダがありません: " + dir / "missing"}));
+  EXPECT_TRUE(windows->macro.isVisible());
+}
+
 TEST_F(BatchWindowTest, ListFilesOnlyLeaveTheSaveDialogAtTheLastOne) {
+  // An output folder not there yet is made.
+  std::filesystem::remove(out);
   Macro<QCheckBox>("CB_make_list")->setChecked(true);
   Click(Macro("Button1"));
   EXPECT_EQ(FolderTree(out), (Lines{"day1_list.txt", "day2_list.txt"}));

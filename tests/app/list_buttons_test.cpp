@@ -15,10 +15,15 @@ using testing::WindowTest;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
 
+const std::string kUnsavedQuestion =
+    "yesnocancel: 画像ファイルリストは保存されていません。保存しますか？";
+
 class ListButtonsTest : public WindowTest {
  protected:
   void SetUp() override {
     Start();
+    // The files are no pictures: the preview takes the entries but draws none.
+    Main<QCheckBox>("CB_preview")->setChecked(false);
     for (const char* name : {"a.jpg", "b.bmp"}) WriteBytes(dir / name, "x");
     Drop({dir / "a.jpg", dir / "b.bmp"});
     ImageFileList& list = windows->main.EditedList();
@@ -49,6 +54,7 @@ TEST_F(ListButtonsTest, SavedListLoadsBackWhole) {
   WriteBytes(dir / "c.jpg", "x");
   Drop({dir / "c.jpg"});
   dialogs.list_files = {dir / "trip.txt"};
+  ui.choices = {YesNoCancel::kNo};
   Click("Button4");
   EXPECT_EQ(dialogs.log.back(), "open list");
   EXPECT_EQ(List().paths(), (Lines{dir / "a.jpg", dir / "b.bmp"}));
@@ -62,8 +68,47 @@ TEST_F(ListButtonsTest, SavedListLoadsBackWhole) {
     }
   }
   EXPECT_EQ(shown, (Lines{"1", "a.jpg", "2", "b.bmp", "", ""}));
-  EXPECT_EQ(Main<QLineEdit>("edt_f_path")->text(), "") << "the preview is not refreshed";
-  EXPECT_EQ(ui.log, Lines{"message: 終了しました"});
+  EXPECT_EQ(Main<QLineEdit>("edt_f_path")->text().toStdString(), dir.path())
+      << "the selected entry is shown";
+  EXPECT_EQ(ui.log, (Lines{"message: 終了しました", kUnsavedQuestion}));
+}
+
+// Closing, the reset and a list load first offer a list changed since it was last
+// saved or loaded for saving; a batch or an empty list asks nothing.
+TEST_F(ListButtonsTest, AnUnsavedListIsOfferedForSavingFirst) {
+  // キャンセル keeps the window open; so does a save dialog cancelled after はい.
+  ui.choices = {YesNoCancel::kCancel, YesNoCancel::kYes};
+  EXPECT_FALSE(windows->main.close());
+  EXPECT_FALSE(windows->main.close());
+  EXPECT_EQ(ui.log, Lines(2, kUnsavedQuestion));
+  EXPECT_EQ(dialogs.log, Lines{"save list: "});
+
+  // はい saves the list, then the close goes on; a saved list asks nothing.
+  ui.log.clear();
+  dialogs.list_files = {dir / "kept"};
+  EXPECT_TRUE(windows->main.close());
+  EXPECT_EQ(ui.log, (Lines{kUnsavedQuestion, "message: 終了しました"}));
+  EXPECT_EQ(FileLines(dir / "kept.txt"), SavedLines());
+  ui.log.clear();
+  EXPECT_TRUE(windows->main.close());
+  EXPECT_EQ(ui.log, Lines{});
+
+  // いいえ lets the reset go on; the emptied list asks nothing before a load.
+  windows->main.EditedList().SetComment(2, "夕日");
+  ui.choices = {YesNoCancel::kNo};
+  Click("Button10");
+  EXPECT_EQ(List().count(), 0);
+  Click("Button4");
+  EXPECT_EQ(ui.log, (Lines{"yesno: 全ての設定を初期化します。よろしいですか？", kUnsavedQuestion}));
+  EXPECT_EQ(dialogs.log.back(), "open list");
+
+  // In batch mode the reset asks only its own question.
+  Drop({dir / "a.jpg"});
+  Click("btn_macro");
+  ui.log.clear();
+  Click("Button10");
+  EXPECT_EQ(ui.log, Lines{"yesno: 全ての設定を初期化します。よろしいですか？"});
+  EXPECT_EQ(List().count(), 0);
 }
 
 TEST_F(ListButtonsTest, SaveNamesEndInTxtAndReplacingAsksFirst) {
@@ -132,6 +177,7 @@ TEST_F(ListButtonsTest, InBatchModeTheSetNameIsUsedWithoutAWord) {
 }
 
 TEST_F(ListButtonsTest, ALoadThatFailsLeavesAnEmptyList) {
+  ui.choices = {YesNoCancel::kNo, YesNoCancel::kNo};
   Click("Button4");
   EXPECT_EQ(List().count(), 2) << "cancelled";
   dialogs.list_files = {dir / "missing.txt"};

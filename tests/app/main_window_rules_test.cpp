@@ -134,6 +134,10 @@ TEST_F(MainWindowRulesTest, PreviewBoxShowsAndHidesThePreviewWindow) {
 }
 
 TEST_F(MainWindowRulesTest, CommentBoxEnablesTheCommentEditor) {
+  // An entry shown, whose picture is not drawn.
+  Main<QCheckBox>("CB_preview")->setChecked(false);
+  testing::WriteBytes(dir / "a.jpg", "x");
+  Drop({dir / "a.jpg"});
   auto* box = Preview<QCheckBox>("CB_show_com");
   for (bool on : {true, false}) {
     box->setChecked(on);

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <algorithm>
@@ -42,8 +43,19 @@ TEST_F(MainWindowRunTest, ControlsAreLockedWhileTheRunLetsEventsThrough) {
   testing::WriteBytes(other, "x");
   std::vector<std::vector<std::string>> enabled_during;
   bool closed_during = true;
+  // The preview's controls are locked with the window's: the run works on the list.
+  Preview<QCheckBox>("CB_show_com")->setChecked(true);
+  const std::vector<std::string> preview_edits = {"CB_rl", "CB_ud", "item1", "Re_comment"};
+  auto enabled_edits = [&] {
+    std::vector<std::string> names;
+    for (const std::string& name : preview_edits) {
+      if (Preview(name.c_str())->isEnabled()) names.push_back(name);
+    }
+    return names;
+  };
   ui.on_events = [&] {
     enabled_during.push_back(EnabledLocked());
+    enabled_during.push_back(enabled_edits());
     Drop({other});
     closed_during = windows->main.close();
   };
@@ -56,11 +68,13 @@ TEST_F(MainWindowRunTest, ControlsAreLockedWhileTheRunLetsEventsThrough) {
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/index.html"));
   EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
+  EXPECT_EQ(enabled_edits(), preview_edits);
 
   // Afterwards drops and the close work again.
   ui.on_events = nullptr;
   Drop({other});
   EXPECT_EQ(windows->main.image_list().count(), 2);
+  ui.choices = {YesNoCancel::kNo};
   EXPECT_TRUE(windows->main.close());
 }
 

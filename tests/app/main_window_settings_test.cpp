@@ -170,7 +170,8 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
        },
        [](const MainWindowSettingsTest& t) {
          EXPECT_FALSE(t.windows->preview.isVisible());
-         EXPECT_TRUE(t.Preview("Re_comment")->isEnabled());
+         EXPECT_TRUE(t.Preview<QCheckBox>("CB_show_com")->isChecked());
+         EXPECT_FALSE(t.Preview("Re_comment")->isEnabled()) << "no entry shown yet";
        },
        {{"Preview=1", "Preview=0"}, {"CommentOut=0", "CommentOut=1"}}},
   };
@@ -207,18 +208,22 @@ TEST_F(MainWindowSettingsTest, BadColourStopsPartWayAndTheWindowStillShows) {
   EXPECT_TRUE(windows->preview.isVisible());
 }
 
-TEST_F(MainWindowSettingsTest, BadNumberStopsLoadingAndCreationGoesOn) {
-  WriteBytes(files.settings_path, Changed(kWrittenDefaults, {{"count=6", "count=abc"}}));
+// One mistyped number costs only itself: the others are loaded, the close writes its
+// default back.
+TEST_F(MainWindowSettingsTest, BadNumberTakesItsDefaultAndTheRestLoads) {
+  const Replacements kept = {
+      {"count=6", "count=8"}, {"simake=1", "simake=0"}, {"title=", "title=t"}};
+  Replacements bad = kept;
+  bad.push_back({"width=550", "width=abc"});
+  WriteBytes(files.settings_path, Changed(kWrittenDefaults, bad));
   Create();
   windows->ShowMainWindow();
-  // The keys after the bad one keep the empty record's values, an empty colour among them.
-  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"error: 'abc' は整数ではありません.",
-                                                   "error: '$' は整数ではありません."}));
-  EXPECT_EQ(windows->main.ReadLiveSettings().frame_width, "550");
-  EXPECT_EQ(windows->main.ReadLiveSettings().frame_count, "0");
-  EXPECT_TRUE(windows->main.isVisible());
+  EXPECT_EQ(dialogs.log,
+            (std::vector<std::string>{"error: [Frame] width: 'abc' は整数ではありません."}));
   EXPECT_EQ(windows->main.image_list().count(), 0);
   EXPECT_EQ(Main<QTableWidget>("StG_list")->rowCount(), 21);
+  EXPECT_TRUE(windows->main.close());
+  EXPECT_EQ(WrittenFile(), Changed(kWrittenDefaults, kept));
 }
 
 TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {

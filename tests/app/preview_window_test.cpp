@@ -55,6 +55,8 @@ class PreviewWindowTest : public WindowTest {
     Drop(paths);
     ImageFileList& list = windows->main.EditedList();
     for (int n = 1; n <= list.count(); ++n) list.SetOrientation(n, entries.at(n - 1).second);
+    // What the drop showed is not counted.
+    drawn = 0;
   }
 
   QTableWidget* Grid() const { return Main<QTableWidget>("StG_list"); }
@@ -209,6 +211,56 @@ TEST_F(PreviewWindowTest, ASelectionThatNamesNoEntryChangesNothing) {
   EXPECT_EQ(dialogs.log, Lines{});
 }
 
+// After every change of the list the preview shows the selected entry, or none: no
+// picture, no comment, the controls of an entry disabled.
+TEST_F(PreviewWindowTest, FollowsEveryChangeOfTheList) {
+  const std::string a = Picture("a.jpg", 40, 30);
+  const std::string b = Picture("b.bmp", 40, 30);
+  Add({{a, "0\t0\t0"}, {b, "0\t0\t2"}});
+  const Lines entry_controls = {"CB_rl", "CB_ud", "item0", "Re_comment"};
+  auto enabled = [&] {
+    Lines names;
+    for (const std::string& name : entry_controls) {
+      if (Preview(name.c_str())->isEnabled()) names.push_back(name);
+    }
+    return names;
+  };
+  auto nothing_shown = [&] {
+    return Preview<QLabel>("Img_preview")->pixmap().isNull() &&
+           Preview<QPlainTextEdit>("Re_comment")->toPlainText().isEmpty() && enabled().empty() &&
+           !Preview<QCheckBox>("CB_rl")->isChecked() && RotationShown() == 0 &&
+           PathField().isEmpty();
+  };
+  Main<QCheckBox>("CB_ask")->setChecked(true);
+  ClickRow(2);
+  QTest::mouseClick(Preview("CB_rl"), Qt::LeftButton);
+  TypeComment("橋");
+  Click("Button6");
+  EXPECT_TRUE(nothing_shown()) << "the last row deleted";
+  TypeComment("x");
+  EXPECT_EQ(List().comments(), Lines{""});
+
+  Drop({b});
+  EXPECT_EQ(PictureShown(), PreviewBitmap(b, "0\t0\t0", false)) << "dropped";
+  EXPECT_EQ(enabled(), entry_controls);
+  ClickRow(1);
+  Click("Button8");
+  EXPECT_EQ(PictureShown(), PreviewJpeg(a, "0\t0\t0", false)) << "moved down";
+  TypeComment("港");
+  EXPECT_EQ(List().comments(), (Lines{"", "港"}));
+
+  // 全削除 reports only once the grid and the preview are empty.
+  Main<QCheckBox>("CB_ask")->setChecked(false);
+  Lines on_message;
+  ui.on_message = [&] {
+    on_message.push_back(Grid()->item(1, 1)->text().toStdString());
+    on_message.push_back(nothing_shown() ? "nothing shown" : "still shown");
+  };
+  Click("Button5");
+  EXPECT_EQ(on_message, (Lines{"", "nothing shown"}));
+  EXPECT_EQ(ui.log.back(), "message: 終了しました");
+}
+
 TEST_F(PreviewWindowTest, CommentLinesAreStoredAsOneText) {
   const std::string a = Picture("a.jpg", 40, 30);
   Add({{a, "0\t0\t0"}, {a, "0\t0\t0"}});
@@ -260,23 +312,23 @@ TEST_F(PreviewWindowTest, PictureErrorsEndTheRefreshWithOneErrorBox) {
   try {
     ReadJpegSize(damaged);
   } catch (const AppError& error) {
-    jpeg_error = ErrorBoxText(error.what());
+    jpeg_error = error.what();
   }
   ASSERT_TRUE(jpeg_error.starts_with("JPEG エラー #")) << jpeg_error;
 
   ClickRow(1);
-  const RgbImage first = PictureShown();
-  // Failing inside the rotation's nested refresh ends the outer one as well.
+  // Failing inside the rotation's nested refresh ends the outer one as well; the
+  // error names the file, and no other entry's picture is left on show.
   ClickRow(2);
-  EXPECT_EQ(dialogs.log, Lines{"error: " + jpeg_error});
+  EXPECT_EQ(dialogs.log, Lines{"error: " + jpeg_error + ": " + damaged + "."});
   EXPECT_EQ(PathField().toStdString(), dir.path());
   EXPECT_EQ(RotationShown(), 1);
-  EXPECT_EQ(PictureShown(), first) << "the picture stays";
+  EXPECT_TRUE(Preview<QLabel>("Img_preview")->pixmap().isNull());
   EXPECT_EQ(drawn, 1);
 
   dialogs.log.clear();
   ClickRow(3);
-  EXPECT_EQ(dialogs.log, Lines{"error: " + jpeg_error});
+  EXPECT_EQ(dialogs.log, Lines{"error: " + jpeg_error + ": " + in_jpg_folder + "."});
   EXPECT_EQ(drawn, 2);
   EXPECT_EQ(PictureShown(), PreviewBitmap(in_jpg_folder, "0\t0\t0", false));
 

@@ -32,13 +32,18 @@ T* Child(const QWidget& window, const char* name) {
   return control;
 }
 
-// FakeUi that also runs `on_events` whenever the core lets window events through.
+// FakeUi that also runs `on_events` whenever the core lets window events through,
+// and `on_message` whenever a message is shown.
 class WindowUi : public FakeUi {
  public:
-  std::function<void()> on_events;
+  std::function<void()> on_events, on_message;
   void ProcessEvents() override {
     FakeUi::ProcessEvents();
     if (on_events) on_events();
+  }
+  void ShowMessage(const std::string& text) override {
+    FakeUi::ShowMessage(text);
+    if (on_message) on_message();
   }
 };
 

@@ -108,7 +108,21 @@ TEST_F(WindowLayoutTest, WindowsHaveTheirSizesTitlesAndFont) {
             Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   EXPECT_EQ(windows->main.findChild<QStatusBar*>("StB_main")->geometry(), QRect(0, 663, 615, 19));
   EXPECT_EQ(windows->main.status_panel(0)->width(), 120);
-  EXPECT_EQ(windows->main.status_panel(1)->width(), 50);
+}
+
+// The longest texts of the status panels and of the grid's size and date columns
+// show whole, and the columns still fit beside the scroll bar.
+TEST_F(WindowLayoutTest, LongCountsSizesAndDatesShowWhole) {
+  const QLabel* progress = windows->main.status_panel(1);
+  EXPECT_GE(progress->contentsRect().width(),
+            progress->fontMetrics().horizontalAdvance("99999/99999"));
+  windows->main.show();
+  const auto* grid = Main<QTableWidget>("StG_list");
+  EXPECT_GT(grid->columnWidth(2), grid->fontMetrics().horizontalAdvance("2147483 KB"));
+  EXPECT_GT(grid->columnWidth(3), grid->fontMetrics().horizontalAdvance("2026/12/31 23:59"));
+  int columns = 0;
+  for (int c = 0; c < 4; ++c) columns += grid->columnWidth(c);
+  EXPECT_LE(columns, grid->viewport()->width());
 }
 
 TEST_F(WindowLayoutTest, ControlsFitTheirPlacesAndCaptions) {

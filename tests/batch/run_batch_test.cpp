@@ -142,7 +142,7 @@ TEST_F(RunBatchTest, StopsAtTheFirstFolderThatFails) {
   settings.frame_width = "8O";
   EXPECT_EQ(Run(false), BatchEnd::kStopped);
   EXPECT_EQ(ui.log, (Lines{"okcancel: マクロ処理を開始します",
-                           "message: 設定値は不正です。確認してください。"}));
+                           "message: 設定値は不正です。確認してください。\nメイン画像の幅：'8O'"}));
   EXPECT_EQ(windows.log, stopped_at_day1);
   EXPECT_EQ(FolderTree(out), Lines{"day1/"});
 
@@ -160,6 +160,7 @@ TEST_F(RunBatchTest, StopsAtTheFirstFolderThatFails) {
 TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
   File(search + "/day1/a.jpg");
   File(dir / "hidden_only/.day/a.jpg");
+  File(dir / "hidden_only/a.jpg");
   File(dir / "no_pictures/day/notes.txt");
   const struct {
     const char* what;
@@ -186,13 +187,14 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
        BatchEnd::kNotStarted,
        {"okcancel: マクロ処理を開始します"},
        {}},
-      {"only hidden folders",
+      {"only hidden folders and files",
        dir / "hidden_only",
        out,
        "a.html",
        true,
        BatchEnd::kNothingFound,
-       {"okcancel: マクロ処理を開始します"},
+       {"okcancel: マクロ処理を開始します",
+        "message: 処理するフォルダがありません: " + dir / "hidden_only"},
        {"hide", "show"}},
       {"a missing search folder",
        dir / "missing",
@@ -200,7 +202,8 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
        "a.html",
        true,
        BatchEnd::kNothingFound,
-       {"okcancel: マクロ処理を開始します"},
+       {"okcancel: マクロ処理を開始します",
+        "message: 処理するフォルダがありません: " + dir / "missing"},
        {"hide", "show"}},
       {"folders without pictures",
        dir / "no_pictures",

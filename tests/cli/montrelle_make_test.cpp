@@ -310,8 +310,8 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
       {{"-o", "out", "-n", "", "pics/a.jpg"},
        "出力ファイル名を指定してください\n(--name で指定します)\n"},
       {{"-s", "zero.ini", "--layout", "frame", "-o", "out", "pics/a.jpg"},
-       "設定値は不正です。確認してください。\n"},
-      {{"-s", "bad.ini", "-o", "out", "pics/a.jpg"}, "'8O' は整数ではありません.\n"},
+       "設定値は不正です。確認してください。\n一列の画像の数：'0'\n"},
+      {{"-s", "bad.ini", "-o", "out", "pics/a.jpg"}, "[Frame] width: '8O' は整数ではありません.\n"},
       {{"-s", "missing.ini", "-o", "out", "pics/a.jpg"}, "ファイル missing.ini は開けません.\n"},
       {{"-l", "missing.txt", "-o", "out", "pics/a.jpg"}, "ファイル missing.txt は開けません.\n"},
       {{"-o", "blocked", "--layout", "frame", "pics/a.jpg"},
@@ -365,11 +365,12 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   // Nothing to process, and a folder whose gallery cannot be made.
   run = RunMake({"--batch", "none", "-o", "web"}, dir.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "処理するフォルダがありません: none\n");
+  EXPECT_EQ(run.err, "処理するフォルダがありません: " + (dir / "none") + "\n");
   WriteBytes(dir / "blocked", "a file where the output folder goes");
   run = RunMake({"--batch", "trip", "-o", "blocked"}, dir.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "設定値は不正です。確認してください。\n");
+  EXPECT_EQ(run.err, "設定値は不正です。確認してください。\nフォルダ " + (dir / "blocked") +
+                         " を作成できません: I/O エラー (17)\n");
   run = RunMake({"--batch", "trip", "-o", "web", "-n", ""}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "出力ファイル名を指定してください\n(--name で指定します)\n");

@@ -148,15 +148,18 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
     OutputLayout layout;
     std::string LiveSettings::*field;
     const char* text;
+    const char* named;  // the second line of the message
   } cases[] = {
-      {OutputLayout::kFrame, &LiveSettings::frame_width, "8O"},
-      {OutputLayout::kPulldown, &LiveSettings::small_width, ""},
-      {OutputLayout::kFrame, &LiveSettings::frame_count, "0"},
-      {OutputLayout::kFrame, &LiveSettings::frame_count, "-1"},
-      {OutputLayout::kFrame, &LiveSettings::frame_count, "2147483647"},
-      {OutputLayout::kTable, &LiveSettings::table_count, "0"},
-      {OutputLayout::kTable, &LiveSettings::table_count, "-2"},
-      {OutputLayout::kPulldown, &LiveSettings::pulldown_width, "4 0"},
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "8O", "メイン画像の幅：'8O'"},
+      {OutputLayout::kPulldown, &LiveSettings::small_width, "", "縮小画像の幅：''"},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "0", "一列の画像の数：'0'"},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "-1", "一列の画像の数：'-1'"},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "2147483647",
+       "一列の画像の数：'2147483647'"},
+      {OutputLayout::kTable, &LiveSettings::table_count, "0", "列数：'0'"},
+      {OutputLayout::kTable, &LiveSettings::table_count, "-2", "列数：'-2'"},
+      {OutputLayout::kTable, &LiveSettings::table_width, "x", "メイン画像の幅：'x'"},
+      {OutputLayout::kPulldown, &LiveSettings::pulldown_width, "4 0", "メイン画像の幅：'4 0'"},
   };
   settings.qrvlist = true;
   settings.bgishow = true;
@@ -168,7 +171,8 @@ TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
     bad.*c.field = c.text;
     FakeUi fresh;
     EXPECT_FALSE(GenerateGallery(bad, list, fresh, batch, dir / "buttons"));
-    EXPECT_EQ(fresh.log, Lines{"message: 設定値は不正です。確認してください。"});
+    EXPECT_EQ(fresh.log,
+              Lines{std::string("message: 設定値は不正です。確認してください。\n") + c.named});
     EXPECT_TRUE(FolderExists(bad.out_path)) << c.text;
     EXPECT_TRUE(ListFolder(bad.out_path).empty()) << c.text;
   }
@@ -179,7 +183,8 @@ TEST_F(GenerateGalleryTest, FolderLevelThatCannotBeMade) {
   WriteBytes(dir / "out", "a file in the way");
   settings.out_path = dir / "out/gallery";
   EXPECT_FALSE(Run());
-  EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。"});
+  EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。\nフォルダ " +
+                          (dir / "out") + " を作成できません: I/O エラー (17)"});
   EXPECT_EQ(ReadBytes(dir / "out"), "a file in the way");
 }
 

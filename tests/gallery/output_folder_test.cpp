@@ -40,7 +40,8 @@ TEST(CreateOutputFolder, StopsAtALevelThatCannotBeMade) {
     CreateOutputFolder(dir / "file/sub");
     FAIL() << "no error";
   } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "フォルダ " + (dir / "file") + " を作成できません");
+    EXPECT_EQ(std::string(e.what()),
+              "フォルダ " + (dir / "file") + " を作成できません: I/O エラー (17)");
   }
   EXPECT_THROW(CreateOutputFolder("/proc/montrelle-test/x"), AppError);
 }

@@ -111,20 +111,19 @@ TEST_F(ImageListTest, MovesSwapNeighboursAndFollowTheEntry) {
 }
 
 TEST_F(ImageListTest, ClearAllAsksAndReports) {
-  ClearAll(list, false, ui);
+  EXPECT_FALSE(ClearAll(list, false, ui));
   EXPECT_TRUE(ui.log.empty());
   Fill(2);
   ui.answers = {false};
-  ClearAll(list, false, ui);
+  EXPECT_FALSE(ClearAll(list, false, ui));
   EXPECT_EQ(list.count(), 2);
-  ClearAll(list, false, ui);
+  EXPECT_TRUE(ClearAll(list, false, ui));
   EXPECT_EQ(list.count(), 0);
   EXPECT_EQ(ui.log, (std::vector<std::string>{"okcancel: リストを全て削除していいですか？",
-                                              "okcancel: リストを全て削除していいですか？",
-                                              "message: 終了しました"}));
+                                              "okcancel: リストを全て削除していいですか？"}));
   Fill(2);
   ui.log.clear();
-  ClearAll(list, true, ui);
+  EXPECT_FALSE(ClearAll(list, true, ui));
   EXPECT_EQ(list.count(), 0);
   EXPECT_TRUE(ui.log.empty());
   EXPECT_EQ(Shown(list, 2), (std::vector<std::string>{"|", "|"}));

@@ -1,5 +1,5 @@
 // A scripted UiServices: records every call as one line of text and answers the
-// questions from a queue (an empty queue answers "yes" / OK).
+// questions from queues (an empty queue answers "yes" / OK).
 #pragma once
 
 #include <deque>
@@ -14,10 +14,18 @@ class FakeUi : public UiServices {
  public:
   std::vector<std::string> log;
   std::deque<bool> answers;
+  std::deque<YesNoCancel> choices;  // the answers to AskYesNoCancel
 
   void ShowMessage(const std::string& text) override { log.push_back("message: " + text); }
   bool ConfirmOkCancel(const std::string& text) override { return Ask("okcancel: " + text); }
   bool ConfirmYesNo(const std::string& text) override { return Ask("yesno: " + text); }
+  YesNoCancel AskYesNoCancel(const std::string& text) override {
+    log.push_back("yesnocancel: " + text);
+    if (choices.empty()) return YesNoCancel::kYes;
+    const YesNoCancel choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
   bool AskOverwrite(const std::string& text) override { return Ask("overwrite: " + text); }
   void SetPhase(const std::string& text) override { log.push_back("phase: " + text); }
   void SetProgress(const std::string& text) override { log.push_back("progress: " + text); }
