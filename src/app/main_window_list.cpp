@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "imagelist/list_file.h"
 #include "imagelist/list_operations.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/preview_rules.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
@@ -82,7 +83,9 @@ void TfrmMTmain::Button4Click() {
   const auto chosen = dialogs_.ChooseListFileToOpen(this);
   if (!chosen) return;
   try {
-    LoadListFile(list_, *chosen);
+    LoadListFile(list_, *chosen, [this](const std::string& picture) {
+      return StartingOrientation(picture, CB_exif->isChecked());
+    });
   } catch (...) {
     ShowList();
     throw;
@@ -117,7 +120,7 @@ void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
     const std::string path = DroppedPath(url);
-    if (AcceptsDroppedPath(path)) list_.AddFile(path);
+    if (AcceptsDroppedPath(path)) list_.AddFile(path, StartingOrientation(path, CB_exif->isChecked()));
   }
   ShowList();
 }

@@ -6,6 +6,7 @@
 #include "gallery/generate_gallery.h"
 #include "imagelist/list_file.h"
 #include "imagelist/string_routines.h"
+#include "imaging/exif_orientation.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
@@ -49,7 +50,10 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   const std::vector<std::string> pictures = PictureNames(source);
   if (pictures.empty()) return true;
   run.list.Clear();
-  for (const std::string& picture : pictures) run.list.AddFile(source + "/" + picture);
+  for (const std::string& picture : pictures) {
+    const std::string path = source + "/" + picture;
+    run.list.AddFile(path, StartingOrientation(path, run.settings.exif));
+  }
   const std::string& out = run.request.out_folder;
   run.settings.out_path = out + "/" + folder;
   run.settings.out_name = folder + ".html";

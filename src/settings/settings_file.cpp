@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -80,7 +81,8 @@ bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
   IniFile ini(ReadSettingsLines(path));
   if (ini.SectionNames().empty()) return false;
   for (const SettingKey& key : SettingKeys()) {
-    StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+    const std::optional<std::string> value = ini.Value(key.section, key.key);
+    StoreSetting(key, value ? TrimControls(*value) : std::string(MissingKeyText(key)), options);
   }
   return true;
 }

@@ -445,7 +445,7 @@ TEST_F(MontrelleMakeTest, HelpInTheLanguageOfTheLocale) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], c.first_line) << c.environment[0] << c.environment[1] << c.environment[2];
     for (const char* option :
-         {"--settings", "--list", "--out", "--name", "--title", "--layout", "--keep-existing",
+         {"--settings", "--list", "--out", "--name", "--title", "--layout", "--keep-existing", "--no-exif",
           "--batch", "--lists-only", "--quiet", "--help", "--version"}) {
       EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
