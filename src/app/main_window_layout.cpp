@@ -182,14 +182,14 @@ void TfrmMTmain::BuildLayout() {
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setAcceptDrops(false);
   setAcceptDrops(true);
 
-  SetTabChain(
-      {StG_list,     edt_out_path,     edt_out,    edt_title,  btn_start,       btn_close,
-       Button7,      Button8,          save_list,  Button4,    Button6,         Button5,
-       btn_macro,    Button1,          edt_f_path, CB_preview, CmB_type,        edt_mi_w,
-       edt_f_n,      edt_tmi_w,        edt_tc_n,   edt_b_w,    edt_pd_iw,       CB_pw_use_com,
-       edt_lf_w,     CB_f_show,        CB_make_mi, CB_ch_main, CB_Jpeg_convert, edt_bg_image,
-       btn_bg_image, CB_show_bg_image, CB_fn,      CB_ask,     CB_QRV,          CB_exif,
-       Button10});
+  SetTabChain({StG_list,     edt_out_path,     edt_out,    edt_title,       btn_start,
+               btn_close,    Button7,          Button8,    save_list,       Button4,
+               Button6,      Button5,          btn_macro,  Button1,         edt_f_path,
+               CB_preview,   CmB_type,         edt_mi_w,   edt_f_n,         edt_tmi_w,
+               edt_tc_n,     edt_b_w,          edt_pd_iw,  CB_pw_use_com,   edt_lf_w,
+               CB_f_show,    CB_make_mi,       CB_ch_main, CB_Jpeg_convert, edt_bg_image,
+               btn_bg_image, CB_show_bg_image, CB_fn,      CB_ask,          CB_QRV,
+               CB_exif,      Button10});
 }
 
 }  // namespace montrelle

@@ -120,7 +120,8 @@ void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
     const std::string path = DroppedPath(url);
-    if (AcceptsDroppedPath(path)) list_.AddFile(path, StartingOrientation(path, CB_exif->isChecked()));
+    if (AcceptsDroppedPath(path))
+      list_.AddFile(path, StartingOrientation(path, CB_exif->isChecked()));
   }
   ShowList();
 }

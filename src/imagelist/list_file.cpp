@@ -33,8 +33,7 @@ bool SaveListFile(const ImageFileList& list, const std::string& path, UiServices
   return true;
 }
 
-void LoadListFile(ImageFileList& list, const std::string& path,
-                  const MissingOrientation& missing) {
+void LoadListFile(ImageFileList& list, const std::string& path, const MissingOrientation& missing) {
   list.Clear();
   const std::vector<std::string> lines = ReadTextFileLines(path);
   std::vector<std::string> paths, comments, orientations;

@@ -22,9 +22,9 @@ TEST(ExifOrientationTag, ReadsEachValueInBothByteOrders) {
     for (int tag = 1; tag <= 8; ++tag) {
       EXPECT_EQ(ExifOrientationTag(WithExifOrientation(kJpeg, tag, big_endian)), tag)
           << tag << (big_endian ? " MM" : " II");
-      EXPECT_EQ(ExifOrientationTag(after_jfif_start + ExifSegment(tag, big_endian) +
-                                   kJpeg.substr(20)),
-                tag)
+      EXPECT_EQ(
+          ExifOrientationTag(after_jfif_start + ExifSegment(tag, big_endian) + kJpeg.substr(20)),
+          tag)
           << tag << " after JFIF";
     }
   }

@@ -217,14 +217,30 @@ RgbImage StoredWithTag(const RgbImage& upright, int tag) {
   const int w = upright.width, h = upright.height;
   // The upright pixel shown at stored (x, y), for each tag's row 0 / column 0:
   const std::function<std::array<int, 2>(int, int)> source[] = {
-      [](int x, int y) { return std::array{x, y}; },                  // 1 top / left
-      [w](int x, int y) { return std::array{w - 1 - x, y}; },         // 2 top / right
-      [w, h](int x, int y) { return std::array{w - 1 - x, h - 1 - y}; },  // 3 bottom / right
-      [h](int x, int y) { return std::array{x, h - 1 - y}; },         // 4 bottom / left
-      [](int x, int y) { return std::array{y, x}; },                  // 5 left / top
-      [w](int x, int y) { return std::array{w - 1 - y, x}; },         // 6 right / top
-      [w, h](int x, int y) { return std::array{w - 1 - y, h - 1 - x}; },  // 7 right / bottom
-      [h](int x, int y) { return std::array{y, h - 1 - x}; },         // 8 left / bottom
+      [](int x, int y) {
+        return std::array{x, y};
+      },  // 1 top / left
+      [w](int x, int y) {
+        return std::array{w - 1 - x, y};
+      },  // 2 top / right
+      [w, h](int x, int y) {
+        return std::array{w - 1 - x, h - 1 - y};
+      },  // 3 bottom / right
+      [h](int x, int y) {
+        return std::array{x, h - 1 - y};
+      },  // 4 bottom / left
+      [](int x, int y) {
+        return std::array{y, x};
+      },  // 5 left / top
+      [w](int x, int y) {
+        return std::array{w - 1 - y, x};
+      },  // 6 right / top
+      [w, h](int x, int y) {
+        return std::array{w - 1 - y, h - 1 - x};
+      },  // 7 right / bottom
+      [h](int x, int y) {
+        return std::array{y, h - 1 - x};
+      },  // 8 left / bottom
   };
   RgbImage stored = tag >= 5 ? MakeRgbImage(h, w) : MakeRgbImage(w, h);
   for (int y = 0; y < stored.height; ++y) {
