@@ -120,8 +120,9 @@ void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
   for (const QUrl& url : urls) {
     if (!url.isLocalFile()) continue;
     const std::string path = DroppedPath(url);
-    if (AcceptsDroppedPath(path))
+    if (AcceptsDroppedPath(path)) {
       list_.AddFile(path, StartingOrientation(path, CB_exif->isChecked()));
+    }
   }
   ShowList();
 }
