@@ -1,11 +1,14 @@
 #include "imaging/exif_orientation.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 
 #include "imagelist/image_list.h"
 #include "imagelist/picture_kind.h"
 #include "imaging/preview_rules.h"
-#include "platform/text_file.h"
 
 namespace montrelle {
 namespace {
@@ -69,6 +72,23 @@ int TiffOrientation(std::string_view tiff) {
   return 0;
 }
 
+// The first bytes of a regular file; none for anything else or on any failure:
+// the make run names a file it cannot read, entering the list never fails. A pipe
+// named like a picture must not hold the window, hence the non-blocking open.
+std::string FileHead(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {};
+  std::string head;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    head.resize(kSearchedBytes);
+    const ssize_t n = ::read(fd, head.data(), head.size());
+    head.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  }
+  ::close(fd);
+  return head;
+}
+
 }  // namespace
 
 int ExifOrientationTag(std::string_view jpeg) {
@@ -114,14 +134,7 @@ Orientation UprightOrientation(int tag) {
 
 std::string StartingOrientation(const std::string& path, bool use_exif) {
   if (!use_exif || !IsJpegPath(path)) return kDefaultOrientation;
-  std::string head;
-  try {
-    head = ReadFileBytes(path, kSearchedBytes);
-  } catch (const AppError&) {
-    // The make run names a file it cannot read; entering the list never fails.
-    return kDefaultOrientation;
-  }
-  const Orientation upright = UprightOrientation(ExifOrientationTag(head));
+  const Orientation upright = UprightOrientation(ExifOrientationTag(FileHead(path)));
   return OrientationText(upright.mirror, upright.flip, upright.rotation);
 }
 

@@ -1,6 +1,7 @@
 #include "imaging/exif_orientation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/test_pictures.h"
@@ -90,6 +91,8 @@ TEST(StartingOrientation, TheTurnOfATaggedJpegWhenAsked) {
   EXPECT_EQ(StartingOrientation(dir / "phone.bmp", true), "0\t0\t0") << "no JPEG by its name";
   EXPECT_EQ(StartingOrientation(dir / "missing.jpg", true), "0\t0\t0");
   EXPECT_EQ(StartingOrientation(dir.path(), true), "0\t0\t0");
+  ASSERT_EQ(mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
+  EXPECT_EQ(StartingOrientation(dir / "pipe.jpg", true), "0\t0\t0") << "without waiting";
 }
 
 }  // namespace
