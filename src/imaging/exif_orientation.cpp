@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "imagelist/image_list.h"
 #include "imagelist/picture_kind.h"
@@ -81,9 +82,10 @@ std::string FileHead(const std::string& path) {
   std::string head;
   struct stat st;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    head.resize(kSearchedBytes);
-    const ssize_t n = ::read(fd, head.data(), head.size());
-    head.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    // Not cleared first: a list of thousands of small files is read at every drop.
+    const std::unique_ptr<char[]> buffer(new char[kSearchedBytes]);
+    const ssize_t n = ::read(fd, buffer.get(), kSearchedBytes);
+    if (n > 0) head.assign(buffer.get(), static_cast<size_t>(n));
   }
   ::close(fd);
   return head;
