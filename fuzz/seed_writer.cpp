@@ -1,5 +1,5 @@
 // Writes the seed corpora of the fuzz targets, one folder each under DIR: bitmap,
-// jpeg, list, settings and text. Nothing of it is kept in the repository; the
+// jpeg, exif, list, settings and text. Nothing of it is kept in the repository; the
 // fuzz script makes it afresh. Usage: seed_writer DIR
 #include <sys/stat.h>
 
@@ -71,6 +71,21 @@ void JpegSeeds(const std::string& folder) {
   Write(folder + "/cmyk.jpg", std::string("\x0c\x10\x05", 3) + testing::CmykJpeg(8, 8));
 }
 
+// Tagged files in both byte orders, before and after the JFIF segment, and cut.
+void ExifSeeds(const std::string& folder) {
+  const std::string jpeg = testing::JpegPicture(9, 5);
+  for (const bool big_endian : {false, true}) {
+    for (int tag = 1; tag <= 8; ++tag) {
+      const std::string name = folder + "/" + (big_endian ? "mm-" : "ii-") + std::to_string(tag);
+      Write(name + ".jpg", testing::WithExifOrientation(jpeg, tag, big_endian));
+      Write(name + "-after-jfif.jpg",
+            jpeg.substr(0, 20) + testing::ExifSegment(tag, big_endian) + jpeg.substr(20));
+    }
+  }
+  Write(folder + "/cut.jpg", testing::WithExifOrientation(jpeg, 6).substr(0, 30));
+  Write(folder + "/untagged.jpg", jpeg);
+}
+
 void ListSeeds(const std::string& folder) {
   ImageFileList list;
   list.Append("/home/写真/庭.jpg", "春の庭", "1\t0\t0");
@@ -115,6 +130,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   BitmapSeeds(Folder(dir, "bitmap"));
   JpegSeeds(Folder(dir, "jpeg"));
+  ExifSeeds(Folder(dir, "exif"));
   ListSeeds(Folder(dir, "list"));
   SettingsSeeds(Folder(dir, "settings"));
   TextSeeds(Folder(dir, "text"));

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage jpeg_scaling list_file settings_file)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage exif_orientation jpeg_scaling list_file settings_file)
 
 build=build-fuzz
 generator=()
@@ -34,6 +34,7 @@ seeds_of() {
     list_file) echo "list 4096" ;;
     settings_file) echo "settings 4096" ;;
     codepage) echo "text 1024" ;;
+    exif_orientation) echo "exif 4096" ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
   esac
 }

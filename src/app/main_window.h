@@ -193,6 +193,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QCheckBox* CB_fn;
   QCheckBox* CB_ask;
   QCheckBox* CB_QRV;
+  QCheckBox* CB_exif;
   QPushButton* Button10;
   DoubleClickEdit* edt_out_path;
   QPushButton* Button1;

@@ -158,6 +158,10 @@ void TfrmMTmain::BuildLayout() {
                        "リスト削除時に確認メッセージを表示しない");
   CB_QRV = AddCheckBox(GroupBox3, "CB_QRV", {252, 16, 137, 17}, "QRV用リストを出力する");
   CB_QRV->hide();
+  // Beside the other settings: it decides how a picture enters the list, not how
+  // the pages are made.
+  CB_exif = AddCheckBox(GroupBox1, "CB_exif", {268, 240, 153, 17}, "Exifの回転情報を使う");
+  CB_exif->setChecked(true);
   Button10 = AddButton(GroupBox1, "Button10", {428, 236, 163, 25}, "設定を全て初期化する(&I)",
                        "インストール時の設定を復元します");
 
@@ -190,13 +194,14 @@ void TfrmMTmain::BuildLayout() {
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setAcceptDrops(false);
   setAcceptDrops(true);
 
-  SetTabChain(
-      {StG_list,     edt_out_path,     edt_out,    edt_title,  btn_start,       btn_close,
-       Button7,      Button8,          save_list,  Button4,    Button6,         Button5,
-       btn_macro,    Button1,          edt_f_path, CB_preview, CmB_type,        edt_mi_w,
-       edt_f_n,      edt_tmi_w,        edt_tc_n,   edt_b_w,    edt_pd_iw,       CB_pw_use_com,
-       edt_lf_w,     CB_f_show,        CB_make_mi, CB_ch_main, CB_Jpeg_convert, edt_bg_image,
-       btn_bg_image, CB_show_bg_image, CB_fn,      CB_ask,     CB_QRV,          Button10});
+  SetTabChain({StG_list,     edt_out_path,     edt_out,    edt_title,       btn_start,
+               btn_close,    Button7,          Button8,    save_list,       Button4,
+               Button6,      Button5,          btn_macro,  Button1,         edt_f_path,
+               CB_preview,   CmB_type,         edt_mi_w,   edt_f_n,         edt_tmi_w,
+               edt_tc_n,     edt_b_w,          edt_pd_iw,  CB_pw_use_com,   edt_lf_w,
+               CB_f_show,    CB_make_mi,       CB_ch_main, CB_Jpeg_convert, edt_bg_image,
+               btn_bg_image, CB_show_bg_image, CB_fn,      CB_ask,          CB_QRV,
+               CB_exif,      Button10});
 }
 
 }  // namespace montrelle

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "imagelist/list_file.h"
 #include "imagelist/list_operations.h"
+#include "imaging/exif_orientation.h"
 #include "imaging/preview_rules.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
@@ -116,7 +117,9 @@ void TfrmMTmain::Button4Click() {
   const auto chosen = dialogs_.ChooseListFileToOpen(this);
   if (!chosen) return;
   try {
-    LoadListFile(list_, *chosen);
+    LoadListFile(list_, *chosen, [this](const std::string& picture) {
+      return StartingOrientation(picture, CB_exif->isChecked());
+    });
   } catch (...) {
     ShowList();
     throw;
@@ -156,7 +159,9 @@ void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
       paths.push_back(DroppedPath(url));
   }
   for (const std::string& path : paths) RequireOneLinePath(path);
-  for (const std::string& path : paths) list_.AddFile(path);
+  for (const std::string& path : paths) {
+    list_.AddFile(path, StartingOrientation(path, CB_exif->isChecked()));
+  }
   ShowList();
 }
 

@@ -46,6 +46,7 @@ LiveSettings TfrmMTmain::ReadLiveSettings() const {
   live.comment_out_pd = CB_pw_use_com->isChecked();
   live.dontask = CB_ask->isChecked();
   live.preview = CB_preview->isChecked();
+  live.exif = CB_exif->isChecked();
   live.out_path = TextOf(edt_out_path);
   live.out_name = TextOf(edt_out);
   live.title = TextOf(edt_title);
@@ -77,6 +78,7 @@ void TfrmMTmain::ShowLiveSettings(const LiveSettings& live) {
   CB_ask->setChecked(live.dontask);
   CB_Jpeg_convert->setChecked(live.jpegconvert);
   CB_QRV->setChecked(live.qrvlist);
+  CB_exif->setChecked(live.exif);
   SetText(edt_out_path, live.out_path);
   SetText(edt_out, live.out_name);
   SetText(edt_title, live.title);

@@ -7,6 +7,7 @@
 #include "gallery/output_folder.h"
 #include "imagelist/list_file.h"
 #include "imagelist/string_routines.h"
+#include "imaging/exif_orientation.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 
@@ -54,7 +55,9 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   const std::vector<std::string> pictures = PicturePaths(source);
   if (pictures.empty()) return true;
   run.list.Clear();
-  for (const std::string& picture : pictures) run.list.AddFile(picture);
+  for (const std::string& picture : pictures) {
+    run.list.AddFile(picture, StartingOrientation(picture, run.settings.exif));
+  }
   const std::string& out = run.request.out_folder;
   run.settings.out_path = out + "/" + folder;
   run.settings.out_name = folder + ".html";

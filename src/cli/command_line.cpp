@@ -15,7 +15,7 @@ struct OptionSpec {
   Takes takes;
 };
 
-constexpr std::array<OptionSpec, 12> kOptions = {{
+constexpr std::array<OptionSpec, 13> kOptions = {{
     {"-s", "--settings", Takes::kValue},
     {"-l", "--list", Takes::kValue},
     {"-o", "--out", Takes::kValue},
@@ -25,6 +25,7 @@ constexpr std::array<OptionSpec, 12> kOptions = {{
     {"", "--batch", Takes::kValue},
     {"", "--lists-only", Takes::kNothing},
     {"", "--keep-existing", Takes::kNothing},
+    {"", "--no-exif", Takes::kNothing},
     {"-q", "--quiet", Takes::kNothing},
     {"-h", "--help", Takes::kNothing},
     {"", "--version", Takes::kNothing},
@@ -62,6 +63,7 @@ void Apply(CommandOptions& options, const std::string& option, const std::string
   if (option == "--batch") options.batch = value;
   if (option == "--lists-only") options.lists_only = true;
   if (option == "--keep-existing") options.keep_existing = true;
+  if (option == "--no-exif") options.no_exif = true;
   if (option == "--quiet") options.quiet = true;
   if (option == "--help") options.help = true;
   if (option == "--version") options.version = true;

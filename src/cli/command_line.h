@@ -27,6 +27,7 @@ struct CommandOptions {
   std::optional<std::string> batch;          // --batch: the search folder
   bool lists_only = false;                   // --lists-only, with --batch
   bool keep_existing = false;                // --keep-existing
+  bool no_exif = false;                      // --no-exif
   bool quiet = false;                        // -q, --quiet
   bool help = false;                         // -h, --help
   bool version = false;                      // --version

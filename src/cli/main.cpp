@@ -21,6 +21,7 @@
 #include "imagelist/image_list.h"
 #include "imagelist/list_file.h"
 #include "imagelist/list_operations.h"
+#include "imaging/exif_orientation.h"
 #include "platform/app_error.h"
 #include "platform/codepage.h"
 #include "platform/file_error.h"
@@ -51,16 +52,21 @@ LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& 
   if (options.name) live.out_name = *options.name;
   if (options.title) live.title = *options.title;
   if (options.layout) live.layout = options.layout;
+  if (options.no_exif) live.exif = false;
   return live;
 }
 
-ImageFileList CommandImages(const CommandOptions& options, UiServices& ui) {
+ImageFileList CommandImages(const CommandOptions& options, bool use_exif, UiServices& ui) {
   ImageFileList list;
-  if (options.list_file) LoadListFile(list, *options.list_file);
+  if (options.list_file) {
+    LoadListFile(list, *options.list_file, [use_exif](const std::string& picture) {
+      return StartingOrientation(picture, use_exif);
+    });
+  }
   for (const std::string& image : options.images) {
     const std::string path = AbsolutePath(image);
     if (AcceptsDroppedPath(path)) {
-      list.AddFile(path);
+      list.AddFile(path, StartingOrientation(path, use_exif));
     } else {
       ui.ShowMessage(ShownText(image) + ": 画像ファイルではないので飛ばします");
     }
@@ -110,7 +116,7 @@ int Run(const CommandOptions& options) {
     if (options.batch) {
       return RunBatchCommand(options, settings, ui, files.navigation_images_folder);
     }
-    const ImageFileList list = CommandImages(options, ui);
+    const ImageFileList list = CommandImages(options, settings.exif, ui);
     BatchState batch;
     return GenerateGallery(settings, list, ui, batch, files.navigation_images_folder) ? 0 : 1;
   } catch (const std::exception& error) {

@@ -43,8 +43,8 @@ void ImageFileList::Append(const std::string& path, const std::string& comment,
   orientations_.push_back(orientation);
 }
 
-void ImageFileList::AddFile(const std::string& path) {
-  Append(path, "", kDefaultOrientation);
+void ImageFileList::AddFile(const std::string& path, const std::string& orientation) {
+  Append(path, "", orientation);
 }
 
 void ImageFileList::Clear() {

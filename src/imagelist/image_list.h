@@ -54,7 +54,7 @@ class ImageFileList {
 
   // Appends an entry for an existing file, its display texts read from the file.
   // Both throw like RequireOneLinePath, and then change nothing.
-  void AddFile(const std::string& path);
+  void AddFile(const std::string& path, const std::string& orientation = kDefaultOrientation);
   // Appends an entry with these texts (the list file reader and the batch run).
   void Append(const std::string& path, const std::string& comment, const std::string& orientation);
   // Removes every entry; the grid keeps its row count.

@@ -33,7 +33,7 @@ bool SaveListFile(const ImageFileList& list, const std::string& path, UiServices
   return true;
 }
 
-void LoadListFile(ImageFileList& list, const std::string& path) {
+void LoadListFile(ImageFileList& list, const std::string& path, const MissingOrientation& missing) {
   list.Clear();
   const std::vector<std::string> lines = ReadTextFileLines(path);
   std::vector<std::string> paths, comments, orientations;
@@ -52,7 +52,9 @@ void LoadListFile(ImageFileList& list, const std::string& path) {
     }
   }
   comments.resize(paths.size());
-  orientations.resize(paths.size(), kDefaultOrientation);
+  for (size_t i = orientations.size(); i < paths.size(); ++i) {
+    orientations.push_back(missing ? missing(paths[i]) : kDefaultOrientation);
+  }
   for (size_t i = 0; i < paths.size(); ++i) list.Append(paths[i], comments[i], orientations[i]);
 }
 

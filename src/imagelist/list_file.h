@@ -4,6 +4,7 @@
 // comments, the N orientation triples; CP932, CR LF after every line.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "imagelist/image_list.h"
@@ -27,8 +28,14 @@ bool HasEntriesToSave(const ImageFileList& list, UiServices& ui);
 // write fails (AppError). Returns whether a file was written.
 bool SaveListFile(const ImageFileList& list, const std::string& path, UiServices& ui);
 
+// The triple a picture of the list file starts with when the file gives it none.
+using MissingOrientation = std::function<std::string(const std::string& picture)>;
+
 // Replaces the list by the file's content. The list is emptied before the file is
-// opened, so a file that cannot be read leaves it empty (AppError).
-void LoadListFile(ImageFileList& list, const std::string& path);
+// opened, so a file that cannot be read leaves it empty (AppError). A triple the
+// file holds is kept as it stands; a missing one comes from `missing`, or is
+// "0<TAB>0<TAB>0" without it.
+void LoadListFile(ImageFileList& list, const std::string& path,
+                  const MissingOrientation& missing = nullptr);
 
 }  // namespace montrelle

@@ -51,6 +51,7 @@ void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   live.dontask = options.Flags.dontask;
   live.jpegconvert = options.Flags.jpegconvert;
   live.qrvlist = options.Flags.QRVlist;
+  live.exif = options.Flags.exif;
 
   live.out_path = FolderExists(options.Other.out_path) ? options.Other.out_path : std::string();
 

@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -83,8 +84,9 @@ bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
   // the user learns of every such key at once.
   std::string bad_keys;
   for (const SettingKey& key : SettingKeys()) {
+    const std::optional<std::string> value = ini.Value(key.section, key.key);
     try {
-      StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+      StoreSetting(key, value ? TrimControls(*value) : std::string(MissingKeyText(key)), options);
     } catch (const AppError& error) {
       StoreSetting(key, std::string(key.default_text), options);
       if (!bad_keys.empty()) bad_keys += ".\n";

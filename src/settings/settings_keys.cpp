@@ -1,6 +1,7 @@
 #include "settings/settings_keys.h"
 
 #include <array>
+#include <utility>
 
 #include "platform/app_error.h"
 #include "settings/color_text.h"
@@ -13,7 +14,7 @@ constexpr TextKind kFree = TextKind::kFree;
 constexpr TextKind kPath = TextKind::kPath;
 
 // The key order inside [Flags] is the file's, not the record's.
-const std::array<SettingKey, 26> kKeys = {{
+const std::array<SettingKey, 27> kKeys = {{
     {"HTMLtype", "type", "0", [](TMT_Options& o) -> OptionField { return &o.HTMLtype.type; },
      &L::layout, kFree},
     {"Frame", "width", "550", [](TMT_Options& o) -> OptionField { return &o.Frame.width; },
@@ -61,12 +62,19 @@ const std::array<SettingKey, 26> kKeys = {{
      kFree},
     {"Flags", "Preview", "1", [](TMT_Options& o) -> OptionField { return &o.Flags.Preview; },
      &L::preview, kFree},
+    {"Flags", "exif", "1", [](TMT_Options& o) -> OptionField { return &o.Flags.exif; }, &L::exif,
+     kFree},
     {"Other", "out_path", "", [](TMT_Options& o) -> OptionField { return &o.Other.out_path; },
      &L::out_path, kPath},
     {"Other", "out_name", "index.html",
      [](TMT_Options& o) -> OptionField { return &o.Other.out_name; }, &L::out_name, kPath},
     {"Other", "title", "", [](TMT_Options& o) -> OptionField { return &o.Other.title; }, &L::title,
      kFree},
+}};
+
+// The keys that later versions added, as section and key.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kAddedKeys = {{
+    {"Flags", "exif"},
 }};
 
 // Overload set for std::visit.
@@ -82,6 +90,13 @@ Overloaded(F...) -> Overloaded<F...>;
 
 std::span<const SettingKey> SettingKeys() {
   return kKeys;
+}
+
+std::string_view MissingKeyText(const SettingKey& key) {
+  for (const auto& [section, name] : kAddedKeys) {
+    if (key.section == section && key.key == name) return key.default_text;
+  }
+  return {};
 }
 
 void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& options) {

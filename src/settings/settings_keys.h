@@ -34,8 +34,13 @@ struct SettingKey {
   TextKind kind;  // how the written text is checked against the code page
 };
 
-// All 26 keys, grouped by section in file order.
+// All 27 keys, grouped by section in file order.
 std::span<const SettingKey> SettingKeys();
+
+// The text a key reads when the file lacks it: empty for the keys every settings
+// file has held from the start; the default for keys added since, so that an older
+// file loads as it did.
+std::string_view MissingKeyText(const SettingKey& key);
 
 // Converts `text` (already trimmed) by the key's form and stores it in `options`.
 // Throws NotAnIntegerError(text) when an integer or flag key gets no 32-bit integer;

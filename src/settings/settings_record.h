@@ -60,7 +60,7 @@ struct TMT_Options {
   struct FlagsSection {
     bool fnoutput = false, simake = false, micopy = false, mimake = false, bgishow = false,
          jpegconvert = false, QRVlist = false, CommentOut = false, CommentOutPD = false,
-         dontask = false, Preview = false;
+         dontask = false, Preview = false, exif = false;
     bool operator==(const FlagsSection&) const = default;
   } Flags;
   struct OtherSection {
@@ -97,6 +97,7 @@ struct LiveSettings {
   bool comment_out_pd = false;          // CB_pw_use_com
   bool dontask = false;                 // CB_ask
   bool preview = true;                  // CB_preview
+  bool exif = true;                     // CB_exif
   std::string out_path;                 // edt_out_path
   std::string out_name = "index.html";  // edt_out
   std::string title;                    // edt_title

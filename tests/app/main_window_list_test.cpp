@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "app/window_fixture.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/test_pictures.h"
 
 namespace montrelle {
 namespace {
@@ -44,6 +46,25 @@ TEST_F(MainWindowListTest, DropsAddOnlyExistingLocalFilesWithAnImageMarker) {
             (Paths{dir / "a.jpg", dir / "photo.jpg.txt", dir / "C.BMP", dir / "a.jpg"}));
   EXPECT_EQ(Grid()->item(2, 1)->text(), "photo.jpg.txt");
   ExpectGridShowsList();
+}
+
+// A phone picture enters turned upright, dropped or named by a list file without
+// its triple, while the box is ticked; unticked it enters as stored.
+TEST_F(MainWindowListTest, PhonePicturesEnterUprightWhileTheExifBoxIsTicked) {
+  const std::string phone = dir / "phone.jpg";
+  testing::WriteBytes(phone, testing::WithExifOrientation(EncodeJpeg(MakeRgbImage(4, 3)), 8));
+  testing::WriteBytes(dir / "bare.txt", phone + "\n");
+  auto* box = Main<QCheckBox>("CB_exif");
+  ASSERT_TRUE(box->isChecked());
+  Drop({phone});
+  EXPECT_EQ(windows->main.image_list().orientations(), Paths{"0\t0\t1"});
+  dialogs.list_files = {dir / "bare.txt", dir / "bare.txt"};
+  Click("Button4");
+  EXPECT_EQ(windows->main.image_list().orientations(), Paths{"0\t0\t1"});
+  box->setChecked(false);
+  Click("Button4");
+  Drop({phone});
+  EXPECT_EQ(windows->main.image_list().orientations(), (Paths{"0\t0\t0", "0\t0\t0"}));
 }
 
 // Dropped files keep the exact bytes of their names: blanks, quotation marks,

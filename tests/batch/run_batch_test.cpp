@@ -72,6 +72,8 @@ TEST_F(RunBatchTest, ListFilesOnlyEachFolderWithItsOwnPictures) {
   }
   File(search + "/day2/z.bmp");
   File(search + "/file.jpg");
+  // A phone picture enters its folder's list turned upright.
+  WriteBytes(search + "/day1/a.JPG", testing::WithExifOrientation(testing::JpegPicture(40, 30), 6));
 
   EXPECT_EQ(Run(true), BatchEnd::kFinished);
 
@@ -81,7 +83,7 @@ TEST_F(RunBatchTest, ListFilesOnlyEachFolderWithItsOwnPictures) {
   EXPECT_EQ(ReadBytes(out + "/day1_list.txt"), day1 + ".c.jpg\r\n" + day1 + "a.JPG\r\n" + day1 +
                                                    "b.jpeg\r\n" + day1 + "jpg_notes.txt\r\n" +
                                                    day1 + "jpg_old\r\n\r\n\r\n\r\n\r\n\r\n\r\n" +
-                                                   zeros + zeros + zeros + zeros + zeros);
+                                                   zeros + "0\t0\t2\r\n" + zeros + zeros + zeros);
   EXPECT_EQ(ReadBytes(out + "/day2_list.txt"), search + "/day2/z.bmp\r\n\r\n\r\n" + zeros);
   // The list keeps the last folder's pictures.
   EXPECT_EQ(list.paths(), Lines{search + "/day2/z.bmp"});

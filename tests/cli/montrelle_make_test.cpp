@@ -272,6 +272,45 @@ TEST_F(MontrelleMakeTest, ListFileFirstThenImages) {
   EXPECT_EQ(FileLines(dir / "out/src_files/b.htm")[13], "夕日");
 }
 
+// Pictures as a phone stores them, one per Exif orientation, alternating the byte
+// order: every thumbnail is that of the upright picture, unless --no-exif is given.
+TEST_F(MontrelleMakeTest, PhonePicturesMakeUprightThumbnails) {
+  // Quarters on whole JPEG blocks: the stored files decode to the same pixels.
+  const RgbImage upright = testing::QuadrantPicture(64, 32);
+  ASSERT_TRUE(CreateFolder(dir / "phone"));
+  WriteBytes(dir / "phone/upright.jpg", EncodeJpeg(upright));
+  Lines arguments = {"-s", "s.ini", "-o", "out", "phone/upright.jpg"};
+  for (int tag = 1; tag <= 8; ++tag) {
+    const std::string name = "phone/" + std::to_string(tag) + ".jpg";
+    WriteBytes(dir / name, testing::WithExifOrientation(
+                               EncodeJpeg(testing::StoredWithTag(upright, tag)), tag, tag % 2));
+    arguments.push_back(name);
+  }
+  WriteBytes(dir / "s.ini", SettingsFile({}));
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  const RgbImage thumbnail = DecodeJpeg(ReadBytes(dir / "out/small_images/upright.jpg"));
+  ASSERT_EQ(thumbnail.width, 120);
+  ASSERT_EQ(thumbnail.height, 60);
+  for (int tag = 1; tag <= 8; ++tag) {
+    const RgbImage made =
+        DecodeJpeg(ReadBytes(dir / ("out/small_images/" + std::to_string(tag) + ".jpg")));
+    // Within rounding: a quarter in a wrong place would differ by 255.
+    EXPECT_LE(testing::LargestDifference(made, thumbnail), 16) << tag;
+  }
+
+  arguments[3] = "unturned";
+  arguments.push_back("--no-exif");
+  run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  for (int tag = 1; tag <= 8; ++tag) {
+    const std::string made =
+        ReadBytes(dir / ("unturned/small_images/" + std::to_string(tag) + ".jpg"));
+    EXPECT_EQ(JpegSizeOf(made), (tag < 5 ? ImageSize{120, 60} : ImageSize{120, 240})) << tag;
+  }
+}
+
 TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   // A copy of the program in a folder of its own: no settings file, no images/.
   ASSERT_TRUE(CreateFolder(dir / "bin"));
@@ -448,7 +487,7 @@ TEST_F(MontrelleMakeTest, HelpInTheLanguageOfTheLocale) {
     EXPECT_EQ(lines[0], c.first_line) << c.environment[0] << c.environment[1] << c.environment[2];
     for (const char* option :
          {"--settings", "--list", "--out", "--name", "--title", "--layout", "--keep-existing",
-          "--batch", "--lists-only", "--quiet", "--help", "--version"}) {
+          "--no-exif", "--batch", "--lists-only", "--quiet", "--help", "--version"}) {
       EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     for (const std::string& line : lines) EXPECT_LE(Columns(line), 80u) << line;

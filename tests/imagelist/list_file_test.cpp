@@ -142,6 +142,23 @@ TEST(ListFile, ReaderTolerance) {
   }
 }
 
+// A triple the file gives is kept, whatever the picture's own tag would say; only
+// the missing ones are asked for.
+TEST(ListFile, MissingTriplesComeFromTheSourceGiven) {
+  TempDir dir;
+  WriteBytes(dir / "l.txt", "/a.jpg\n/b.jpg\n/c.jpg\n\n\n\n\n0\t0\t0\n");
+  std::vector<std::string> asked;
+  ImageFileList list;
+  LoadListFile(list, dir / "l.txt", [&](const std::string& picture) {
+    asked.push_back(picture);
+    return "1\t0\t" + std::to_string(asked.size());
+  });
+  EXPECT_EQ(
+      Contents(list),
+      (Loaded{{"/a.jpg", "/b.jpg", "/c.jpg"}, {"", "", ""}, {"0\t0\t0", "1\t0\t1", "1\t0\t2"}}));
+  EXPECT_EQ(asked, (std::vector<std::string>{"/b.jpg", "/c.jpg"}));
+}
+
 TEST(ListFile, UnreadableFileLeavesAnEmptyList) {
   TempDir dir;
   ImageFileList list;

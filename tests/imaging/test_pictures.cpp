@@ -8,6 +8,7 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <random>
 
@@ -185,18 +186,80 @@ std::string CmykJpeg(int width, int height) {
   return Flat(width, height, 4, JCS_CMYK);
 }
 
-std::string WithExifOrientation(const std::string& jpeg, int orientation) {
-  // "Exif\0\0", a little-endian TIFF header, one IFD with the single tag 0x0112.
-  std::string tiff("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 18);
-  tiff += static_cast<char>(orientation);
-  tiff += std::string(3, '\0');  // rest of the value field
-  tiff += std::string(4, '\0');  // no next IFD
+std::string ExifSegment(int orientation, bool big_endian) {
+  // A number in the TIFF block's byte order.
+  const auto number = [big_endian](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) {
+      const int shift = 8 * (big_endian ? bytes - 1 - i : i);
+      out += static_cast<char>(value >> shift & 0xFF);
+    }
+    return out;
+  };
+  // The header, one IFD with the single tag 0x0112 (SHORT, one value), no next IFD.
+  const std::string tiff = (big_endian ? "MM" : "II") + number(42, 2) + number(8, 4) +
+                           number(1, 2) + number(0x0112, 2) + number(3, 2) + number(1, 4) +
+                           number(static_cast<std::uint32_t>(orientation), 2) + number(0, 2) +
+                           number(0, 4);
   const std::string body = std::string("Exif\0\0", 6) + tiff;
   const size_t length = body.size() + 2;
   std::string segment = "\xFF\xE1";
   segment += static_cast<char>(length >> 8);
   segment += static_cast<char>(length & 0xFF);
-  return jpeg.substr(0, 2) + segment + body + jpeg.substr(2);
+  return segment + body;
+}
+
+std::string WithExifOrientation(const std::string& jpeg, int orientation, bool big_endian) {
+  return jpeg.substr(0, 2) + ExifSegment(orientation, big_endian) + jpeg.substr(2);
+}
+
+RgbImage StoredWithTag(const RgbImage& upright, int tag) {
+  const int w = upright.width, h = upright.height;
+  // The upright pixel shown at stored (x, y), for each tag's row 0 / column 0:
+  const std::function<std::array<int, 2>(int, int)> source[] = {
+      [](int x, int y) {
+        return std::array{x, y};
+      },  // 1 top / left
+      [w](int x, int y) {
+        return std::array{w - 1 - x, y};
+      },  // 2 top / right
+      [w, h](int x, int y) {
+        return std::array{w - 1 - x, h - 1 - y};
+      },  // 3 bottom / right
+      [h](int x, int y) {
+        return std::array{x, h - 1 - y};
+      },  // 4 bottom / left
+      [](int x, int y) {
+        return std::array{y, x};
+      },  // 5 left / top
+      [w](int x, int y) {
+        return std::array{w - 1 - y, x};
+      },  // 6 right / top
+      [w, h](int x, int y) {
+        return std::array{w - 1 - y, h - 1 - x};
+      },  // 7 right / bottom
+      [h](int x, int y) {
+        return std::array{y, h - 1 - x};
+      },  // 8 left / bottom
+  };
+  RgbImage stored = tag >= 5 ? MakeRgbImage(h, w) : MakeRgbImage(w, h);
+  for (int y = 0; y < stored.height; ++y) {
+    for (int x = 0; x < stored.width; ++x) {
+      const auto [ux, uy] = source[tag - 1](x, y);
+      std::copy_n(&upright.pixels[(static_cast<size_t>(uy) * w + ux) * 3], 3,
+                  &stored.pixels[(static_cast<size_t>(y) * stored.width + x) * 3]);
+    }
+  }
+  return stored;
+}
+
+int LargestDifference(const RgbImage& a, const RgbImage& b) {
+  if (a.width != b.width || a.height != b.height) return 256;
+  int largest = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    largest = std::max(largest, std::abs(a.pixels[i] - b.pixels[i]));
+  }
+  return largest;
 }
 
 std::vector<JpegSegment> JpegHeaderSegments(const std::string& jpeg) {

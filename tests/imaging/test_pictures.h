@@ -68,8 +68,21 @@ struct JpegCoding {
 // `picture` as a JPEG file at libjpeg's default quality (75), coded as asked.
 std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding);
 
-// `jpeg` with an Exif APP1 segment holding the orientation tag inserted after SOI.
-std::string WithExifOrientation(const std::string& jpeg, int orientation);
+// An Exif APP1 segment (marker and length included) whose first image directory
+// holds the orientation tag alone, in the TIFF byte order asked for.
+std::string ExifSegment(int orientation, bool big_endian = false);
+
+// `jpeg` with ExifSegment inserted after SOI.
+std::string WithExifOrientation(const std::string& jpeg, int orientation, bool big_endian = false);
+
+// `upright` as a camera stores it with Exif orientation `tag` (1..8), written from
+// the tag's definition: where the stored picture's row 0 and column 0 lie in the
+// upright view. Tags 5 to 8 swap width and height.
+RgbImage StoredWithTag(const RgbImage& upright, int tag);
+
+// The largest difference of one channel between two pictures of the same size
+// (256 when the sizes differ): lossy files are compared within a bound.
+int LargestDifference(const RgbImage& a, const RgbImage& b);
 
 struct JpegSegment {
   int marker;        // the byte after 0xFF
