@@ -59,6 +59,7 @@ TEST_F(MainWindowListTest, PhonePicturesEnterUprightWhileTheExifBoxIsTicked) {
   Drop({phone});
   EXPECT_EQ(windows->main.image_list().orientations(), Paths{"0\t0\t1"});
   dialogs.list_files = {dir / "bare.txt", dir / "bare.txt"};
+  ui.choices = {YesNoCancel::kNo, YesNoCancel::kNo};  // the dropped list is not to be saved
   Click("Button4");
   EXPECT_EQ(windows->main.image_list().orientations(), Paths{"0\t0\t1"});
   box->setChecked(false);
