@@ -49,7 +49,9 @@ int ParseLayout(const std::string& value) {
   if (value == "frame") return 0;
   if (value == "table") return 1;
   if (value == "pulldown") return 2;
-  throw UsageError("--layout には frame、table、pulldown のどれかを指定してください: " + value);
+  if (value == "responsive") return 3;
+  throw UsageError("--layout には frame、table、pulldown、responsive のどれかを指定してください: " +
+                   value);
 }
 
 void Apply(CommandOptions& options, const std::string& option, const std::string& value) {

@@ -22,7 +22,7 @@ struct CommandOptions {
   std::optional<std::string> out;            // -o, --out
   std::optional<std::string> name;           // -n, --name
   std::optional<std::string> title;          // -t, --title
-  std::optional<int> layout;                 // --layout frame|table|pulldown: 0, 1, 2
+  std::optional<int> layout;                 // --layout frame|table|pulldown|responsive: 0 to 3
   std::optional<std::string> batch;          // --batch: the search folder
   bool lists_only = false;                   // --lists-only, with --batch
   bool keep_existing = false;                // --keep-existing

@@ -7,6 +7,7 @@
 #include "gallery/output_folder.h"
 #include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
+#include "gallery/responsive_pages.h"
 #include "gallery/run_status.h"
 #include "gallery/table_pages.h"
 #include "platform/app_error.h"
@@ -45,6 +46,9 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
       break;
     case OutputLayout::kPulldown:
       WritePulldownPage(context, list, settings, ui);
+      break;
+    case OutputLayout::kResponsive:
+      WriteResponsivePages(context, list, settings, ui);
       break;
   }
 }

@@ -65,6 +65,9 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
     case OutputLayout::kPulldown:
       c.main_width = ParseSettingNumber(settings.pulldown_width);
       break;
+    case OutputLayout::kResponsive:
+      c.main_width = ParseCount(settings.responsive_width);
+      break;
   }
   c.bg_color_text = HtmlColorText(settings.bg_color);
   c.link_color_text = HtmlColorText(settings.link_color);
@@ -72,8 +75,8 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   if (settings.bgishow) c.bg_name = LastComponent(settings.bg_image);
 
   c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
-  c.uses_image_copies =
-      settings.micopy || settings.jpegconvert || settings.mimake || c.any_oriented;
+  c.uses_image_copies = settings.micopy || settings.jpegconvert || settings.mimake ||
+                        c.any_oriented || IsResponsive(settings);
   return c;
 }
 

@@ -51,17 +51,13 @@ struct StepItem {
 };
 
 // The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
-// not say which file failed, so the source's name is added unless the text names it
-// already.
+// not say which file failed, so the source's name is added.
 MadePicture NamingSource(const std::string& source, MadePicture made) {
   if (!made.error) return made;
   try {
     std::rethrow_exception(made.error);
   } catch (const AppError& error) {
-    const std::string text = error.what();
-    if (text.find(source) == std::string::npos) {
-      made.error = std::make_exception_ptr(AppError(text + ": " + source));
-    }
+    made.error = std::make_exception_ptr(NamingFile(error, source));
   } catch (...) {
   }
   return made;
@@ -144,12 +140,15 @@ void RunStep(const std::string& phase, const std::string& folder, const ImageFil
 
 // Whether the main step remakes its JPEGs at the main width.
 bool RemakesMainImages(const GenerationContext& context, const LiveSettings& settings) {
-  return context.uses_image_copies && (settings.mimake || context.any_oriented);
+  return context.uses_image_copies &&
+         (settings.mimake || context.any_oriented || IsResponsive(settings));
 }
 
-// Whether the reduced step runs: reduced images on, and a layout that shows them.
+// Whether the reduced step runs: reduced images on and a layout that shows them,
+// or the responsive layout, whose grid always does.
 bool MakesReducedImages(const LiveSettings& settings) {
-  return settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown);
+  return (settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown)) ||
+         IsResponsive(settings);
 }
 
 std::string ReducedFolder(const GenerationContext& context) {

@@ -28,4 +28,9 @@ int ParseInt32(const std::string& text) {
   return value;
 }
 
+AppError NamingFile(const AppError& error, const std::string& path) {
+  const std::string text = error.what();
+  return text.find(path) == std::string::npos ? AppError(text + ": " + path) : error;
+}
+
 }  // namespace montrelle

@@ -20,6 +20,10 @@ std::string ErrorBoxText(const std::string& text);
 // The text is shown by ShownText: a NUL byte would otherwise cut the message short.
 AppError NotAnIntegerError(const std::string& text);
 
+// The error with ": «path»" added to its text unless the text names the file
+// already: a decoder's own text ("JPEG エラー #%d") does not say which file failed.
+AppError NamingFile(const AppError& error, const std::string& path);
+
 // Parses an optionally signed decimal 32-bit integer, nothing else allowed.
 // Throws NotAnIntegerError(text) otherwise.
 int ParseInt32(const std::string& text);

@@ -23,7 +23,7 @@ void SetPulldownComments(LiveSettings& live, bool ticked) {
 
 void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   const int type = options.HTMLtype.type;
-  live.layout = type <= static_cast<int>(OutputLayout::kPulldown) ? type : -1;
+  live.layout = type <= static_cast<int>(OutputLayout::kResponsive) ? type : -1;
 
   live.frame_width = std::to_string(options.Frame.width);
   live.frame_count = std::to_string(options.Frame.count);
@@ -31,6 +31,7 @@ void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   live.table_count = std::to_string(options.Table.count);
   live.table_bwidth = std::to_string(options.Table.bwidth);
   live.pulldown_width = std::to_string(options.Pulldown.width);
+  live.responsive_width = std::to_string(options.Responsive.width);
   live.small_width = std::to_string(options.SmallImage.width);
 
   live.bg_color = ParseColorText(options.Color.bg_color);

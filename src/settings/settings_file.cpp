@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -80,7 +81,10 @@ bool ReadSettingsFile(const std::string& path, TMT_Options& options) {
   IniFile ini(ReadSettingsLines(path));
   if (ini.SectionNames().empty()) return false;
   for (const SettingKey& key : SettingKeys()) {
-    StoreSetting(key, TrimControls(ini.Value(key.section, key.key).value_or("")), options);
+    const std::optional<std::string> value = ini.Value(key.section, key.key);
+    // A file from before a key was added would otherwise stop loading at it.
+    const std::string missing = key.added_later ? std::string(key.default_text) : std::string();
+    StoreSetting(key, TrimControls(value.value_or(missing)), options);
   }
   return true;
 }

@@ -13,7 +13,7 @@ constexpr TextKind kFree = TextKind::kFree;
 constexpr TextKind kPath = TextKind::kPath;
 
 // The key order inside [Flags] is the file's, not the record's.
-const std::array<SettingKey, 26> kKeys = {{
+const std::array<SettingKey, 27> kKeys = {{
     {"HTMLtype", "type", "0", [](TMT_Options& o) -> OptionField { return &o.HTMLtype.type; },
      &L::layout, kFree},
     {"Frame", "width", "550", [](TMT_Options& o) -> OptionField { return &o.Frame.width; },
@@ -28,6 +28,9 @@ const std::array<SettingKey, 26> kKeys = {{
      &L::table_bwidth, kFree},
     {"Pulldown", "width", "450", [](TMT_Options& o) -> OptionField { return &o.Pulldown.width; },
      &L::pulldown_width, kFree},
+    {"Responsive", "width", "1600",
+     [](TMT_Options& o) -> OptionField { return &o.Responsive.width; }, &L::responsive_width, kFree,
+     true},
     {"SmallImage", "width", "100",
      [](TMT_Options& o) -> OptionField { return &o.SmallImage.width; }, &L::small_width, kFree},
     {"Color", "bg_color", "ffffff", [](TMT_Options& o) -> OptionField { return &o.Color.bg_color; },

@@ -31,9 +31,11 @@ struct SettingKey {
   OptionField (*field)(TMT_Options&);
   LiveField live;
   TextKind kind;  // how the written text is checked against the code page
+  // A key that files written before it came lack: missing, it takes its default.
+  bool added_later = false;
 };
 
-// All 26 keys, grouped by section in file order.
+// All 27 keys, grouped by section in file order.
 std::span<const SettingKey> SettingKeys();
 
 // Converts `text` (already trimmed) by the key's form and stores it in `options`.

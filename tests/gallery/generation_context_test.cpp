@@ -57,8 +57,8 @@ TEST(GenerationContext, NumbersByLayout) {
     int main_width, per_page, columns;
     const char* border;
   } cases[] = {
-      {0, 550, 4, 0, ""}, {1, 600, 0, 3, "abc"}, {2, -7, 0, 0, ""},
-      {-1, 0, 0, 0, ""},  {5, 0, 0, 0, ""},
+      {0, 550, 4, 0, ""},  {1, 600, 0, 3, "abc"}, {2, -7, 0, 0, ""},
+      {3, 1600, 0, 0, ""}, {-1, 0, 0, 0, ""},     {5, 0, 0, 0, ""},
   };
   for (const auto& c : cases) {
     s.layout = c.layout;
@@ -99,6 +99,8 @@ TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
       {2, &LiveSettings::table_width, "x", false},
       {2, &LiveSettings::pulldown_width, "x", true},
       {-1, &LiveSettings::frame_width, "x", false},
+      {3, &LiveSettings::responsive_width, "0", true},  // a picture needs a width
+      {3, &LiveSettings::pulldown_width, "x", false},
   };
   ImageFileList list = ListWithOrientations({"0\t0\t0"});
   for (const auto& c : cases) {
