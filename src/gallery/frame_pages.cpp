@@ -46,6 +46,7 @@ PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileL
   return {
       FreeLine("<HTML>"),
       FreeLine("<HEAD>"),
+      FreeLine(kCodePageMeta),
       FreeLine(""),
       FreeLine("<TITLE>"),
       FreeLine(context.title),

@@ -70,15 +70,11 @@ std::string BodyLine(const GenerationContext& context, const LiveSettings& setti
 PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
                            PageFolder page) {
   return {
-      FreeLine("<HTML>"),
-      FreeLine(""),
-      FreeLine("<HEAD>"),
-      FreeLine("<TITLE>"),
-      FreeLine(context.title),
-      FreeLine("</TITLE>"),
-      FreeLine("</HEAD>"),
-      FreeLine(""),
-      PathLine(BodyLine(context, settings, page)),
+      FreeLine("<HTML>"),   FreeLine(""),
+      FreeLine("<HEAD>"),   FreeLine(kCodePageMeta),
+      FreeLine("<TITLE>"),  FreeLine(context.title),
+      FreeLine("</TITLE>"), FreeLine("</HEAD>"),
+      FreeLine(""),         PathLine(BodyLine(context, settings, page)),
       FreeLine("<CENTER>"),
   };
 }

@@ -11,6 +11,13 @@
 
 namespace montrelle {
 
+// The line after a page's "<HEAD>" (after "<HTML>" on the pull-down page, which has
+// no head) that names the page's code page. Without it, a browser set to another
+// language than Japanese guesses windows-1252 for a page with little Japanese text,
+// garbling the title and every link to a Japanese file name.
+inline constexpr const char* kCodePageMeta =
+    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">";
+
 // Where a page lies: in src_files (image and menu pages) or in the output folder
 // itself (the table and pull-down pages).
 enum class PageFolder { kSrcFiles, kOutDir };
