@@ -17,6 +17,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   TMT_Options o = DefaultOptions();
   o.Frame = {-1, 2147483647};
   o.Table.count = -2147483647 - 1;
+  o.Responsive.width = 1200;
   o.Color = {"00ff00", "FF0000", "0000ff"};  // green, blue, red: blue is the high byte
   o.Flags.simake = false;
   o.Flags.CommentOut = o.Flags.dontask = o.Flags.QRVlist = o.Flags.jpegconvert = true;
@@ -28,6 +29,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   expected.table_width = "600";
   expected.table_count = "-2147483648";
   expected.pulldown_width = "450";
+  expected.responsive_width = "1200";
   expected.small_width = "100";
   expected.bg_color = 0x00FF00;
   expected.link_color = 0xFF0000;
@@ -42,10 +44,10 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   ApplyOptions(o, live);
   EXPECT_EQ(live, expected);
 
-  for (std::uint8_t type : {0, 1, 2, 3, 7, 255}) {
+  for (std::uint8_t type : {0, 1, 2, 3, 4, 7, 255}) {
     o.HTMLtype.type = type;
     ApplyOptions(o, live);
-    EXPECT_EQ(live.layout, type <= 2 ? type : -1);
+    EXPECT_EQ(live.layout, type <= 3 ? type : -1);
   }
 }
 
