@@ -45,11 +45,11 @@ UsageError UnknownOption(const std::string& argument, const std::string& name) {
   return UsageError(problem);
 }
 
-int ParseLayout(const std::string& value) {
-  if (value == "frame") return 0;
-  if (value == "table") return 1;
-  if (value == "pulldown") return 2;
-  if (value == "responsive") return 3;
+OutputLayout ParseLayout(const std::string& value) {
+  if (value == "frame") return OutputLayout::kFrame;
+  if (value == "table") return OutputLayout::kTable;
+  if (value == "pulldown") return OutputLayout::kPulldown;
+  if (value == "responsive") return OutputLayout::kResponsive;
   throw UsageError("--layout には frame、table、pulldown、responsive のどれかを指定してください: " +
                    value);
 }

@@ -32,7 +32,7 @@ struct GenerationContext {
 // The responsive layout always shows reduced images and main images re-made at
 // its own width, whatever the image flags say.
 inline bool IsResponsive(const LiveSettings& settings) {
-  return settings.layout == static_cast<int>(OutputLayout::kResponsive);
+  return settings.layout == OutputLayout::kResponsive;
 }
 
 // Derives the context. Throws AppError when a number the layout needs is not a

@@ -147,8 +147,7 @@ bool RemakesMainImages(const GenerationContext& context, const LiveSettings& set
 // Whether the reduced step runs: reduced images on and a layout that shows them,
 // or the responsive layout, whose grid always does.
 bool MakesReducedImages(const LiveSettings& settings) {
-  return (settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown)) ||
-         IsResponsive(settings);
+  return (settings.simake && settings.layout != OutputLayout::kPulldown) || IsResponsive(settings);
 }
 
 std::string ReducedFolder(const GenerationContext& context) {

@@ -7,6 +7,7 @@
 
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
+#include "imagelist/image_list.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
@@ -40,6 +41,13 @@ std::string LinkText(std::string_view path);
 
 // The name of an image's own page: its last component with the extension ".htm".
 std::string ImagePageName(const std::string& path);
+
+// The link from a thumbnail cell (frame menu or table) to the image's own page: the
+// reduced picture when `simake` is on (its file name below it with `fnoutput`),
+// otherwise `text_lead` followed by the file name with `fnoutput`, or by
+// "Image:" and the 1-based number without it.
+std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& settings, int idx,
+                          PageFolder page, std::string_view text_lead);
 
 // The folder part of an image reference: the copies folder ("../images/" seen from
 // src_files, "./images/" from the output folder) when the run uses copies,

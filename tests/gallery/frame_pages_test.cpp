@@ -36,7 +36,7 @@ const std::string kTopLine =
 
 LiveSettings FrameSettings(const std::string& out_dir) {
   LiveSettings s;
-  s.layout = 0;
+  s.layout = OutputLayout::kFrame;
   s.out_path = out_dir;
   s.title = "旅";
   return s;

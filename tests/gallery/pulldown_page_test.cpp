@@ -21,7 +21,7 @@ using Lines = std::vector<std::string>;
 
 LiveSettings PulldownSettings(const std::string& out_dir) {
   LiveSettings s;
-  s.layout = 2;
+  s.layout = OutputLayout::kPulldown;
   s.out_path = out_dir;
   return s;
 }

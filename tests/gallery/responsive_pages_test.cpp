@@ -81,7 +81,7 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
   list.Append(dir / "tall.bmp", "<森> & \"川\"", "0\t0\t1");
   list.Append(dir / "a b#%.jpg", "港", "0\t0\t0");
   LiveSettings s;
-  s.layout = 3;
+  s.layout = OutputLayout::kResponsive;
   s.out_path = dir / "out";
   s.out_name = "夏.html";
   s.title = "夏の旅 & 海";
@@ -157,7 +157,7 @@ TEST(ResponsivePages, BackgroundPictureAndUnknownSize) {
   ImageFileList list;
   list.Append("/photos/notes.txt", "", "0\t0\t0");
   LiveSettings s;
-  s.layout = 3;
+  s.layout = OutputLayout::kResponsive;
   s.out_path = "/www";
   s.bgishow = true;
   s.bg_image = "/pictures/和紙.gif";
