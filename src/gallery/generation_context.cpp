@@ -51,7 +51,9 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.page_file = ReplaceExtension(settings.out_name, ".html");
   c.page_base = BaseNameWithoutExtension(settings.out_name);
   c.title = settings.title.empty() ? c.page_base : settings.title;
-  c.small_width = ParseSettingNumber(settings.small_width);
+  // The responsive grid's columns are at least a thumbnail wide.
+  c.small_width = IsResponsive(settings) ? ParseCount(settings.small_width)
+                                         : ParseSettingNumber(settings.small_width);
   if (settings.layout) {
     switch (*settings.layout) {
       case OutputLayout::kFrame:

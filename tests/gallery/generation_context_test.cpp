@@ -108,6 +108,8 @@ TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
       {OutputLayout::kResponsive, &LiveSettings::responsive_width, "0",
        true},  // a picture needs a width
       {OutputLayout::kResponsive, &LiveSettings::pulldown_width, "x", false},
+      {OutputLayout::kResponsive, &LiveSettings::small_width, "0", true},
+      {OutputLayout::kTable, &LiveSettings::small_width, "0", false},
   };
   ImageFileList list = ListWithOrientations({"0\t0\t0"});
   for (const auto& c : cases) {
