@@ -6,7 +6,7 @@
 #include "gallery/run_status.h"
 #include "imagelist/picture_kind.h"
 #include "imaging/orientation.h"
-#include "imaging/picture_files.h"
+#include "imaging/picture_header.h"
 #include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
 #include "platform/app_error.h"
