@@ -174,6 +174,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QGroupBox* GB_pulldown;
   QLineEdit* edt_pd_iw;
   QCheckBox* CB_pw_use_com;
+  QGroupBox* GB_responsive;
+  QLineEdit* edt_rs_w;
   QCheckBox* CB_f_show;
   QLabel* Label2;
   QLineEdit* edt_lf_w;

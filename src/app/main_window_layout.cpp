@@ -92,7 +92,7 @@ void TfrmMTmain::BuildLayout() {
   // 16 pixels wider than designed: with this face "プルダウンメニュー" would lose its
   // last character behind the arrow.
   CmB_type = AddControl<QComboBox>(GB_type, "CmB_type", {72, 17, 125, 20});
-  CmB_type->addItems({"フレーム", "テーブル", "プルダウンメニュー"});
+  CmB_type->addItems({"フレーム", "テーブル", "プルダウンメニュー", "レスポンシブ"});
   CmB_type->setToolTip(QStringLiteral("出力形式を選択して下さい"));
 
   GB_frame = AddGroup(GroupBox2, "GB_frame", {223, 16, 358, 49}, "フレームの設定");
@@ -116,6 +116,12 @@ void TfrmMTmain::BuildLayout() {
   edt_pd_iw = AddEdit(GB_pulldown, "edt_pd_iw", {102, 18, 29, 20}, "400");
   CB_pw_use_com = AddCheckBox(GB_pulldown, "CB_pw_use_com", {148, 20, 205, 17},
                               "コメントをプルダウンメニューに使用");
+
+  GB_responsive = AddGroup(GroupBox2, "GB_responsive", {223, 16, 358, 49}, "レスポンシブの設定");
+  GB_responsive->hide();
+  AddLabel(GB_responsive, "Label16", 16, 22, "メイン画像の幅：");
+  // Wide enough for the four digits of its default.
+  edt_rs_w = AddEdit(GB_responsive, "edt_rs_w", {102, 18, 37, 20}, "1600");
 
   auto* GroupBox4 = AddGroup(GroupBox2, "GroupBox4", {8, 68, 249, 125}, "画像ファイル関係の設定");
   auto* GB_small = AddGroup(GroupBox4, "GB_small", {13, 20, 222, 37}, "");
@@ -194,14 +200,14 @@ void TfrmMTmain::BuildLayout() {
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setAcceptDrops(false);
   setAcceptDrops(true);
 
-  SetTabChain({StG_list,     edt_out_path,     edt_out,    edt_title,       btn_start,
-               btn_close,    Button7,          Button8,    save_list,       Button4,
-               Button6,      Button5,          btn_macro,  Button1,         edt_f_path,
-               CB_preview,   CmB_type,         edt_mi_w,   edt_f_n,         edt_tmi_w,
-               edt_tc_n,     edt_b_w,          edt_pd_iw,  CB_pw_use_com,   edt_lf_w,
-               CB_f_show,    CB_make_mi,       CB_ch_main, CB_Jpeg_convert, edt_bg_image,
-               btn_bg_image, CB_show_bg_image, CB_fn,      CB_ask,          CB_QRV,
-               CB_exif,      Button10});
+  SetTabChain({StG_list,     edt_out_path, edt_out,          edt_title,     btn_start,
+               btn_close,    Button7,      Button8,          save_list,     Button4,
+               Button6,      Button5,      btn_macro,        Button1,       edt_f_path,
+               CB_preview,   CmB_type,     edt_mi_w,         edt_f_n,       edt_tmi_w,
+               edt_tc_n,     edt_b_w,      edt_pd_iw,        CB_pw_use_com, edt_rs_w,
+               edt_lf_w,     CB_f_show,    CB_make_mi,       CB_ch_main,    CB_Jpeg_convert,
+               edt_bg_image, btn_bg_image, CB_show_bg_image, CB_fn,         CB_ask,
+               CB_QRV,       CB_exif,      Button10});
 }
 
 }  // namespace montrelle

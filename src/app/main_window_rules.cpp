@@ -49,11 +49,13 @@ void TfrmMTmain::LayoutRule() {
   GB_frame->setVisible(layout == OutputLayout::kFrame);
   GB_table->setVisible(layout == OutputLayout::kTable);
   GB_pulldown->setVisible(layout == OutputLayout::kPulldown);
-  // A pull-down page has no reduced images and no comment lines.
+  GB_responsive->setVisible(layout == OutputLayout::kResponsive);
+  // A pull-down page has no reduced images and no comment lines; the responsive
+  // grid always has reduced images, so only their width is left to choose.
   const bool reduced_images = layout != OutputLayout::kPulldown;
-  for (QWidget* control : std::initializer_list<QWidget*>{CB_f_show, Label2, edt_lf_w}) {
-    control->setEnabled(reduced_images);
-  }
+  CB_f_show->setEnabled(reduced_images && layout != OutputLayout::kResponsive);
+  Label2->setEnabled(reduced_images);
+  edt_lf_w->setEnabled(reduced_images);
   preview_->show_comment_box()->setVisible(reduced_images);
 }
 

@@ -30,6 +30,7 @@ LiveSettings TfrmMTmain::ReadLiveSettings() const {
   live.table_count = TextOf(edt_tc_n);
   live.table_bwidth = TextOf(edt_b_w);
   live.pulldown_width = TextOf(edt_pd_iw);
+  live.responsive_width = TextOf(edt_rs_w);
   live.small_width = TextOf(edt_lf_w);
   live.bg_color = pnl_bg_color->color();
   live.link_color = pnl_link_color->color();
@@ -62,6 +63,7 @@ void TfrmMTmain::ShowLiveSettings(const LiveSettings& live) {
   SetText(edt_tc_n, live.table_count);
   SetText(edt_b_w, live.table_bwidth);
   SetText(edt_pd_iw, live.pulldown_width);
+  SetText(edt_rs_w, live.responsive_width);
   SetText(edt_lf_w, live.small_width);
   pnl_bg_color->setColor(live.bg_color);
   pnl_link_color->setColor(live.link_color);

@@ -50,7 +50,9 @@ OutputLayout ParseLayout(const std::string& value) {
   if (value == "frame") return OutputLayout::kFrame;
   if (value == "table") return OutputLayout::kTable;
   if (value == "pulldown") return OutputLayout::kPulldown;
-  throw UsageError("--layout には frame、table、pulldown のどれかを指定してください: " + value);
+  if (value == "responsive") return OutputLayout::kResponsive;
+  throw UsageError("--layout には frame、table、pulldown、responsive のどれかを指定してください: " +
+                   value);
 }
 
 void Apply(CommandOptions& options, const std::string& option, const std::string& value) {

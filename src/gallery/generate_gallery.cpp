@@ -8,6 +8,7 @@
 #include "gallery/picture_check.h"
 #include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
+#include "gallery/responsive_pages.h"
 #include "gallery/run_status.h"
 #include "gallery/table_pages.h"
 #include "platform/app_error.h"
@@ -48,6 +49,9 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
       break;
     case OutputLayout::kPulldown:
       WritePulldownPage(context, list, settings, ui);
+      break;
+    case OutputLayout::kResponsive:
+      WriteResponsivePages(context, list, settings, ui);
       break;
   }
 }

@@ -64,7 +64,9 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.page_file = ReplaceExtension(settings.out_name, ".html");
   c.page_base = BaseNameWithoutExtension(settings.out_name);
   c.title = settings.title.empty() ? c.page_base : settings.title;
-  c.small_width = FieldNumber("縮小画像の幅", settings.small_width, ParseSettingNumber);
+  // The responsive grid's columns are at least a thumbnail wide.
+  c.small_width = FieldNumber("縮小画像の幅", settings.small_width,
+                              IsResponsive(settings) ? ParseCount : ParseSettingNumber);
   if (settings.layout) {
     switch (*settings.layout) {
       case OutputLayout::kFrame:
@@ -79,6 +81,9 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
       case OutputLayout::kPulldown:
         c.main_width = FieldNumber(kMainWidth, settings.pulldown_width, ParseSettingNumber);
         break;
+      case OutputLayout::kResponsive:
+        c.main_width = FieldNumber(kMainWidth, settings.responsive_width, ParseCount);
+        break;
     }
   }
   c.bg_color_text = HtmlColorText(settings.bg_color);
@@ -87,8 +92,8 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   if (settings.bgishow) c.bg_name = LastComponent(settings.bg_image);
 
   c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
-  c.uses_image_copies =
-      settings.micopy || settings.jpegconvert || settings.mimake || c.any_oriented;
+  c.uses_image_copies = settings.micopy || settings.jpegconvert || settings.mimake ||
+                        c.any_oriented || IsResponsive(settings);
   return c;
 }
 

@@ -64,6 +64,8 @@ struct StepItem {
   std::string target;
 };
 
+// The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
+// not say which file failed, so the source's name is added.
 MadePicture NamingSource(const std::string& source, MadePicture made) {
   if (!made.error) return made;
   try {
@@ -152,12 +154,14 @@ void RunStep(const std::string& phase, const std::string& folder, const ImageFil
 
 // Whether the main step remakes its JPEGs at the main width.
 bool RemakesMainImages(const GenerationContext& context, const LiveSettings& settings) {
-  return context.uses_image_copies && (settings.mimake || context.any_oriented);
+  return context.uses_image_copies &&
+         (settings.mimake || context.any_oriented || IsResponsive(settings));
 }
 
-// Whether the reduced step runs: reduced images on, and a layout that shows them.
+// Whether the reduced step runs: reduced images on and a layout that shows them,
+// or the responsive layout, whose grid always does.
 bool MakesReducedImages(const LiveSettings& settings) {
-  return settings.simake && settings.layout != OutputLayout::kPulldown;
+  return (settings.simake && settings.layout != OutputLayout::kPulldown) || IsResponsive(settings);
 }
 
 std::string ReducedFolder(const GenerationContext& context) {

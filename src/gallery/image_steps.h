@@ -100,14 +100,16 @@ class ImageWork {
 void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
                         const LiveSettings& settings, ImageWork& work);
 
-// With reduced images on, in every layout but the pull-down one: each picture
+// With reduced images on, in every layout but the pull-down one, and always in the
+// responsive one: each picture
 // oriented and scaled to `small_width`; JPEGs as JPEG, bitmaps as 24-bit BMP (or
 // JPEG with `jpegconvert`). Question: "縮小画像は既に存在します。縮小画像を更新しますか？".
 void MakeReducedImages(const GenerationContext& context, const ImageFileList& list,
                        const LiveSettings& settings, UiServices& ui, bool macro_mode,
                        ImageWork& work);
 
-// When the pages use copies. With `mimake` or any oriented picture every picture is
+// When the pages use copies. With `mimake`, any oriented picture or the responsive
+// layout every picture is
 // oriented and scaled to `main_width`; the question (which names the reduced images
 // in this step too) is "メイン画像は既に存在します。縮小画像を更新しますか？".
 // Otherwise JPEGs are copied byte for byte and bitmaps are saved again at their own

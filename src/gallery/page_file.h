@@ -16,6 +16,10 @@ using PageLines = std::vector<TextLine>;
 // Throws AppError (unwritable character, or the file error with the file's name).
 void WritePage(const std::string& path, const PageLines& lines);
 
+// A page of the responsive layout, the program's only UTF-8 files: the lines as
+// they stand, each followed by CR LF, replaced whole like WritePage's.
+void WriteUtf8Page(const std::string& path, const std::vector<std::string>& lines);
+
 // A line holding a file or folder name: it must survive CP932 unchanged.
 inline TextLine PathLine(std::string text) {
   return {std::move(text), TextKind::kPath};

@@ -30,6 +30,7 @@ void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   live.table_count = std::to_string(options.Table.count);
   live.table_bwidth = std::to_string(options.Table.bwidth);
   live.pulldown_width = std::to_string(options.Pulldown.width);
+  live.responsive_width = std::to_string(options.Responsive.width);
   live.small_width = std::to_string(options.SmallImage.width);
 
   live.bg_color = ParseColorText(options.Color.bg_color);

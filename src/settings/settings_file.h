@@ -1,4 +1,4 @@
-// The settings file "Montrelle.ini": INI text in CP932 with CR LF line ends, nine
+// The settings file "Montrelle.ini": INI text in CP932 with CR LF line ends, ten
 // sections of the keys in settings_keys.h, each section followed by an empty line.
 #pragma once
 

@@ -14,7 +14,7 @@ constexpr TextKind kFree = TextKind::kFree;
 constexpr TextKind kPath = TextKind::kPath;
 
 // The key order inside [Flags] is the file's, not the record's.
-const std::array<SettingKey, 27> kKeys = {{
+const std::array<SettingKey, 28> kKeys = {{
     {"HTMLtype", "type", "0", [](TMT_Options& o) -> OptionField { return &o.HTMLtype.type; },
      &L::layout, kFree},
     {"Frame", "width", "550", [](TMT_Options& o) -> OptionField { return &o.Frame.width; },
@@ -29,6 +29,9 @@ const std::array<SettingKey, 27> kKeys = {{
      &L::table_bwidth, kFree},
     {"Pulldown", "width", "450", [](TMT_Options& o) -> OptionField { return &o.Pulldown.width; },
      &L::pulldown_width, kFree},
+    {"Responsive", "width", "1600",
+     [](TMT_Options& o) -> OptionField { return &o.Responsive.width; }, &L::responsive_width, kFree,
+     true},
     {"SmallImage", "width", "100",
      [](TMT_Options& o) -> OptionField { return &o.SmallImage.width; }, &L::small_width, kFree},
     {"Color", "bg_color", "ffffff", [](TMT_Options& o) -> OptionField { return &o.Color.bg_color; },
@@ -63,18 +66,13 @@ const std::array<SettingKey, 27> kKeys = {{
     {"Flags", "Preview", "1", [](TMT_Options& o) -> OptionField { return &o.Flags.Preview; },
      &L::preview, kFree},
     {"Flags", "exif", "1", [](TMT_Options& o) -> OptionField { return &o.Flags.exif; }, &L::exif,
-     kFree},
+     kFree, true},
     {"Other", "out_path", "", [](TMT_Options& o) -> OptionField { return &o.Other.out_path; },
      &L::out_path, kPath},
     {"Other", "out_name", "index.html",
      [](TMT_Options& o) -> OptionField { return &o.Other.out_name; }, &L::out_name, kPath},
     {"Other", "title", "", [](TMT_Options& o) -> OptionField { return &o.Other.title; }, &L::title,
      kFree},
-}};
-
-// The keys that later versions added, as section and key.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kAddedKeys = {{
-    {"Flags", "exif"},
 }};
 
 // Overload set for std::visit.
@@ -93,10 +91,7 @@ std::span<const SettingKey> SettingKeys() {
 }
 
 std::string_view MissingKeyText(const SettingKey& key) {
-  for (const auto& [section, name] : kAddedKeys) {
-    if (key.section == section && key.key == name) return key.default_text;
-  }
-  return {};
+  return key.added_later ? key.default_text : std::string_view();
 }
 
 void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& options) {

@@ -32,9 +32,11 @@ struct SettingKey {
   OptionField (*field)(TMT_Options&);
   LiveField live;
   TextKind kind;  // how the written text is checked against the code page
+  // A key that files written before it came lack: missing, it takes its default.
+  bool added_later = false;
 };
 
-// All 27 keys, grouped by section in file order.
+// All 28 keys, grouped by section in file order.
 std::span<const SettingKey> SettingKeys();
 
 // The text a key reads when the file lacks it: empty for the keys every settings

@@ -5,7 +5,7 @@
 namespace montrelle {
 
 std::optional<OutputLayout> LayoutAt(int index) {
-  if (index < 0 || index > static_cast<int>(OutputLayout::kPulldown)) return std::nullopt;
+  if (index < 0 || index > static_cast<int>(OutputLayout::kResponsive)) return std::nullopt;
   return static_cast<OutputLayout>(index);
 }
 

@@ -27,14 +27,16 @@ class MainWindowRulesTest : public WindowTest {
 };
 
 TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
+  // The responsive grid always has reduced images: only their width is open.
   const struct {
     int entry;
-    bool frame, table, pulldown;
-    bool reduced_images;
+    bool frame, table, pulldown, responsive;
+    bool reduced_box, reduced_width;
   } cases[] = {
-      {2, false, false, true, false},
-      {1, false, true, false, true},
-      {0, true, false, false, true},
+      {2, false, false, true, false, false, false},
+      {3, false, false, false, true, false, true},
+      {1, false, true, false, false, true, true},
+      {0, true, false, false, false, true, true},
   };
   Tick("CB_f_show", true);
   const QString width = Main<QLineEdit>("edt_lf_w")->text();
@@ -43,10 +45,12 @@ TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
     EXPECT_EQ(Shown(Main("GB_frame")), c.frame) << c.entry;
     EXPECT_EQ(Shown(Main("GB_table")), c.table) << c.entry;
     EXPECT_EQ(Shown(Main("GB_pulldown")), c.pulldown) << c.entry;
-    for (const char* name : {"CB_f_show", "Label2", "edt_lf_w"}) {
-      EXPECT_EQ(Enabled(name), c.reduced_images) << c.entry << " " << name;
+    EXPECT_EQ(Shown(Main("GB_responsive")), c.responsive) << c.entry;
+    EXPECT_EQ(Enabled("CB_f_show"), c.reduced_box) << c.entry;
+    for (const char* name : {"Label2", "edt_lf_w"}) {
+      EXPECT_EQ(Enabled(name), c.reduced_width) << c.entry << " " << name;
     }
-    EXPECT_EQ(Shown(Preview("CB_show_com")), c.reduced_images) << c.entry;
+    EXPECT_EQ(Shown(Preview("CB_show_com")), c.reduced_width) << c.entry;
     // Greying out keeps the tick and the width text.
     EXPECT_TRUE(Ticked("CB_f_show"));
     EXPECT_EQ(Main<QLineEdit>("edt_lf_w")->text(), width);

@@ -27,6 +27,7 @@ const char kWrittenDefaults[] =
     "[Frame]\r\nwidth=550\r\ncount=6\r\n\r\n"
     "[Table]\r\nwidth=600\r\ncount=6\r\nbwidth=2\r\n\r\n"
     "[Pulldown]\r\nwidth=450\r\n\r\n"
+    "[Responsive]\r\nwidth=1600\r\n\r\n"
     "[SmallImage]\r\nwidth=100\r\n\r\n"
     "[Color]\r\nbg_color=FFFFFF\r\nlink_color=FFFF00\r\nvlink_color=FF0000\r\n\r\n"
     "[BGImage]\r\nbg_image=\r\n\r\n"
@@ -235,6 +236,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
   emit combo->activated(1);
   Main<QLineEdit>("edt_mi_w")->setText("abc");
   Main<QLineEdit>("edt_lf_w")->setText("");
+  Main<QLineEdit>("edt_rs_w")->setText("1200");
   dialogs.colors = {0x0A0B0C};
   Click("pnl_link_color");
   Main<QCheckBox>("CB_fn")->setChecked(true);
@@ -252,6 +254,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
       "[Frame]\r\nwidth=abc\r\ncount=6\r\n\r\n"
       "[Table]\r\nwidth=600\r\ncount=6\r\nbwidth=2\r\n\r\n"
       "[Pulldown]\r\nwidth=450\r\n\r\n"
+      "[Responsive]\r\nwidth=1200\r\n\r\n"
       "[SmallImage]\r\nwidth=\r\n\r\n"
       "[Color]\r\nbg_color=FFFFFF\r\nlink_color=0A0B0C\r\nvlink_color=FF0000\r\n\r\n"
       "[BGImage]\r\nbg_image=\r\n\r\n"

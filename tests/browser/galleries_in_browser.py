@@ -7,10 +7,15 @@ Headless Chromium set to US English, which guesses windows-1252 for a page that 
 not say otherwise, opens them from the disk, and one of them from a web server on
 the loopback interface, and checks what a visitor sees: decoded titles, comments and
 names, every picture loaded, every link and frame leading to a page that loads, the
-frame layout's thumbnails and buttons, the pull-down list's choices.
+frame layout's thumbnails and buttons, the pull-down list's choices. The responsive
+layout, whose pages are UTF-8, is looked at on a phone's screen and on a large
+monitor's: nothing scrolls sideways, the thumbnail grid fills the width with more
+columns on the wider screen, every picture fits, and the links and the arrow keys
+move through the pictures.
 
 Usage: galleries_in_browser.py MONTRELLE_MAKE WRITE_TEST_PICTURE [--screenshots DIR]
-(--screenshots keeps a picture of each layout's entry page.)
+(--screenshots keeps a picture of each layout's entry page, and of the responsive
+layout's entry page and a picture page on both screens.)
 """
 
 import argparse
@@ -28,12 +33,16 @@ from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 WAIT_SECONDS = 10
 CAPTION = "※プルダウンで見たい写真を選択してください"
-MAIN_WIDTH = {"frame": 550, "table": 600, "pulldown": 450}
+MAIN_WIDTH = {"frame": 550, "table": 600, "pulldown": 450, "responsive": 800}
+SMALL_WIDTH = 100
+SCREENS = [(390, 844), (1920, 1080)]  # a phone's and a large monitor's
 PER_MENU_PAGE = 3
 SOURCE_FOLDER = "元の写真"
 
@@ -74,6 +83,21 @@ class Gallery:
     def folder(self):
         return f"{self.kind}-{self.layout}"
 
+    @property
+    def remade(self):
+        """Whether every main image is made again at the layout's width."""
+        return self.turns or self.layout == "responsive"
+
+    @property
+    def charset(self):
+        return "UTF-8" if self.layout == "responsive" else "Shift_JIS"
+
+    def title_of(self, picture=None):
+        """A page's title: the responsive layout numbers its picture pages."""
+        if picture and self.layout == "responsive":
+            return f"{self.title} {self.pictures.index(picture) + 1}/{len(self.pictures)}"
+        return self.title
+
     def shown_name(self, picture):
         """The picture's name on the pages: a bitmap converted to JPEG is a .jpg."""
         if self.jpegconvert and picture.name.endswith(".bmp"):
@@ -82,16 +106,16 @@ class Gallery:
 
     def main_file(self, root, picture):
         """The file a page shows as the picture's main image."""
-        if not (self.turns or self.jpegconvert):
+        if not (self.remade or self.jpegconvert):
             return root / SOURCE_FOLDER / picture.name
         return root / self.folder / "images" / self.shown_name(picture)
 
     def main_size(self, picture):
         """The main image's width and its height, exact before truncation."""
-        if not self.turns:
+        if not self.remade:
             return picture.width, picture.height
         width, height = picture.width, picture.height
-        if picture.turned:
+        if self.turns and picture.turned:
             width, height = height, width
         return MAIN_WIDTH[self.layout], MAIN_WIDTH[self.layout] * height / width
 
@@ -134,6 +158,8 @@ def galleries():
             Gallery("small", layout, "旅", small, turns=False, jpegconvert=False,
                     fnoutput=False),
         ]
+    made.append(Gallery("copies", "responsive", "夏 <旅> & 海", PICTURES, turns=True,
+                        jpegconvert=False, fnoutput=True))
     return made
 
 
@@ -154,7 +180,8 @@ def make_gallery(root, gallery, montrelle_make):
         "Frame": {"width": MAIN_WIDTH["frame"], "count": PER_MENU_PAGE},
         "Table": {"width": MAIN_WIDTH["table"], "count": 6, "bwidth": 2},
         "Pulldown": {"width": MAIN_WIDTH["pulldown"]},
-        "SmallImage": {"width": 100},
+        "Responsive": {"width": MAIN_WIDTH["responsive"]},
+        "SmallImage": {"width": SMALL_WIDTH},
         "Color": {"bg_color": "ffffff", "link_color": "ffff00", "vlink_color": "ff0000"},
         "BGImage": {"bg_image": ""},
         "Flags": {"fnoutput": int(gallery.fnoutput), "simake": 1, "micopy": 0, "mimake": 0,
@@ -268,16 +295,17 @@ class Visit:
     def where(self, state):
         return f"{self.gallery.folder}: {state['url']}"
 
-    def check_document(self, state):
+    def check_document(self, state, picture=None):
         """What every page must show: its code page read right, its title (or the
         pull-down caption), every picture loaded from an existing file, every link and
         frame leading to an existing file."""
         where = self.where(state)
-        expect(state["charset"] == "Shift_JIS", f"{where}: read as {state['charset']}")
+        expect(state["charset"] == self.gallery.charset, f"{where}: read as {state['charset']}")
         if self.gallery.layout == "pulldown":
             expect(CAPTION in state["lines"], f"{where}: no caption in {state['lines']}")
         else:
-            expect(state["title"] == self.gallery.title, f"{where}: title {state['title']!r}")
+            title = self.gallery.title_of(picture)
+            expect(state["title"] == title, f"{where}: title {state['title']!r}")
         for image in state["images"]:
             file = self.file_of(image["src"])
             expect(image["loaded"] and file and file.is_file(), f"{where}: picture {image['src']}")
@@ -315,9 +343,11 @@ class Visit:
             visited.add(file)
             self.browser.get(url)
             state = self.state()
-            self.check_document(state)
-            if file in pictures_by_page:
-                self.check_picture_page(state, pictures_by_page[file])
+            picture = pictures_by_page.get(file)
+            self.check_document(state, picture)
+            # The responsive picture pages are looked at on each screen instead.
+            if picture and self.gallery.layout != "responsive":
+                self.check_picture_page(state, picture)
             queue += state["targets"]
         expect(sorted(visited) == sorted(self.gallery.pages(self.root)),
                f"{self.gallery.folder}: reached {sorted(str(f) for f in visited)}")
@@ -389,7 +419,136 @@ def check_pulldown(visit):
         visit.check_main_image(visit.state()["images"][0], picture, f"{gallery.folder} option {i}")
 
 
-LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown}
+# The responsive pages as laid out on the screen at hand.
+RESPONSIVE_ENTRY = """
+const root = document.documentElement, grid = document.querySelector('ul.grid');
+return {
+  sideways: root.scrollWidth > root.clientWidth,
+  viewport: root.clientWidth,
+  heading: document.querySelector('h1').innerText,
+  columns: getComputedStyle(grid).gridTemplateColumns.split(' ').length,
+  grid_width: grid.getBoundingClientRect().width,
+  links: Array.from(grid.querySelectorAll('a'), a => a.href),
+};
+"""
+RESPONSIVE_PICTURE = """
+const root = document.documentElement;
+const box = document.querySelector('img.picture').getBoundingClientRect();
+return {
+  sideways: root.scrollWidth > root.clientWidth,
+  fits: box.left >= 0 && box.right <= root.clientWidth && box.bottom <= innerHeight,
+  caption: Array.from(document.querySelectorAll('figcaption p'), p => p.innerText),
+  links: Array.from(document.querySelectorAll('nav a'), a => a.id),
+};
+"""
+
+
+def show_on(browser, screen):
+    """Lays pages out on a screen of that size, a narrow one as a phone does (which
+    takes a page without a viewport line for 980 pixels wide); None: the window."""
+    if screen:
+        width, height = screen
+        browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+    else:
+        browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def check_responsive(visit):
+    """Every page once; then on each screen the entry page's grid, every picture page
+    in turn by the Right key, and back and forth by the keys and the links."""
+    gallery, browser = visit.gallery, visit.browser
+    visit.visit_all_pages()
+    columns = []
+    for width, height in SCREENS:
+        where = f"{gallery.folder} at {width}x{height}"
+        show_on(browser, (width, height))
+        browser.get(visit.entry_url)
+        # Thumbnails load lazily, as they come near the screen.
+        browser.execute_script("window.scrollTo(0, document.body.scrollHeight);")
+        state = visit.state()
+        visit.check_document(state)
+        expect([(i["width"], i["loaded"]) for i in state["images"]]
+               == [(SMALL_WIDTH, True)] * len(gallery.pictures),
+               f"{where}: thumbnails {state['images']}")
+        entry = browser.execute_script(RESPONSIVE_ENTRY)
+        expect(entry["viewport"] == width, f"{where}: laid out {entry['viewport']} wide")
+        expect(not entry["sideways"], f"{where}: the entry page scrolls sideways")
+        expect(entry["heading"] == gallery.title, f"{where}: heading {entry['heading']!r}")
+        # As many columns of at least SMALL_WIDTH, 8 pixels apart, as the width inside
+        # the 8-pixel margins takes, filling it.
+        inside = entry["viewport"] - 16
+        expect(entry["columns"] == (inside + 8) // (SMALL_WIDTH + 8)
+               and abs(entry["grid_width"] - inside) < 1,
+               f"{where}: {entry['columns']} columns {entry['grid_width']} wide in {inside}")
+        columns.append(entry["columns"])
+        expect([visit.file_of(link) for link in entry["links"]]
+               == [gallery.picture_page(visit.root, p) for p in gallery.pictures],
+               f"{where}: grid links {entry['links']}")
+        browser.find_element(By.CSS_SELECTOR, "ul.grid a").click()
+        walk_pictures(visit, where)
+    expect(columns[0] < columns[1], f"{gallery.folder}: {columns} columns on the two screens")
+    show_on(browser, None)
+
+
+def walk_pictures(visit, where):
+    """From the first picture page: each page in turn by the Right key, then Left,
+    the next and previous links, and Up back to the entry page."""
+    gallery, browser = visit.gallery, visit.browser
+    count = len(gallery.pictures)
+
+    def arrive(action, file, what):
+        action()
+        return expect(visit.wait_for(lambda: visit.file_of(browser.current_url) == file),
+                      f"{where}: {what} led to {browser.current_url}, not {file.name}")
+
+    def key(name):
+        return lambda: ActionChains(browser).send_keys(name).perform()
+
+    def link(name):
+        return lambda: browser.find_element(By.ID, name).click()
+
+    for i, picture in enumerate(gallery.pictures):
+        state = visit.state()
+        visit.check_document(state, picture)
+        if expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures"):
+            visit.check_main_image(state["images"][0], picture, where)
+        shown = browser.execute_script(RESPONSIVE_PICTURE)
+        expect(not shown["sideways"] and shown["fits"],
+               f"{where}: {picture.name} does not fit the screen")
+        expect(shown["caption"] == [picture.comment, gallery.shown_name(picture)],
+               f"{where}: {picture.name} has the lines {shown['caption']}")
+        expect(shown["links"] == ["prev"] * (i > 0) + ["up"] + ["next"] * (i + 1 < count),
+               f"{where}: {picture.name} links {shown['links']}")
+        if i + 1 < count and not arrive(key(Keys.ARROW_RIGHT),
+                                        gallery.picture_page(visit.root, gallery.pictures[i + 1]),
+                                        f"Right on {picture.name}"):
+            return
+    last, before = (gallery.picture_page(visit.root, p) for p in gallery.pictures[:-3:-1])
+    arrive(key(Keys.ARROW_LEFT), before, "Left")
+    arrive(link("next"), last, "the next link")
+    arrive(link("prev"), before, "the previous link")
+    arrive(key(Keys.ARROW_UP), visit.file_of(visit.entry_url), "Up")
+
+
+def save_responsive_screenshots(visit, folder):
+    """The entry page and the second picture page on each screen."""
+    for width, height in SCREENS:
+        show_on(visit.browser, (width, height))
+        for page, url in (("entry", visit.entry_url),
+                          ("picture", visit.gallery.picture_page(visit.root,
+                                                                 visit.gallery.pictures[1]).as_uri())):
+            visit.browser.get(url)
+            visit.browser.execute_script("window.scrollTo(0, document.body.scrollHeight);")
+            visit.state()
+            visit.browser.execute_script("window.scrollTo(0, 0);")
+            visit.browser.save_screenshot(
+                str(folder / f"{visit.gallery.folder}-{page}-{width}x{height}.png"))
+    show_on(visit.browser, None)
+
+
+LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown,
+                 "responsive": check_responsive}
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -428,7 +587,8 @@ def main():
         try:
             for gallery in galleries():
                 LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root))
-            check_served(browser, next(g for g in galleries() if g.folder == "direct-frame"), root)
+            for served in ("direct-frame", "copies-responsive"):
+                check_served(browser, next(g for g in galleries() if g.folder == served), root)
             if args.screenshots:
                 args.screenshots.mkdir(parents=True, exist_ok=True)
                 for gallery in galleries():
@@ -436,11 +596,13 @@ def main():
                     browser.get(visit.entry_url)
                     visit.state()
                     browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
+                    if gallery.layout == "responsive":
+                        save_responsive_screenshots(visit, args.screenshots)
         finally:
             browser.quit()
     for fault in faults:
         print(fault)
-    print(f"{len(galleries())} galleries and one served: {checks} checks, {len(faults)} faults, "
+    print(f"{len(galleries())} galleries and two served: {checks} checks, {len(faults)} faults, "
           f"{time.monotonic() - started:.1f} s")
     return 1 if faults else 0
 

@@ -428,7 +428,7 @@ TEST_F(MontrelleMakeTest, UsageErrorsHelpAndVersion) {
       {{"-x", "pics/a.jpg"}, "不明なオプションです: -x"},
       {{"pics/a.jpg", "--out"}, "--out には値が必要です"},
       {{"--layout", "grid"},
-       "--layout には frame、table、pulldown のどれかを指定してください: grid"},
+       "--layout には frame、table、pulldown、responsive のどれかを指定してください: grid"},
       {{"--quiet=yes"}, "--quiet は値をとりません"},
       {{"--help", "--nope"}, "不明なオプションです: --nope"},
   };

@@ -142,6 +142,22 @@ TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
                    "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
 }
 
+// The responsive layout makes its thumbnails and remakes its main images at its
+// own width whatever the image flags say, turned by each picture's orientation.
+TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
+  settings.layout = OutputLayout::kResponsive;
+  settings.responsive_width = "120";
+  AddPicture("a.jpg");
+  AddPicture("b.bmp", "0\t0\t2");
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(
+      PictureTree(dir / "out"),
+      (Lines{"images/", "images/a.jpg JPEG 120x90", "images/b.bmp BMP 120x160", "index.html",
+             "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x106",
+             "src_files/", "src_files/a.htm", "src_files/b.htm"}));
+  EXPECT_EQ(ui.log.back(), "message: 終了しました");
+}
+
 TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
   AddPicture("a.jpg");
   const struct {

@@ -60,6 +60,7 @@ TEST(GenerationContext, NumbersByLayout) {
       {OutputLayout::kFrame, 550, 4, 0, ""},
       {OutputLayout::kTable, 600, 0, 3, "abc"},
       {OutputLayout::kPulldown, -7, 0, 0, ""},
+      {OutputLayout::kResponsive, 1600, 0, 0, ""},
       {std::nullopt, 0, 0, 0, ""},
   };
   for (const auto& c : cases) {
@@ -104,6 +105,11 @@ TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
       {OutputLayout::kPulldown, &LiveSettings::table_width, "x", false},
       {OutputLayout::kPulldown, &LiveSettings::pulldown_width, "x", true},
       {std::nullopt, &LiveSettings::frame_width, "x", false},
+      {OutputLayout::kResponsive, &LiveSettings::responsive_width, "0",
+       true},  // a picture needs a width
+      {OutputLayout::kResponsive, &LiveSettings::pulldown_width, "x", false},
+      {OutputLayout::kResponsive, &LiveSettings::small_width, "0", true},
+      {OutputLayout::kTable, &LiveSettings::small_width, "0", false},
   };
   ImageFileList list = ListWithOrientations({"0\t0\t0"});
   for (const auto& c : cases) {

@@ -17,6 +17,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   TMT_Options o = DefaultOptions();
   o.Frame = {-1, 2147483647};
   o.Table.count = -2147483647 - 1;
+  o.Responsive.width = 1200;
   o.Color = {"00ff00", "FF0000", "0000ff"};  // green, blue, red: blue is the high byte
   o.Flags.simake = false;
   o.Flags.CommentOut = o.Flags.dontask = o.Flags.QRVlist = o.Flags.jpegconvert = true;
@@ -28,6 +29,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   expected.table_width = "600";
   expected.table_count = "-2147483648";
   expected.pulldown_width = "450";
+  expected.responsive_width = "1200";
   expected.small_width = "100";
   expected.bg_color = 0x00FF00;
   expected.link_color = 0xFF0000;
@@ -43,8 +45,8 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   EXPECT_EQ(live, expected);
 
   const std::pair<std::uint8_t, std::optional<OutputLayout>> layouts[] = {
-      {0, OutputLayout::kFrame}, {1, OutputLayout::kTable}, {2, OutputLayout::kPulldown},
-      {3, std::nullopt},         {7, std::nullopt},         {255, std::nullopt}};
+      {0, OutputLayout::kFrame},      {1, OutputLayout::kTable}, {2, OutputLayout::kPulldown},
+      {3, OutputLayout::kResponsive}, {4, std::nullopt},         {255, std::nullopt}};
   for (const auto& [type, layout] : layouts) {
     o.HTMLtype.type = type;
     ApplyOptions(o, live);

@@ -32,6 +32,7 @@ const std::string kDefaultFile =
     "[Frame]\r\nwidth=550\r\ncount=6\r\n\r\n"
     "[Table]\r\nwidth=600\r\ncount=6\r\nbwidth=2\r\n\r\n"
     "[Pulldown]\r\nwidth=450\r\n\r\n"
+    "[Responsive]\r\nwidth=1600\r\n\r\n"
     "[SmallImage]\r\nwidth=100\r\n\r\n"
     "[Color]\r\nbg_color=ffffff\r\nlink_color=ffff00\r\nvlink_color=ff0000\r\n\r\n"
     "[BGImage]\r\nbg_image=\r\n\r\n"
@@ -57,6 +58,7 @@ TMT_Options Sentinel() {
   o.Frame = {91, 92};
   o.Table = {93, 94, 95};
   o.Pulldown.width = 96;
+  o.Responsive.width = 98;
   o.SmallImage.width = 97;
   o.Color = {"s1", "s2", "s3"};
   o.BGImage.bg_image = "s4";
@@ -65,8 +67,8 @@ TMT_Options Sentinel() {
   return o;
 }
 
-TEST(WriteSettingsFile, DefaultFileIsTheFortyFiveLinesWhateverTheControlsHold) {
-  ASSERT_EQ(std::ranges::count(kDefaultFile, '\n'), 45);
+TEST(WriteSettingsFile, DefaultFileIsTheFortyEightLinesWhateverTheControlsHold) {
+  ASSERT_EQ(std::ranges::count(kDefaultFile, '\n'), 48);
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
   LiveSettings live;
@@ -103,6 +105,7 @@ TEST(WriteSettingsFile, ControlValuesAsTypedInCp932) {
             "[Frame]\r\nwidth=abc\r\ncount=6\r\n\r\n"
             "[Table]\r\nwidth= 600\r\ncount=6\r\nbwidth=2\r\n\r\n"
             "[Pulldown]\r\nwidth=400\r\n\r\n"
+            "[Responsive]\r\nwidth=1600\r\n\r\n"
             "[SmallImage]\r\nwidth=\r\n\r\n"
             "[Color]\r\nbg_color=0000FF\r\nlink_color=1ABCDEF\r\nvlink_color=00FF00\r\n\r\n"
             "[BGImage]\r\nbg_image=/pics/\x94\x77\x8c\x69.jpg\r\n\r\n"
@@ -138,6 +141,8 @@ TEST(LoadSettings, FileWithoutAnySectionIsReplacedByTheDefaultFile) {
   }
 }
 
+// The file has no [Responsive] section, as every file written before it came: its
+// width takes the default and the keys after it are read.
 TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
@@ -159,6 +164,7 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   expected.Frame = {-5, 7};
   expected.Table = {600, 3, 0};
   expected.Pulldown.width = 2147483647;
+  expected.Responsive.width = 1600;
   expected.SmallImage.width = -2147483647 - 1;
   expected.Color = {"ABCDEF", "00ff00", "0000ff"};
   expected.BGImage.bg_image = "/pics/背景.jpg";
@@ -217,6 +223,7 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
   base.table_count = "-4";
   base.table_bwidth = "0";
   base.pulldown_width = "451";
+  base.responsive_width = "1601";
   base.small_width = "121";
   base.bg_color = 0x00FF00;
   base.link_color = 0x0000FF;
@@ -229,13 +236,14 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
     if (auto* flag = std::get_if<bool LiveSettings::*>(&key.live)) base.*(*flag) = false;
   }
   const std::optional<OutputLayout> layouts[] = {std::nullopt, OutputLayout::kFrame,
-                                                 OutputLayout::kTable, OutputLayout::kPulldown};
+                                                 OutputLayout::kTable, OutputLayout::kPulldown,
+                                                 OutputLayout::kResponsive};
   std::vector<LiveSettings> cases = {base};
   for (const SettingKey& key : SettingKeys()) {
     if (auto* flag = std::get_if<bool LiveSettings::*>(&key.live)) {
       cases.push_back(base);
       cases.back().*(*flag) = true;
-      cases.back().layout = layouts[cases.size() % 4];
+      cases.back().layout = layouts[cases.size() % 5];
     }
   }
   ASSERT_EQ(cases.size(), 13u);

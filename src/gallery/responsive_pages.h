@@ -1,0 +1,49 @@
+// The responsive layout: HTML5 pages in UTF-8 that suit any screen, a phone as
+// well as a large monitor, with nothing from outside the gallery folder.
+//
+// The entry page in the output folder shows the title and a grid of thumbnails
+// (CSS grid: as many columns as the width takes, filling it), each linking to the
+// picture's page in src_files. A picture page shows the main image fitted to the
+// screen, below it the comment (`comment_out`) and the file name (`fnoutput`), and
+// links to the previous, next and entry pages, which the arrow keys Left, Right
+// and Up follow too. The layout always shows the reduced images of small_images
+// and the main images of images re-made at its own width; every picture carries
+// the size those files will have, so a page does not move while it loads.
+// Names and comments are HTML-escaped, links percent-encoded.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gallery/generation_context.h"
+#include "imagelist/image_list.h"
+#include "imaging/rgb_image.h"
+#include "platform/ui_services.h"
+#include "settings/settings_record.h"
+
+namespace montrelle {
+
+// Each picture's size once turned by its orientation, from its file's header;
+// none for a path of neither picture kind, which the image steps pass over.
+// Throws AppError naming the file when it cannot be read or decoded.
+using OrientedSizes = std::vector<std::optional<ImageSize>>;
+OrientedSizes ReadOrientedSizes(const ImageFileList& list);
+
+// The lines of the entry page and of picture i's page; `sizes` as read above.
+std::vector<std::string> ResponsiveEntryLines(const GenerationContext& context,
+                                              const ImageFileList& list,
+                                              const LiveSettings& settings,
+                                              const OrientedSizes& sizes);
+std::vector<std::string> ResponsivePictureLines(const GenerationContext& context,
+                                                const ImageFileList& list,
+                                                const LiveSettings& settings,
+                                                const OrientedSizes& sizes, int i);
+
+// Reads every picture's size before the first page, then writes the entry page,
+// src_files and each picture's page, showing "«i»/«count»" before each. The phase
+// panel is left as it is. Throws AppError; the pages written before stay.
+void WriteResponsivePages(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, UiServices& ui);
+
+}  // namespace montrelle
