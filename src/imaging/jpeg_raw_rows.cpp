@@ -1,0 +1,203 @@
+#include "imaging/jpeg_raw_rows.h"
+
+#include <algorithm>
+
+// The library's inverse DCT module as libjpeg has laid it out since its first
+// releases (jpegint.h, which the development package does not install): the
+// start of an output pass, then one transform per component, chosen when
+// decoding starts and looked up again for every block.
+struct jpeg_inverse_dct {
+  void (*start_pass)(j_decompress_ptr);
+  void (*inverse_DCT[MAX_COMPONENTS])(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JSAMPARRAY,
+                                      JDIMENSION);
+};
+
+namespace montrelle {
+namespace {
+
+// The library's fixed-point YCbCr to RGB conversion: 16 fraction bits, each
+// product rounded as its tables round it.
+constexpr long kOneHalf = 1L << 15;
+constexpr long kCrToR = 91881;   // 1.40200
+constexpr long kCbToB = 116130;  // 1.77200
+constexpr long kCrToG = 46802;   // 0.71414
+constexpr long kCbToG = 22554;   // 0.34414
+
+std::uint8_t Clamped(long value) {
+  return static_cast<std::uint8_t>(std::clamp(value, 0L, 255L));
+}
+
+// Whether `factor` is the largest one or half of it; `twice` tells which.
+bool FullOrHalf(int factor, int largest, bool& twice) {
+  twice = factor * 2 == largest;
+  return twice || factor == largest;
+}
+
+}  // namespace
+
+bool RawRowsAreExact(const jpeg_decompress_struct& info) {
+  const bool ycc = info.jpeg_color_space == JCS_YCbCr && info.num_components == 3;
+  const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
+  if (!ycc && !grey) return false;
+  for (int c = 0; c < info.num_components; ++c) {
+    bool twice = false;
+    if (!FullOrHalf(info.comp_info[c].h_samp_factor, info.max_h_samp_factor, twice) ||
+        !FullOrHalf(info.comp_info[c].v_samp_factor, info.max_v_samp_factor, twice)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+RawRows::RawRows(const jpeg_decompress_struct& info, std::span<const std::int32_t> rows,
+                 std::span<const std::int32_t> columns)
+    : columns_(columns.begin(), columns.end()),
+      imcu_height_(static_cast<JDIMENSION>(info.max_v_samp_factor) * DCTSIZE),
+      imcu_count_(info.total_iMCU_rows),
+      ycc_(info.num_components == 3) {
+  const std::int64_t width = info.image_width;
+  const std::int64_t height = info.image_height;
+  // Whole MCUs across, as the library fills them.
+  const std::int64_t mcus_across =
+      (width + info.max_h_samp_factor * DCTSIZE - 1) / (info.max_h_samp_factor * DCTSIZE);
+  components_.resize(static_cast<std::size_t>(info.num_components));
+  for (int ci = 0; ci < info.num_components; ++ci) {
+    const jpeg_component_info& stored = info.comp_info[ci];
+    Component& c = components_[static_cast<std::size_t>(ci)];
+    bool wide = false;
+    bool tall = false;
+    FullOrHalf(stored.h_samp_factor, info.max_h_samp_factor, wide);
+    FullOrHalf(stored.v_samp_factor, info.max_v_samp_factor, tall);
+    c.width = (width * stored.h_samp_factor + info.max_h_samp_factor - 1) / info.max_h_samp_factor;
+    c.height =
+        (height * stored.v_samp_factor + info.max_v_samp_factor - 1) / info.max_v_samp_factor;
+    // The library blends across only over more than two samples; by height always.
+    const bool blend = c.width > 2;
+    if (wide && tall) {
+      c.stretch = blend ? Stretch::kBothBlend : Stretch::kBothRepeat;
+    } else if (wide) {
+      c.stretch = blend ? Stretch::kWidthBlend : Stretch::kWidthRepeat;
+    } else if (tall) {
+      c.stretch = Stretch::kHeightBlend;
+    }
+    c.stride = static_cast<std::size_t>(mcus_across * stored.h_samp_factor * DCTSIZE);
+    c.imcu_rows = static_cast<JDIMENSION>(stored.v_samp_factor) * DCTSIZE;
+    c.samples.resize(c.stride * c.imcu_rows * kSlots);
+    for (std::size_t r = 0; r < std::size_t{c.imcu_rows} * kSlots; ++r) {
+      c.rows.push_back(c.samples.data() + r * c.stride);
+    }
+    for (JDIMENSION slot = 0; slot < kSlots; ++slot) {
+      slots_[slot].push_back(c.rows.data() + std::size_t{slot} * c.imcu_rows);
+    }
+
+    // A sample at `at` of an output side reads the component's sample under it
+    // and, when blended, the neighbours on both sides (the nearer one depends on
+    // the parity, either may be needed).
+    const auto mark = [](std::vector<bool>& blocks, std::int64_t length, bool half, bool blended,
+                         std::span<const std::int32_t> at) {
+      blocks.assign(static_cast<std::size_t>((length + DCTSIZE - 1) / DCTSIZE), false);
+      const std::int64_t reach = blended ? 1 : 0;
+      for (const std::int32_t position : at) {
+        const std::int64_t sample = half ? position / 2 : position;
+        for (std::int64_t s = std::max<std::int64_t>(sample - reach, 0);
+             s <= std::min(sample + reach, length - 1); ++s) {
+          blocks[static_cast<std::size_t>(s / DCTSIZE)] = true;
+        }
+      }
+    };
+    mark(c.block_rows, c.height, tall,
+         c.stretch == Stretch::kHeightBlend || c.stretch == Stretch::kBothBlend, rows);
+    mark(c.block_columns, c.width, wide,
+         c.stretch == Stretch::kWidthBlend || c.stretch == Stretch::kBothBlend, columns);
+  }
+}
+
+void RawRows::Attach(jpeg_decompress_struct& info) {
+  info.client_data = this;
+  for (int ci = 0; ci < info.num_components; ++ci) {
+    components_[static_cast<std::size_t>(ci)].library_dct = info.idct->inverse_DCT[ci];
+    info.idct->inverse_DCT[ci] = &RawRows::SelectiveDct;
+  }
+}
+
+void RawRows::SelectiveDct(j_decompress_ptr info, jpeg_component_info* component,
+                           JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column) {
+  const RawRows& self = *static_cast<const RawRows*>(info->client_data);
+  const Component& c = self.components_[static_cast<std::size_t>(component->component_index)];
+  // The block's rows lie in the slot of the iMCU row being decoded.
+  const JDIMENSION imcu = info->output_iMCU_row;
+  const std::size_t first_row =
+      static_cast<std::size_t>(output - (c.rows.data() + std::size_t{imcu % kSlots} * c.imcu_rows));
+  const std::size_t block_row = std::size_t{imcu} * (c.imcu_rows / DCTSIZE) + first_row / DCTSIZE;
+  const std::size_t block_column = column / DCTSIZE;
+  if (block_row < c.block_rows.size() && c.block_rows[block_row] &&
+      block_column < c.block_columns.size() && c.block_columns[block_column]) {
+    c.library_dct(info, component, coefficients, output, column);
+  }
+}
+
+JDIMENSION RawRows::ImcuRowsFor(std::int32_t row) const {
+  return std::min(static_cast<JDIMENSION>(row) / imcu_height_ + 2, imcu_count_);
+}
+
+const std::uint8_t* RawRows::SampleRow(const Component& c, std::int64_t row) const {
+  const auto r = static_cast<std::size_t>(row);
+  return c.rows[(r / c.imcu_rows) % kSlots * c.imcu_rows + r % c.imcu_rows];
+}
+
+void RawRows::MakeRow(std::int32_t row, std::uint8_t* pixels) const {
+  // Per component: the row under `row` and the next nearest one by height, which
+  // is the row above for an even row and the row below for an odd one.
+  const std::uint8_t* nearest[3] = {};
+  const std::uint8_t* next[3] = {};
+  const bool above = row % 2 == 0;
+  for (std::size_t ci = 0; ci < components_.size(); ++ci) {
+    const Component& c = components_[ci];
+    const bool tall = c.stretch == Stretch::kHeightBlend || c.stretch == Stretch::kBothBlend ||
+                      c.stretch == Stretch::kBothRepeat;
+    const std::int64_t at = tall ? row / 2 : row;
+    nearest[ci] = SampleRow(c, at);
+    next[ci] =
+        SampleRow(c, above ? std::max<std::int64_t>(at - 1, 0) : std::min(at + 1, c.height - 1));
+  }
+  const auto value = [&](std::size_t ci, std::int64_t x) -> long {
+    const Component& c = components_[ci];
+    const std::uint8_t* s = nearest[ci];
+    const std::uint8_t* n = next[ci];
+    const std::int64_t k = x / 2;
+    const std::int64_t side =
+        x % 2 == 0 ? std::max<std::int64_t>(k - 1, 0) : std::min(k + 1, c.width - 1);
+    switch (c.stretch) {
+      case Stretch::kNone:
+        return s[x];
+      case Stretch::kWidthRepeat:
+      case Stretch::kBothRepeat:
+        return s[k];
+      case Stretch::kWidthBlend:
+        return (3L * s[k] + s[side] + (x % 2 == 0 ? 1 : 2)) >> 2;
+      case Stretch::kHeightBlend:
+        return (3L * s[x] + n[x] + (above ? 1 : 2)) >> 2;
+      case Stretch::kBothBlend: {
+        const long here = 3L * s[k] + n[k];
+        const long beside = 3L * s[side] + n[side];
+        return (3 * here + beside + (x % 2 == 0 ? 8 : 7)) >> 4;
+      }
+    }
+    return 0;
+  };
+  for (const std::int32_t x : columns_) {
+    std::uint8_t* to = pixels + static_cast<std::size_t>(x) * 3;
+    const long y = value(0, x);
+    if (!ycc_) {
+      to[0] = to[1] = to[2] = static_cast<std::uint8_t>(y);
+      continue;
+    }
+    const long cb = value(1, x) - 128;
+    const long cr = value(2, x) - 128;
+    to[0] = Clamped(y + ((kCrToR * cr + kOneHalf) >> 16));
+    to[1] = Clamped(y + ((-kCbToG * cb + kOneHalf - kCrToG * cr) >> 16));
+    to[2] = Clamped(y + ((kCbToB * cb + kOneHalf) >> 16));
+  }
+}
+
+}  // namespace montrelle
