@@ -12,6 +12,14 @@ struct jpeg_inverse_dct {
                                       JDIMENSION);
 };
 
+// Likewise the entropy decoder: the start of a scan, then the decoding of one MCU
+// into its blocks' coefficients, or, handed no blocks, past it.
+struct jpeg_entropy_decoder {
+  void (*start_pass)(j_decompress_ptr);
+  boolean (*decode_mcu)(j_decompress_ptr, JBLOCKROW*);
+  boolean insufficient_data;
+};
+
 namespace montrelle {
 namespace {
 
@@ -81,6 +89,8 @@ RawRows::RawRows(const jpeg_decompress_struct& info, std::span<const std::int32_
       c.stretch = Stretch::kHeightBlend;
     }
     c.stride = static_cast<std::size_t>(mcus_across * stored.h_samp_factor * DCTSIZE);
+    c.mcu_width = static_cast<std::size_t>(stored.h_samp_factor);
+    c.mcu_height = static_cast<std::size_t>(stored.v_samp_factor);
     c.imcu_rows = static_cast<JDIMENSION>(stored.v_samp_factor) * DCTSIZE;
     c.samples.resize(c.stride * c.imcu_rows * kSlots);
     for (std::size_t r = 0; r < std::size_t{c.imcu_rows} * kSlots; ++r) {
@@ -93,15 +103,15 @@ RawRows::RawRows(const jpeg_decompress_struct& info, std::span<const std::int32_
     // A sample at `at` of an output side reads the component's sample under it
     // and, when blended, the neighbours on both sides (the nearer one depends on
     // the parity, either may be needed).
-    const auto mark = [](std::vector<bool>& blocks, std::int64_t length, bool half, bool blended,
-                         std::span<const std::int32_t> at) {
-      blocks.assign(static_cast<std::size_t>((length + DCTSIZE - 1) / DCTSIZE), false);
+    const auto mark = [](std::vector<std::uint8_t>& blocks, std::int64_t length, bool half,
+                         bool blended, std::span<const std::int32_t> at) {
+      blocks.assign(static_cast<std::size_t>((length + DCTSIZE - 1) / DCTSIZE), 0);
       const std::int64_t reach = blended ? 1 : 0;
       for (const std::int32_t position : at) {
         const std::int64_t sample = half ? position / 2 : position;
         for (std::int64_t s = std::max<std::int64_t>(sample - reach, 0);
              s <= std::min(sample + reach, length - 1); ++s) {
-          blocks[static_cast<std::size_t>(s / DCTSIZE)] = true;
+          blocks[static_cast<std::size_t>(s / DCTSIZE)] = 1;
         }
       }
     };
@@ -117,6 +127,50 @@ void RawRows::Attach(jpeg_decompress_struct& info) {
   for (int ci = 0; ci < info.num_components; ++ci) {
     components_[static_cast<std::size_t>(ci)].library_dct = info.idct->inverse_DCT[ci];
     info.idct->inverse_DCT[ci] = &RawRows::SelectiveDct;
+  }
+  // A single Huffman-coded scan is decoded MCU by MCU as the rows are read; those
+  // whose blocks no sample reads are passed over as jpeg_skip_scanlines passes
+  // them, which saves working out and storing their coefficients. Pictures of
+  // several scans were decoded whole when decoding started.
+  if (!info.arith_code && !info.progressive_mode && info.comps_in_scan == info.num_components) {
+    mcus_across_ = info.MCUs_per_row;
+    interleaved_ = info.comps_in_scan > 1;
+    library_decode_ = info.entropy->decode_mcu;
+    info.entropy->decode_mcu = &RawRows::SelectiveDecode;
+  }
+}
+
+boolean RawRows::SelectiveDecode(j_decompress_ptr info, JBLOCKROW* blocks) {
+  RawRows& self = *static_cast<RawRows*>(info->client_data);
+  // The MCUs of an iMCU row come left to right, row after row.
+  if (info->input_iMCU_row != self.decoding_imcu_) {
+    self.decoding_imcu_ = info->input_iMCU_row;
+    self.mcu_ = 0;
+    self.ChooseMcus(info->input_iMCU_row);
+  }
+  const std::size_t at = self.mcu_++;
+  const bool needed = at >= self.mcu_needed_.size() || self.mcu_needed_[at] != 0;
+  return self.library_decode_(info, needed ? blocks : nullptr);
+}
+
+void RawRows::ChooseMcus(std::size_t imcu) {
+  // An interleaved MCU holds v x h blocks of each component, in one row of MCUs
+  // per iMCU row; an MCU of a single component is one block, in v rows of them.
+  const std::size_t mcu_rows = interleaved_ ? 1 : components_.front().mcu_height;
+  mcu_needed_.assign(mcus_across_ * mcu_rows, 0);
+  for (std::size_t at = 0; at < mcu_needed_.size(); ++at) {
+    for (const Component& c : components_) {
+      const std::size_t down = interleaved_ ? c.mcu_height : 1;
+      const std::size_t across = interleaved_ ? c.mcu_width : 1;
+      const std::size_t first_row = imcu * c.mcu_height + at / mcus_across_;
+      const std::size_t first_column = at % mcus_across_ * across;
+      for (std::size_t r = first_row; r < std::min(first_row + down, c.block_rows.size()); ++r) {
+        for (std::size_t b = first_column;
+             b < std::min(first_column + across, c.block_columns.size()); ++b) {
+          mcu_needed_[at] |= c.block_rows[r] & c.block_columns[b];
+        }
+      }
+    }
   }
 }
 

@@ -14,7 +14,8 @@
 // The inverse DCT is the slow part the samples do not need everywhere: the
 // library's own transform runs only for the blocks some sampled pixel reads, and is
 // passed over for all others (see RawRows::Attach). Entropy decoding still covers
-// every block, as it must.
+// every block, as it must, but in a single Huffman-coded scan the MCUs no sample
+// reads are only passed over, as jpeg_skip_scanlines passes them.
 //
 // Only the layouts whose arithmetic is reproduced here take this way (see
 // RawRowsAreExact); the decoder reads all others with scanlines.
@@ -72,14 +73,18 @@ class RawRows {
     Stretch stretch = Stretch::kNone;
     std::int64_t width = 0;  // samples the component has across and down
     std::int64_t height = 0;
-    std::size_t stride = 0;             // bytes from one buffer row to the next
+    std::size_t stride = 0;     // bytes from one buffer row to the next
+    std::size_t mcu_width = 0;  // blocks across and down in an interleaved MCU
+    std::size_t mcu_height = 0;
     JDIMENSION imcu_rows = 0;           // rows of one iMCU row
     std::vector<std::uint8_t> samples;  // kSlots iMCU rows
     std::vector<JSAMPROW> rows;
-    std::vector<bool> block_rows, block_columns;  // the blocks some sample reads
+    std::vector<std::uint8_t> block_rows, block_columns;  // 1 for the blocks some sample reads
     InverseDct library_dct = nullptr;
   };
 
+  static boolean SelectiveDecode(j_decompress_ptr info, JBLOCKROW* blocks);
+  void ChooseMcus(std::size_t imcu);
   static void SelectiveDct(j_decompress_ptr info, jpeg_component_info* component,
                            JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column);
   const std::uint8_t* SampleRow(const Component& c, std::int64_t row) const;
@@ -90,6 +95,13 @@ class RawRows {
   JDIMENSION imcu_height_ = 0;
   JDIMENSION imcu_count_ = 0;
   bool ycc_ = false;
+  // The MCU being decoded: the iMCU row and the count within it.
+  boolean (*library_decode_)(j_decompress_ptr, JBLOCKROW*) = nullptr;
+  std::size_t mcus_across_ = 1;
+  bool interleaved_ = false;
+  JDIMENSION decoding_imcu_ = ~JDIMENSION{0};
+  std::size_t mcu_ = 0;
+  std::vector<std::uint8_t> mcu_needed_;  // 1 for the MCUs of that iMCU row some sample reads
 };
 
 }  // namespace montrelle
