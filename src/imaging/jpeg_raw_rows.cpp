@@ -117,6 +117,14 @@ RawRows::RawRows(const jpeg_decompress_struct& info, std::span<const std::int32_
     };
     mark(c.block_rows, c.height, tall,
          c.stretch == Stretch::kHeightBlend || c.stretch == Stretch::kBothBlend, rows);
+    // Per sampled column: the sample under it and its second neighbour by width.
+    for (const std::int32_t x : columns) {
+      const std::int64_t k = wide ? x / 2 : x;
+      c.under.push_back(static_cast<std::uint32_t>(k));
+      c.beside.push_back(static_cast<std::uint32_t>(x % 2 == 0 ? std::max<std::int64_t>(k - 1, 0)
+                                                               : std::min(k + 1, c.width - 1)));
+    }
+    c.values.resize(columns.size());
     mark(c.block_columns, c.width, wide,
          c.stretch == Stretch::kWidthBlend || c.stretch == Stretch::kBothBlend, columns);
   }
@@ -199,55 +207,64 @@ const std::uint8_t* RawRows::SampleRow(const Component& c, std::int64_t row) con
   return c.rows[(r / c.imcu_rows) % kSlots * c.imcu_rows + r % c.imcu_rows];
 }
 
-void RawRows::MakeRow(std::int32_t row, std::uint8_t* pixels) const {
+void RawRows::MakeRow(std::int32_t row, std::uint8_t* pixels) {
   // Per component: the row under `row` and the next nearest one by height, which
   // is the row above for an even row and the row below for an odd one.
-  const std::uint8_t* nearest[3] = {};
-  const std::uint8_t* next[3] = {};
   const bool above = row % 2 == 0;
-  for (std::size_t ci = 0; ci < components_.size(); ++ci) {
-    const Component& c = components_[ci];
+  const std::size_t count = columns_.size();
+  for (Component& c : components_) {
     const bool tall = c.stretch == Stretch::kHeightBlend || c.stretch == Stretch::kBothBlend ||
                       c.stretch == Stretch::kBothRepeat;
     const std::int64_t at = tall ? row / 2 : row;
-    nearest[ci] = SampleRow(c, at);
-    next[ci] =
+    const std::uint8_t* s = SampleRow(c, at);
+    const std::uint8_t* n =
         SampleRow(c, above ? std::max<std::int64_t>(at - 1, 0) : std::min(at + 1, c.height - 1));
-  }
-  const auto value = [&](std::size_t ci, std::int64_t x) -> long {
-    const Component& c = components_[ci];
-    const std::uint8_t* s = nearest[ci];
-    const std::uint8_t* n = next[ci];
-    const std::int64_t k = x / 2;
-    const std::int64_t side =
-        x % 2 == 0 ? std::max<std::int64_t>(k - 1, 0) : std::min(k + 1, c.width - 1);
+    const std::uint32_t* under = c.under.data();
+    const std::uint32_t* beside = c.beside.data();
+    std::int32_t* out = c.values.data();
+    // The second neighbour by width is the one on the left of an even column,
+    // on the right of an odd one; rounding differs between the two.
+    const auto odd = [&](std::size_t i) { return columns_[i] & 1; };
     switch (c.stretch) {
       case Stretch::kNone:
-        return s[x];
       case Stretch::kWidthRepeat:
       case Stretch::kBothRepeat:
-        return s[k];
+        for (std::size_t i = 0; i < count; ++i) out[i] = s[under[i]];
+        break;
       case Stretch::kWidthBlend:
-        return (3L * s[k] + s[side] + (x % 2 == 0 ? 1 : 2)) >> 2;
+        for (std::size_t i = 0; i < count; ++i) {
+          out[i] = (3 * s[under[i]] + s[beside[i]] + 1 + odd(i)) >> 2;
+        }
+        break;
       case Stretch::kHeightBlend:
-        return (3L * s[x] + n[x] + (above ? 1 : 2)) >> 2;
-      case Stretch::kBothBlend: {
-        const long here = 3L * s[k] + n[k];
-        const long beside = 3L * s[side] + n[side];
-        return (3 * here + beside + (x % 2 == 0 ? 8 : 7)) >> 4;
-      }
+        for (std::size_t i = 0; i < count; ++i) {
+          out[i] = (3 * s[under[i]] + n[under[i]] + (above ? 1 : 2)) >> 2;
+        }
+        break;
+      case Stretch::kBothBlend:
+        for (std::size_t i = 0; i < count; ++i) {
+          const std::int32_t here = 3 * s[under[i]] + n[under[i]];
+          const std::int32_t side = 3 * s[beside[i]] + n[beside[i]];
+          out[i] = (3 * here + side + 8 - odd(i)) >> 4;
+        }
+        break;
     }
-    return 0;
-  };
-  for (const std::int32_t x : columns_) {
-    std::uint8_t* to = pixels + static_cast<std::size_t>(x) * 3;
-    const long y = value(0, x);
-    if (!ycc_) {
-      to[0] = to[1] = to[2] = static_cast<std::uint8_t>(y);
-      continue;
+  }
+  const std::int32_t* luma = components_[0].values.data();
+  if (!ycc_) {
+    for (std::size_t i = 0; i < count; ++i) {
+      std::uint8_t* to = pixels + static_cast<std::size_t>(columns_[i]) * 3;
+      to[0] = to[1] = to[2] = static_cast<std::uint8_t>(luma[i]);
     }
-    const long cb = value(1, x) - 128;
-    const long cr = value(2, x) - 128;
+    return;
+  }
+  const std::int32_t* blue = components_[1].values.data();
+  const std::int32_t* red = components_[2].values.data();
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint8_t* to = pixels + static_cast<std::size_t>(columns_[i]) * 3;
+    const long y = luma[i];
+    const long cb = blue[i] - 128;
+    const long cr = red[i] - 128;
     to[0] = Clamped(y + ((kCrToR * cr + kOneHalf) >> 16));
     to[1] = Clamped(y + ((-kCbToG * cb + kOneHalf - kCrToG * cr) >> 16));
     to[2] = Clamped(y + ((kCbToB * cb + kOneHalf) >> 16));

@@ -59,7 +59,7 @@ class RawRows {
 
   // The sampled columns of `row` into `pixels` (3 bytes each, the picture's width);
   // the other pixels are left as they are.
-  void MakeRow(std::int32_t row, std::uint8_t* pixels) const;
+  void MakeRow(std::int32_t row, std::uint8_t* pixels);
 
  private:
   static constexpr JDIMENSION kSlots = 3;
@@ -81,6 +81,10 @@ class RawRows {
     std::vector<JSAMPROW> rows;
     std::vector<std::uint8_t> block_rows, block_columns;  // 1 for the blocks some sample reads
     InverseDct library_dct = nullptr;
+    // Per sampled column: the sample under it, its second neighbour by width, and
+    // the component's value there in the row being made.
+    std::vector<std::uint32_t> under, beside;
+    std::vector<std::int32_t> values;
   };
 
   static boolean SelectiveDecode(j_decompress_ptr info, JBLOCKROW* blocks);
