@@ -131,6 +131,15 @@ RawRows::RawRows(const jpeg_decompress_struct& info, std::span<const std::int32_
 }
 
 void RawRows::Attach(jpeg_decompress_struct& info) {
+  // Where the samples read every block (main images), there is nothing to pass
+  // over, and choosing would only cost.
+  const auto all = [](const std::vector<std::uint8_t>& blocks) {
+    return std::find(blocks.begin(), blocks.end(), 0) == blocks.end();
+  };
+  if (std::all_of(components_.begin(), components_.end(),
+                  [&](const Component& c) { return all(c.block_rows) && all(c.block_columns); })) {
+    return;
+  }
   info.client_data = this;
   for (int ci = 0; ci < info.num_components; ++ci) {
     components_[static_cast<std::size_t>(ci)].library_dct = info.idct->inverse_DCT[ci];
