@@ -77,7 +77,7 @@ class QuietUi : public UiServices {
   void SetPhase(const std::string&) override {}
   void SetProgress(const std::string&) override {}
   void ProcessEvents() override {}
-  void FocusControl(const std::string&) override {}
+  void FocusControl(FocusTarget) override {}
   void Beep() override {}
 };
 

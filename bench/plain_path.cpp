@@ -32,7 +32,7 @@ void PlainStep(const GenerationContext& context, const ImageFileList& list,
 
 void PlainMakeRun(const LiveSettings& settings, const ImageFileList& list, UiServices& ui,
                   const std::string& navigation_images_folder) {
-  if (settings.layout != static_cast<int>(OutputLayout::kFrame)) {
+  if (settings.layout != OutputLayout::kFrame) {
     throw std::invalid_argument("the plain path makes frame galleries only");
   }
   CreateOutputFolder(settings.out_path);

@@ -97,7 +97,7 @@ void ListSeeds(const std::string& folder) {
 void SettingsSeeds(const std::string& folder) {
   WriteSettingsFile(folder + "/defaults.ini", kWriteDefaults);
   LiveSettings live;
-  live.layout = 1;
+  live.layout = OutputLayout::kTable;
   live.title = "旅行の写真";
   live.out_path = "/srv/gallery";
   live.bg_color = 0x0080FF;

@@ -62,6 +62,9 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   const ImageFileList& image_list() const { return list_; }
   bool macro_mode() const { return batch_.macro_mode; }
   QLabel* status_panel(int index) const { return index == 0 ? phase_panel_ : progress_panel_; }
+  QWidget* control_for(FocusTarget target) const {
+    return target == FocusTarget::kOutName ? edt_out : edt_out_path;
+  }
 
   // The handlers, named after their controls.
   void CmB_typeClick();

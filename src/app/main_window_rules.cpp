@@ -44,9 +44,8 @@ void TfrmMTmain::CmB_typeClick() {
 }
 
 void TfrmMTmain::LayoutRule() {
-  const int entry = CmB_type->currentIndex();
-  if (entry < 0 || entry > 2) return;
-  const auto layout = static_cast<OutputLayout>(entry);
+  const std::optional<OutputLayout> layout = LayoutAt(CmB_type->currentIndex());
+  if (!layout) return;
   GB_frame->setVisible(layout == OutputLayout::kFrame);
   GB_table->setVisible(layout == OutputLayout::kTable);
   GB_pulldown->setVisible(layout == OutputLayout::kPulldown);

@@ -23,7 +23,7 @@ void SetText(QLineEdit* edit, const std::string& text) {
 
 LiveSettings TfrmMTmain::ReadLiveSettings() const {
   LiveSettings live;
-  live.layout = CmB_type->currentIndex();
+  live.layout = LayoutAt(CmB_type->currentIndex());
   live.frame_width = TextOf(edt_mi_w);
   live.frame_count = TextOf(edt_f_n);
   live.table_width = TextOf(edt_tmi_w);
@@ -54,7 +54,7 @@ LiveSettings TfrmMTmain::ReadLiveSettings() const {
 
 void TfrmMTmain::ShowLiveSettings(const LiveSettings& live) {
   // Selecting the layout entry from the program runs no rule.
-  CmB_type->setCurrentIndex(live.layout);
+  CmB_type->setCurrentIndex(LayoutIndex(live.layout));
   SetText(edt_mi_w, live.frame_width);
   SetText(edt_f_n, live.frame_count);
   SetText(edt_tmi_w, live.table_width);

@@ -35,10 +35,8 @@ void QtUiServices::ProcessEvents() {
   QCoreApplication::processEvents();
 }
 
-void QtUiServices::FocusControl(const std::string& object_name) {
-  if (auto* control = window_->findChild<QWidget*>(QString::fromStdString(object_name))) {
-    control->setFocus();
-  }
+void QtUiServices::FocusControl(FocusTarget target) {
+  window_->control_for(target)->setFocus();
 }
 
 void QtUiServices::Beep() {

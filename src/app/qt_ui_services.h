@@ -21,7 +21,7 @@ class QtUiServices : public UiServices {
   void SetPhase(const std::string& text) override;
   void SetProgress(const std::string& text) override;
   void ProcessEvents() override;
-  void FocusControl(const std::string& object_name) override;
+  void FocusControl(FocusTarget target) override;
   void Beep() override;
 
  private:

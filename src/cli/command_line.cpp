@@ -45,10 +45,10 @@ UsageError UnknownOption(const std::string& argument, const std::string& name) {
   return UsageError(problem);
 }
 
-int ParseLayout(const std::string& value) {
-  if (value == "frame") return 0;
-  if (value == "table") return 1;
-  if (value == "pulldown") return 2;
+OutputLayout ParseLayout(const std::string& value) {
+  if (value == "frame") return OutputLayout::kFrame;
+  if (value == "table") return OutputLayout::kTable;
+  if (value == "pulldown") return OutputLayout::kPulldown;
   throw UsageError("--layout には frame、table、pulldown のどれかを指定してください: " + value);
 }
 

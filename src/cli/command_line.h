@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "settings/settings_record.h"
 
 namespace montrelle {
 
@@ -22,7 +23,7 @@ struct CommandOptions {
   std::optional<std::string> out;            // -o, --out
   std::optional<std::string> name;           // -n, --name
   std::optional<std::string> title;          // -t, --title
-  std::optional<int> layout;                 // --layout frame|table|pulldown: 0, 1, 2
+  std::optional<OutputLayout> layout;        // --layout frame|table|pulldown
   std::optional<std::string> batch;          // --batch: the search folder
   bool lists_only = false;                   // --lists-only, with --batch
   bool keep_existing = false;                // --keep-existing

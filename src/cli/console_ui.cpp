@@ -30,9 +30,8 @@ void ConsoleUi::ProcessEvents() {
   shown_ = line;
 }
 
-void ConsoleUi::FocusControl(const std::string& object_name) {
-  if (object_name == "edt_out") ShowMessage("(--name で指定します)");
-  if (object_name == "edt_out_path") ShowMessage("(--out で指定します)");
+void ConsoleUi::FocusControl(FocusTarget target) {
+  ShowMessage(target == FocusTarget::kOutName ? "(--name で指定します)" : "(--out で指定します)");
 }
 
 }  // namespace montrelle

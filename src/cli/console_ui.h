@@ -26,7 +26,7 @@ class ConsoleUi : public UiServices {
   void SetProgress(const std::string& text) override { progress_ = text; }
   void ProcessEvents() override;
   // Points at the option that fills the field the window would focus.
-  void FocusControl(const std::string& object_name) override;
+  void FocusControl(FocusTarget target) override;
   void Beep() override {}
 
  private:

@@ -50,7 +50,7 @@ LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& 
   if (options.out) live.out_path = AbsolutePath(*options.out);
   if (options.name) live.out_name = *options.name;
   if (options.title) live.title = *options.title;
-  if (options.layout) live.layout = *options.layout;
+  if (options.layout) live.layout = options.layout;
   return live;
 }
 
@@ -82,7 +82,7 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
   // The window's batch stops without a word here; a command has to say why.
   if (settings.out_name.empty()) {
     ui.ShowMessage("出力ファイル名を指定してください");
-    ui.FocusControl("edt_out");
+    ui.FocusControl(FocusTarget::kOutName);
     return 1;
   }
   const BatchRequest request{AbsolutePath(*options.batch), AbsolutePath(*options.out),

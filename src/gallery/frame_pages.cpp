@@ -18,17 +18,6 @@ std::string NavigationCell(const GenerationContext& context, long long k, const 
          image + "\" width=\"30\" border=\"0\"></A></td>";
 }
 
-std::string MenuCellText(const ImageFileList& list, const LiveSettings& settings, int idx) {
-  const std::string name =
-      PageImageName(list.paths().at(idx), settings.jpegconvert, NameTest::kPlain);
-  if (settings.simake) {
-    std::string cell = "<IMG SRC=\"../small_images/" + LinkText(name) + "\">";
-    return settings.fnoutput ? cell + "<BR>" + name : cell;
-  }
-  if (settings.fnoutput) return "<BR>" + name;
-  return "<BR>Image:" + std::to_string(idx + 1);
-}
-
 void CopyNavigationImages(const std::string& from_folder, const std::string& to_folder) {
   for (const char* file : {"next.gif", "previous.gif", "top.gif", "last.gif"}) {
     CopyFileTo(from_folder + "/" + file, to_folder + "/" + file, false);
@@ -46,6 +35,7 @@ PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileL
   return {
       FreeLine("<HTML>"),
       FreeLine("<HEAD>"),
+      FreeLine(kCodePageMeta),
       FreeLine(""),
       FreeLine("<TITLE>"),
       FreeLine(context.title),
@@ -75,8 +65,7 @@ PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& l
     lines.push_back(FreeLine("<TR>"));
     if (idx >= list.count()) continue;
     const int i = static_cast<int>(idx);
-    lines.push_back(PathLine("<A HREF=\"./" + LinkText(ImagePageName(list.paths().at(i))) +
-                             "\" TARGET=\"main\">" + MenuCellText(list, settings, i) + "</A>"));
+    lines.push_back(PathLine(ThumbnailLink(list, settings, i, PageFolder::kSrcFiles, "<BR>")));
     lines.push_back(FreeLine("</TR>"));
   }
   lines.push_back(PathLine("<tr>" + NavigationCell(context, 1, "top.gif")));

@@ -22,12 +22,12 @@ bool PreconditionsHold(const LiveSettings& settings, const ImageFileList& list, 
   }
   if (settings.out_name.empty()) {
     ui.ShowMessage("出力ファイル名を指定してください");
-    ui.FocusControl("edt_out");
+    ui.FocusControl(FocusTarget::kOutName);
     return false;
   }
   if (settings.out_path.empty()) {
     ui.ShowMessage("出力フォルダを指定してください");
-    ui.FocusControl("edt_out_path");
+    ui.FocusControl(FocusTarget::kOutPath);
     return false;
   }
   return true;
@@ -36,7 +36,8 @@ bool PreconditionsHold(const LiveSettings& settings, const ImageFileList& list, 
 void WritePages(const GenerationContext& context, const ImageFileList& list,
                 const LiveSettings& settings, UiServices& ui,
                 const std::string& navigation_images_folder) {
-  switch (static_cast<OutputLayout>(settings.layout)) {
+  if (!settings.layout) return;
+  switch (*settings.layout) {
     case OutputLayout::kFrame:
       WriteFramePages(context, list, settings, ui, navigation_images_folder);
       break;

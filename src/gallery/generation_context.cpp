@@ -52,19 +52,21 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.page_base = BaseNameWithoutExtension(settings.out_name);
   c.title = settings.title.empty() ? c.page_base : settings.title;
   c.small_width = ParseSettingNumber(settings.small_width);
-  switch (static_cast<OutputLayout>(settings.layout)) {
-    case OutputLayout::kFrame:
-      c.main_width = ParseSettingNumber(settings.frame_width);
-      c.per_page = ParseMenuSlots(settings.frame_count);
-      break;
-    case OutputLayout::kTable:
-      c.main_width = ParseSettingNumber(settings.table_width);
-      c.columns = ParseCount(settings.table_count);
-      c.border_text = settings.table_bwidth;
-      break;
-    case OutputLayout::kPulldown:
-      c.main_width = ParseSettingNumber(settings.pulldown_width);
-      break;
+  if (settings.layout) {
+    switch (*settings.layout) {
+      case OutputLayout::kFrame:
+        c.main_width = ParseSettingNumber(settings.frame_width);
+        c.per_page = ParseMenuSlots(settings.frame_count);
+        break;
+      case OutputLayout::kTable:
+        c.main_width = ParseSettingNumber(settings.table_width);
+        c.columns = ParseCount(settings.table_count);
+        c.border_text = settings.table_bwidth;
+        break;
+      case OutputLayout::kPulldown:
+        c.main_width = ParseSettingNumber(settings.pulldown_width);
+        break;
+    }
   }
   c.bg_color_text = HtmlColorText(settings.bg_color);
   c.link_color_text = HtmlColorText(settings.link_color);

@@ -149,7 +149,7 @@ bool RemakesMainImages(const GenerationContext& context, const LiveSettings& set
 
 // Whether the reduced step runs: reduced images on, and a layout that shows them.
 bool MakesReducedImages(const LiveSettings& settings) {
-  return settings.simake && settings.layout != static_cast<int>(OutputLayout::kPulldown);
+  return settings.simake && settings.layout != OutputLayout::kPulldown;
 }
 
 std::string ReducedFolder(const GenerationContext& context) {

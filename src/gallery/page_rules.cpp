@@ -47,6 +47,24 @@ std::string ImagePageName(const std::string& path) {
   return ReplaceExtension(LastComponent(path), ".htm");
 }
 
+std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& settings, int idx,
+                          PageFolder page, std::string_view text_lead) {
+  const std::string& path = list.paths().at(idx);
+  const bool in_src_files = page == PageFolder::kSrcFiles;
+  const std::string name = PageImageName(path, settings.jpegconvert, NameTest::kPlain);
+  std::string shown;
+  if (settings.simake) {
+    shown = std::string("<IMG SRC=\"") + (in_src_files ? "../" : "./") + "small_images/" +
+            LinkText(name) + "\">";
+    if (settings.fnoutput) shown += "<BR>" + name;
+  } else {
+    shown =
+        std::string(text_lead) + (settings.fnoutput ? name : "Image:" + std::to_string(idx + 1));
+  }
+  return std::string("<A HREF=\"./") + (in_src_files ? "" : "src_files/") +
+         LinkText(ImagePageName(path)) + "\" TARGET=\"main\">" + shown + "</A>";
+}
+
 std::string ImageFolderPrefix(const GenerationContext& context, const std::string& path,
                               PageFolder page) {
   if (context.uses_image_copies) {
@@ -70,15 +88,11 @@ std::string BodyLine(const GenerationContext& context, const LiveSettings& setti
 PageLines PageOpeningLines(const GenerationContext& context, const LiveSettings& settings,
                            PageFolder page) {
   return {
-      FreeLine("<HTML>"),
-      FreeLine(""),
-      FreeLine("<HEAD>"),
-      FreeLine("<TITLE>"),
-      FreeLine(context.title),
-      FreeLine("</TITLE>"),
-      FreeLine("</HEAD>"),
-      FreeLine(""),
-      PathLine(BodyLine(context, settings, page)),
+      FreeLine("<HTML>"),   FreeLine(""),
+      FreeLine("<HEAD>"),   FreeLine(kCodePageMeta),
+      FreeLine("<TITLE>"),  FreeLine(context.title),
+      FreeLine("</TITLE>"), FreeLine("</HEAD>"),
+      FreeLine(""),         PathLine(BodyLine(context, settings, page)),
       FreeLine("<CENTER>"),
   };
 }

@@ -7,9 +7,17 @@
 
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
+#include "imagelist/image_list.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
+
+// The line after a page's "<HEAD>" (after "<HTML>" on the pull-down page, which has
+// no head) that names the page's code page. Without it, a browser set to another
+// language than Japanese guesses windows-1252 for a page with little Japanese text,
+// garbling the title and every link to a Japanese file name.
+inline constexpr const char* kCodePageMeta =
+    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">";
 
 // Where a page lies: in src_files (image and menu pages) or in the output folder
 // itself (the table and pull-down pages).
@@ -33,6 +41,13 @@ std::string LinkText(std::string_view path);
 
 // The name of an image's own page: its last component with the extension ".htm".
 std::string ImagePageName(const std::string& path);
+
+// The link from a thumbnail cell (frame menu or table) to the image's own page: the
+// reduced picture when `simake` is on (its file name below it with `fnoutput`),
+// otherwise `text_lead` followed by the file name with `fnoutput`, or by
+// "Image:" and the 1-based number without it.
+std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& settings, int idx,
+                          PageFolder page, std::string_view text_lead);
 
 // The folder part of an image reference: the copies folder ("../images/" seen from
 // src_files, "./images/" from the output folder) when the run uses copies,

@@ -30,8 +30,8 @@ PageLines PulldownPageLines(const GenerationContext& context, const ImageFileLis
                             const LiveSettings& settings, UiServices& ui) {
   PageLines lines;
   for (const char* line :
-       {"<HTML>", "", "<SCRIPT language=\"JavaScript\">", "<!--", "function changeImg(){",
-        "   num=document.myForm.imgSelect.selectedIndex;"}) {
+       {"<HTML>", kCodePageMeta, "", "<SCRIPT language=\"JavaScript\">", "<!--",
+        "function changeImg(){", "   num=document.myForm.imgSelect.selectedIndex;"}) {
     lines.push_back(FreeLine(line));
   }
   for (int i = 0; i < list.count(); ++i) {

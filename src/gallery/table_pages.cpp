@@ -6,21 +6,6 @@
 #include "platform/file_system.h"
 
 namespace montrelle {
-namespace {
-
-std::string TableCellText(const ImageFileList& list, const LiveSettings& settings, int idx) {
-  const std::string name =
-      PageImageName(list.paths().at(idx), settings.jpegconvert, NameTest::kPlain);
-  if (settings.simake) {
-    std::string cell = "<IMG SRC=\"./small_images/" + LinkText(name) + "\">";
-    return settings.fnoutput ? cell + "<BR>" + name : cell;
-  }
-  if (settings.fnoutput) return name;
-  return "Image:" + std::to_string(idx + 1);
-}
-
-}  // namespace
-
 PageLines TablePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, UiServices& ui) {
   PageLines lines = PageOpeningLines(context, settings, PageFolder::kOutDir);
@@ -35,9 +20,7 @@ PageLines TablePageLines(const GenerationContext& context, const ImageFileList& 
     for (long long idx = r * columns; idx < (r + 1) * columns && idx < count; ++idx) {
       const int i = static_cast<int>(idx);
       lines.push_back(FreeLine("<TD>"));
-      lines.push_back(PathLine("<A HREF=\"./src_files/" +
-                               LinkText(ImagePageName(list.paths().at(i))) + "\" TARGET=\"main\">" +
-                               TableCellText(list, settings, i) + "</A>"));
+      lines.push_back(PathLine(ThumbnailLink(list, settings, i, PageFolder::kOutDir, "")));
       lines.push_back(FreeLine("</TD>"));
     }
     lines.push_back(FreeLine("</TR>"));

@@ -3,7 +3,7 @@
 #include <bit>
 #include <limits>
 
-#include "imaging/bitmap_reader.h"
+#include "imaging/bitmap_error.h"
 
 namespace montrelle {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imaging/bitmap_error.h"
 #include "imaging/bitmap_layout.h"
 
 namespace montrelle {
@@ -142,10 +143,6 @@ class RleDecoder {
 };
 
 }  // namespace
-
-AppError BitmapError() {
-  return AppError("ビットマップイメージが不正です");
-}
 
 RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels) {
   const BitmapLayout layout = ReadBitmapLayout(bytes, max_pixels);

@@ -7,8 +7,8 @@
 // channel); rows bottom-up, or top-down (a negative height) when not compressed.
 // Alpha and colour-space data are ignored.
 //
-// Every byte is taken as hostile. Everything else fails with
-// "ビットマップイメージが不正です": other headers, depths and compressions
+// Every byte is taken as hostile. Everything else fails with BitmapError
+// ("ビットマップイメージが不正です"): other headers, depths and compressions
 // (JPEG or PNG inside a BMP), a zero or negative width, a zero height, more pixels
 // than the budget, a palette or pixel data that lies outside the file or a pixel
 // data offset inside the headers or palette, a pixel index past the palette, a
@@ -22,9 +22,6 @@
 #include "imaging/rgb_image.h"
 
 namespace montrelle {
-
-// "ビットマップイメージが不正です".
-AppError BitmapError();
 
 RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels = kMaxImagePixels);
 

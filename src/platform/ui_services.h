@@ -7,6 +7,9 @@
 
 namespace montrelle {
 
+// The fields a run points the user at when it stops for a missing value.
+enum class FocusTarget { kOutName, kOutPath };
+
 class UiServices {
  public:
   virtual ~UiServices() = default;
@@ -24,8 +27,8 @@ class UiServices {
   virtual void SetProgress(const std::string& text) = 0;
   // Lets pending window events through so the window repaints.
   virtual void ProcessEvents() = 0;
-  // Gives the control with this objectName the keyboard focus.
-  virtual void FocusControl(const std::string& object_name) = 0;
+  // Gives the control that holds `target` the keyboard focus.
+  virtual void FocusControl(FocusTarget target) = 0;
   // The platform's default beep.
   virtual void Beep() = 0;
 };

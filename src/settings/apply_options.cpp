@@ -22,8 +22,7 @@ void SetPulldownComments(LiveSettings& live, bool ticked) {
 }  // namespace
 
 void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
-  const int type = options.HTMLtype.type;
-  live.layout = type <= static_cast<int>(OutputLayout::kPulldown) ? type : -1;
+  live.layout = LayoutAt(options.HTMLtype.type);
 
   live.frame_width = std::to_string(options.Frame.width);
   live.frame_count = std::to_string(options.Frame.count);

@@ -7,7 +7,7 @@
 namespace montrelle {
 
 // Changes `live` step by step, in this order:
-//  1. layout: HTMLtype.type, or -1 when it is not 0 to 2;
+//  1. layout: HTMLtype.type, or none when it is not 0 to 2;
 //  2. the seven numeric texts as decimal;
 //  3. the background, link and visited-link colours from their hexadecimal texts;
 //  4. the flags fnoutput, simake, micopy, mimake, Preview, CommentOut, CommentOutPD,

@@ -99,7 +99,9 @@ void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& o
 
 std::string LiveText(const SettingKey& key, const LiveSettings& live) {
   return std::visit(Overloaded{
-                        [&](int L::*layout) { return std::to_string(live.*layout); },
+                        [&](std::optional<OutputLayout> L::*layout) {
+                          return std::to_string(LayoutIndex(live.*layout));
+                        },
                         [&](std::string L::*text) { return live.*text; },
                         [&](ColorValue L::*color) { return ColorText(live.*color); },
                         [&](bool L::*ticked) { return std::string(live.*ticked ? "1" : "0"); },

@@ -19,10 +19,11 @@ namespace montrelle {
 // bool is a flag ("0" off, "1" on, any other integer leaves it), string is text.
 using OptionField = std::variant<std::uint8_t*, std::int32_t*, bool*, std::string*>;
 
-// What a written value is made from: the layout index (int), a text as typed, a
-// panel colour, a ticked state.
-using LiveField = std::variant<int LiveSettings::*, std::string LiveSettings::*,
-                               ColorValue LiveSettings::*, bool LiveSettings::*>;
+// What a written value is made from: the layout, a text as typed, a panel colour, a
+// ticked state.
+using LiveField =
+    std::variant<std::optional<OutputLayout> LiveSettings::*, std::string LiveSettings::*,
+                 ColorValue LiveSettings::*, bool LiveSettings::*>;
 
 struct SettingKey {
   std::string_view section;

@@ -8,12 +8,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace montrelle {
 
 // The layout: the index of the layout combo box and the value of HTMLtype.type.
 enum class OutputLayout : int { kFrame = 0, kTable = 1, kPulldown = 2 };
+
+// The layout at a combo box index or HTMLtype.type value; none outside 0 to 2.
+std::optional<OutputLayout> LayoutAt(int index);
+// The combo box index and settings file value of a layout: -1 for none.
+int LayoutIndex(std::optional<OutputLayout> layout);
 
 // A colour value laid out as 0x00BBGGRR (red in the lowest byte).
 using ColorValue = std::uint32_t;
@@ -66,7 +72,9 @@ struct TMT_Options {
 };
 
 struct LiveSettings {
-  int layout = 0;                       // 0 to 2, or -1 when no layout entry is selected
+  // CmB_type; none when no layout entry is selected.
+  std::optional<OutputLayout> layout = OutputLayout::kFrame;
+
   std::string frame_width = "550";      // edt_mi_w
   std::string frame_count = "6";        // edt_f_n
   std::string table_width = "550";      // edt_tmi_w

@@ -142,7 +142,7 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
        {{"QRVlist=0", "QRVlist=1"}}},
       {"pull-down layout",
        {{"type=0", "type=2"}},
-       [](LiveSettings& l) { l.layout = 2; },
+       [](LiveSettings& l) { l.layout = OutputLayout::kPulldown; },
        [](const MainWindowSettingsTest& t) {
          EXPECT_TRUE(Shown(t.Main("GB_pulldown")));
          EXPECT_FALSE(Shown(t.Main("GB_frame")));
@@ -154,7 +154,7 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
        {{"type=0", "type=2"}}},
       {"layout out of range",
        {{"type=0", "type=5"}},
-       [](LiveSettings& l) { l.layout = -1; },
+       [](LiveSettings& l) { l.layout = std::nullopt; },
        [](const MainWindowSettingsTest& t) {
          EXPECT_EQ(t.Main<QComboBox>("CmB_type")->currentIndex(), -1);
          EXPECT_TRUE(Shown(t.Main("GB_frame")));

@@ -69,9 +69,9 @@ TEST_F(QtUiServicesTest, StatusPanelsAndFocusOfTheMainWindow) {
   services.SetProgress("3/10");
   EXPECT_EQ(windows->main.status_panel(0)->text(), "画像ページ作成中");
   EXPECT_EQ(windows->main.status_panel(1)->text(), "3/10");
-  services.FocusControl("edt_out_path");
+  services.FocusControl(FocusTarget::kOutPath);
   EXPECT_EQ(windows->main.focusWidget(), Main("edt_out_path"));
-  services.FocusControl("edt_out");
+  services.FocusControl(FocusTarget::kOutName);
   EXPECT_EQ(windows->main.focusWidget(), Main("edt_out"));
 }
 

@@ -27,6 +27,7 @@ using testing::ExecProgram;
 using testing::ExitStatus;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::kCodePageMeta;
 using testing::Outcome;
 using testing::PageOpening;
 using testing::PictureTree;
@@ -112,7 +113,7 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
              "src_files/next.gif", "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(
       FileLines(dir / "out/gallery.html"),
-      (Lines{"<HTML>", "<HEAD>", "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
+      (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
              "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
              "<FRAME src=\"./src_files/gallery_menu1.htm\" name=\"sub\">",
              "<FRAME src=\"./src_files/a.htm\" name=\"main\">", "</FRAMESET>", "", "</HTML>"}));
@@ -226,6 +227,7 @@ TEST_F(MontrelleMakeTest, MakesAPulldownGallery) {
   EXPECT_EQ(
       FileLines(dir / "out/ignored.html"),
       (Lines{"<HTML>",
+             kCodePageMeta,
              "",
              "<SCRIPT language=\"JavaScript\">",
              "<!--",
@@ -264,9 +266,9 @@ TEST_F(MontrelleMakeTest, ListFileFirstThenImages) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "終了しました\n");
   Lines page = FileLines(dir / "out/src_files/a.htm");
-  ASSERT_EQ(page.size(), 16u);
-  EXPECT_EQ(page[10], "<IMG width = 640 SRC=\"../images/a.jpg\">") << "one turned picture";
-  EXPECT_EQ(FileLines(dir / "out/src_files/b.htm")[12], "夕日");
+  ASSERT_EQ(page.size(), 17u);
+  EXPECT_EQ(page[11], "<IMG width = 640 SRC=\"../images/a.jpg\">") << "one turned picture";
+  EXPECT_EQ(FileLines(dir / "out/src_files/b.htm")[13], "夕日");
 }
 
 TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
@@ -279,7 +281,7 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   EXPECT_EQ(PictureTree(dir / "out"),
             (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 100x75", "src_files/",
                    "src_files/a.htm", "src_files/index_menu1.htm"}));
-  EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[14],
+  EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[15],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
   EXPECT_EQ(FolderTree(dir / "bin"), Lines{"montrelle-make"});
@@ -536,12 +538,13 @@ TEST_F(MontrelleMakeTest, NamesOfEveryKindAreLinkedAsTheyAre) {
              "src_files/", "src_files/#1_menu1.htm", "src_files/-dash.htm",
              "src_files/100% \"q\".htm", "src_files/last.gif", "src_files/next.gif",
              "src_files/previous.gif", "src_files/top.gif", "src_files/" + page}));
-  EXPECT_EQ(FileLines(dir / "out dir/#1.html"),
-            (Lines{"<HTML>", "<HEAD>", "", "<TITLE>", "#1", "</TITLE>", "", "</HEAD>",
-                   "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
-                   "<FRAME src=\"./src_files/%231_menu1.htm\" name=\"sub\">",
-                   "<FRAME src=\"./src_files/" + page + "\" name=\"main\">", "</FRAMESET>", "",
-                   "</HTML>"}));
+  EXPECT_EQ(
+      FileLines(dir / "out dir/#1.html"),
+      (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "#1", "</TITLE>", "", "</HEAD>",
+             "<FRAMESET COLS=\"170,*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
+             "<FRAME src=\"./src_files/%231_menu1.htm\" name=\"sub\">",
+             "<FRAME src=\"./src_files/" + page + "\" name=\"main\">", "</FRAMESET>", "",
+             "</HTML>"}));
   const std::string navigation =
       "<A HREF=\"./%231_menu1.htm\" TARGET=\"sub\"><img src=\"%s\" width=\"30\" border=\"0\"></A>";
   auto button = [&](const char* image) {

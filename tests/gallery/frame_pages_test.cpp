@@ -18,6 +18,7 @@ namespace {
 using testing::Concat;
 using testing::FakeUi;
 using testing::FileLines;
+using testing::kCodePageMeta;
 using testing::kWhiteBody;
 using testing::NumberedPictures;
 using testing::PageOpening;
@@ -35,7 +36,7 @@ const std::string kTopLine =
 
 LiveSettings FrameSettings(const std::string& out_dir) {
   LiveSettings s;
-  s.layout = 0;
+  s.layout = OutputLayout::kFrame;
   s.out_path = out_dir;
   s.title = "旅";
   return s;
@@ -151,10 +152,10 @@ TEST(FramePages, MenuCellText) {
     s.simake = k.simake;
     s.fnoutput = k.fnoutput;
     Lines page = Texts(MenuPageLines(DeriveGenerationContext(s, list), list, s, 1));
-    ASSERT_GT(page.size(), 20u);
-    EXPECT_EQ(page[19], "<TR>");
-    EXPECT_EQ(page[20], k.link);
-    EXPECT_EQ(page[21], "</TR>");
+    ASSERT_GT(page.size(), 21u);
+    EXPECT_EQ(page[20], "<TR>");
+    EXPECT_EQ(page[21], k.link);
+    EXPECT_EQ(page[22], "</TR>");
   }
 }
 
@@ -172,7 +173,7 @@ TEST(FramePages, EntryPageFramesetFollowsReducedWidth) {
     s.out_name = "top.htm";
     EXPECT_EQ(
         Texts(FrameEntryPageLines(DeriveGenerationContext(s, list), list)),
-        (Lines{"<HTML>", "<HEAD>", "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
+        (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
                std::string("<FRAMESET COLS=\"") + k.cols +
                    ",*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
                "<FRAME src=\"./src_files/top_menu1.htm\" name=\"sub\">",
@@ -206,9 +207,9 @@ TEST(ImagePage, NameAndCommentLines) {
   s.comment_out = true;
   Lines empty_comment =
       Texts(ImagePageLines(DeriveGenerationContext(s, list), list, s, 0, NameTest::kPlain));
-  ASSERT_EQ(empty_comment.size(), 16u);
-  EXPECT_EQ(empty_comment[11], "<BR>");
-  EXPECT_EQ(empty_comment[12], "");
+  ASSERT_EQ(empty_comment.size(), 17u);
+  EXPECT_EQ(empty_comment[12], "<BR>");
+  EXPECT_EQ(empty_comment[13], "");
 }
 
 TEST(ImagePage, ConvertedBitmapAndOrientedImagesUseTheCopies) {
@@ -220,11 +221,11 @@ TEST(ImagePage, ConvertedBitmapAndOrientedImagesUseTheCopies) {
   s.fnoutput = true;
   GenerationContext c = DeriveGenerationContext(s, list);
   Lines scan = Texts(ImagePageLines(c, list, s, 0, NameTest::kPlain));
-  EXPECT_EQ(scan[10], "<IMG width = 550 SRC=\"../images/scan.jpg\">");
-  EXPECT_EQ(scan[12], "scan.jpg");
-  EXPECT_EQ(Texts(ImagePageLines(c, list, s, 1, NameTest::kDotted))[10],
+  EXPECT_EQ(scan[11], "<IMG width = 550 SRC=\"../images/scan.jpg\">");
+  EXPECT_EQ(scan[13], "scan.jpg");
+  EXPECT_EQ(Texts(ImagePageLines(c, list, s, 1, NameTest::kDotted))[11],
             "<IMG width = 550 SRC=\"../images/photobmp.jpeg\">");
-  EXPECT_EQ(Texts(ImagePageLines(c, list, s, 1, NameTest::kPlain))[10],
+  EXPECT_EQ(Texts(ImagePageLines(c, list, s, 1, NameTest::kPlain))[11],
             "<IMG width = 550 SRC=\"../images/photobmp.jpg\">");
 
   // One turned picture puts every page on the copies, with every copy option off.
@@ -235,7 +236,7 @@ TEST(ImagePage, ConvertedBitmapAndOrientedImagesUseTheCopies) {
   GenerationContext t = DeriveGenerationContext(plain, turned);
   for (int i = 0; i < 3; ++i) {
     std::string name = Stem(i + 1) + ".jpg";
-    EXPECT_EQ(Texts(ImagePageLines(t, turned, plain, i, NameTest::kPlain))[10],
+    EXPECT_EQ(Texts(ImagePageLines(t, turned, plain, i, NameTest::kPlain))[11],
               "<IMG width = 550 SRC=\"../images/" + name + "\">");
   }
 }

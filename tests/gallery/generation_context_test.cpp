@@ -53,52 +53,57 @@ TEST(GenerationContext, NumbersByLayout) {
   s.small_width = " 80";
   ImageFileList list = ListWithOrientations({"0\t0\t0"});
   const struct {
-    int layout;
+    std::optional<OutputLayout> layout;
     int main_width, per_page, columns;
     const char* border;
   } cases[] = {
-      {0, 550, 4, 0, ""}, {1, 600, 0, 3, "abc"}, {2, -7, 0, 0, ""},
-      {-1, 0, 0, 0, ""},  {5, 0, 0, 0, ""},
+      {OutputLayout::kFrame, 550, 4, 0, ""},
+      {OutputLayout::kTable, 600, 0, 3, "abc"},
+      {OutputLayout::kPulldown, -7, 0, 0, ""},
+      {std::nullopt, 0, 0, 0, ""},
   };
   for (const auto& c : cases) {
     s.layout = c.layout;
     GenerationContext g = DeriveGenerationContext(s, list);
     EXPECT_EQ(g.small_width, 80);
-    EXPECT_EQ(g.main_width, c.main_width) << c.layout;
-    EXPECT_EQ(g.per_page, c.per_page) << c.layout;
-    EXPECT_EQ(g.columns, c.columns) << c.layout;
-    EXPECT_EQ(g.border_text, c.border) << c.layout;
+    EXPECT_EQ(g.main_width, c.main_width) << LayoutIndex(c.layout);
+    EXPECT_EQ(g.per_page, c.per_page) << LayoutIndex(c.layout);
+    EXPECT_EQ(g.columns, c.columns) << LayoutIndex(c.layout);
+    EXPECT_EQ(g.border_text, c.border) << LayoutIndex(c.layout);
   }
 }
 
 TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
   const struct {
-    int layout;
+    std::optional<OutputLayout> layout;
     std::string LiveSettings::*field;
     const char* text;
     bool refused;
   } cases[] = {
-      {0, &LiveSettings::small_width, "8O", true},
-      {2, &LiveSettings::small_width, "", true},  // converted for every layout
-      {0, &LiveSettings::frame_width, "5 ", true},
-      {0, &LiveSettings::frame_width, "1.5", true},
-      {0, &LiveSettings::frame_width, "2147483648", true},
-      {0, &LiveSettings::frame_width, "0x10", true},
-      {0, &LiveSettings::frame_width, "-2147483648", false},
-      {0, &LiveSettings::frame_count, "0", true},  // divides the image count
-      {0, &LiveSettings::frame_count, "-3", true},
-      {0, &LiveSettings::frame_count, "1", false},
-      {0, &LiveSettings::frame_count, "1000000", false},
-      {0, &LiveSettings::frame_count, "1000001", true},  // empty slots would fill the memory
-      {0, &LiveSettings::frame_count, "2147483647", true},
-      {1, &LiveSettings::table_count, "2147483647", false},  // only filled cells are written
-      {1, &LiveSettings::table_count, "0", true},
-      {1, &LiveSettings::table_width, "wide", true},
-      {1, &LiveSettings::frame_count, "0", false},  // not this layout's
-      {1, &LiveSettings::table_bwidth, "abc", false},
-      {2, &LiveSettings::table_width, "x", false},
-      {2, &LiveSettings::pulldown_width, "x", true},
-      {-1, &LiveSettings::frame_width, "x", false},
+      {OutputLayout::kFrame, &LiveSettings::small_width, "8O", true},
+      {OutputLayout::kPulldown, &LiveSettings::small_width, "",
+       true},  // converted for every layout
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "5 ", true},
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "1.5", true},
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "2147483648", true},
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "0x10", true},
+      {OutputLayout::kFrame, &LiveSettings::frame_width, "-2147483648", false},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "0", true},  // divides the image count
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "-3", true},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "1", false},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "1000000", false},
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "1000001",
+       true},  // empty slots would fill the memory
+      {OutputLayout::kFrame, &LiveSettings::frame_count, "2147483647", true},
+      {OutputLayout::kTable, &LiveSettings::table_count, "2147483647",
+       false},  // only filled cells are written
+      {OutputLayout::kTable, &LiveSettings::table_count, "0", true},
+      {OutputLayout::kTable, &LiveSettings::table_width, "wide", true},
+      {OutputLayout::kTable, &LiveSettings::frame_count, "0", false},  // not this layout's
+      {OutputLayout::kTable, &LiveSettings::table_bwidth, "abc", false},
+      {OutputLayout::kPulldown, &LiveSettings::table_width, "x", false},
+      {OutputLayout::kPulldown, &LiveSettings::pulldown_width, "x", true},
+      {std::nullopt, &LiveSettings::frame_width, "x", false},
   };
   ImageFileList list = ListWithOrientations({"0\t0\t0"});
   for (const auto& c : cases) {
@@ -106,9 +111,11 @@ TEST(GenerationContext, RefusesBadNumbersOfTheLayoutOnly) {
     s.layout = c.layout;
     s.*c.field = c.text;
     if (c.refused) {
-      EXPECT_THROW(DeriveGenerationContext(s, list), AppError) << c.layout << " '" << c.text << "'";
+      EXPECT_THROW(DeriveGenerationContext(s, list), AppError)
+          << LayoutIndex(c.layout) << " '" << c.text << "'";
     } else {
-      EXPECT_NO_THROW(DeriveGenerationContext(s, list)) << c.layout << " '" << c.text << "'";
+      EXPECT_NO_THROW(DeriveGenerationContext(s, list))
+          << LayoutIndex(c.layout) << " '" << c.text << "'";
     }
   }
 }

@@ -298,7 +298,7 @@ TEST_F(ImageStepsTest, ConvertedBitmapIsAskedAboutByItsBmpName) {
 }
 
 TEST_F(ImageStepsTest, PulldownLayoutMakesNoReducedImages) {
-  settings.layout = 2;
+  settings.layout = OutputLayout::kPulldown;
   settings.pulldown_width = "70";
   settings.simake = true;
   settings.micopy = true;

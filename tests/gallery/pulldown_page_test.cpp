@@ -14,13 +14,14 @@ namespace {
 using testing::FakeUi;
 using testing::FileLines;
 using testing::FolderTree;
+using testing::kCodePageMeta;
 using testing::TempDir;
 using testing::Texts;
 using Lines = std::vector<std::string>;
 
 LiveSettings PulldownSettings(const std::string& out_dir) {
   LiveSettings s;
-  s.layout = 2;
+  s.layout = OutputLayout::kPulldown;
   s.out_path = out_dir;
   return s;
 }
@@ -38,6 +39,7 @@ ImageFileList Pictures(const Lines& paths, const Lines& comments = {}) {
 Lines PulldownPage(const Lines& sources, const std::string& first_name, int width,
                    const Lines& options, const std::string& body = testing::kWhiteBody) {
   Lines page = {"<HTML>",
+                kCodePageMeta,
                 "",
                 "<SCRIPT language=\"JavaScript\">",
                 "<!--",
@@ -156,7 +158,7 @@ TEST(WritePulldownPage, CommentsAreFreeTextNamesArePaths) {
   ImageFileList list = Pictures({dir / "a.jpg", dir / "b.jpg"}, {"波〜", ""});
   FakeUi ui;
   WritePulldownPage(DeriveGenerationContext(s, list), list, s, ui);
-  EXPECT_EQ(FileLines(dir / "index.html")[21], "<OPTION>波～") << "written as CP932's wave dash";
+  EXPECT_EQ(FileLines(dir / "index.html")[22], "<OPTION>波～") << "written as CP932's wave dash";
 
   // A name CP932 cannot give back unchanged stops the page before it is written.
   list = Pictures({dir / "a.jpg", dir / "波〜.jpg"});

@@ -26,7 +26,7 @@ using Lines = std::vector<std::string>;
 
 LiveSettings TableSettings(const std::string& out_dir) {
   LiveSettings s;
-  s.layout = 1;
+  s.layout = OutputLayout::kTable;
   s.out_path = out_dir;
   s.title = "旅";
   s.table_count = "3";

@@ -122,7 +122,7 @@ TEST_F(InstallTest, InstalledCommandReadsTheUsersSettingsAndTheInstalledImages) 
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
   EXPECT_EQ(FolderTree(work + "/out"), FrameGallery());
-  EXPECT_EQ(FileLines(work + "/out/index.html")[4], "from home");
+  EXPECT_EQ(FileLines(work + "/out/index.html")[5], "from home");
   for (const char* gif : kGifs) {
     EXPECT_EQ(ReadBytes(work + "/out/src_files/" + gif),
               ReadBytes(kSource + "/resources/images/" + gif))
@@ -144,12 +144,12 @@ TEST_F(InstallTest, InstalledCommandReadsTheUsersSettingsAndTheInstalledImages) 
                      {"HOME=" + home, "XDG_CONFIG_HOME=" + config});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(FolderTree(work + "/out2"), FrameGallery());
-  EXPECT_EQ(FileLines(work + "/out2/index.html")[4], "from config");
+  EXPECT_EQ(FileLines(work + "/out2/index.html")[5], "from config");
 
   run = RunInstalled(moved, {"-o", "out3", "a.jpg"}, work,
                      {"HOME=" + home, "XDG_CONFIG_HOME=" + work});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(FileLines(work + "/out3/index.html")[4], "index") << "the default: no title";
+  EXPECT_EQ(FileLines(work + "/out3/index.html")[5], "index") << "the default: no title";
   EXPECT_FALSE(LookUpEntry(work + "/Montrelle")) << "the command makes no settings folder";
 }
 

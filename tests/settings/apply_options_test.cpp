@@ -22,7 +22,7 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   o.Flags.CommentOut = o.Flags.dontask = o.Flags.QRVlist = o.Flags.jpegconvert = true;
   o.Other = {"", "", "t"};
   LiveSettings expected;
-  expected.layout = 0;
+  expected.layout = OutputLayout::kFrame;
   expected.frame_width = "-1";
   expected.frame_count = "2147483647";
   expected.table_width = "600";
@@ -42,10 +42,13 @@ TEST(ApplyOptions, RecordBecomesControlValues) {
   ApplyOptions(o, live);
   EXPECT_EQ(live, expected);
 
-  for (std::uint8_t type : {0, 1, 2, 3, 7, 255}) {
+  const std::pair<std::uint8_t, std::optional<OutputLayout>> layouts[] = {
+      {0, OutputLayout::kFrame}, {1, OutputLayout::kTable}, {2, OutputLayout::kPulldown},
+      {3, std::nullopt},         {7, std::nullopt},         {255, std::nullopt}};
+  for (const auto& [type, layout] : layouts) {
     o.HTMLtype.type = type;
     ApplyOptions(o, live);
-    EXPECT_EQ(live.layout, type <= 2 ? type : -1);
+    EXPECT_EQ(live.layout, layout) << int{type};
   }
 }
 
@@ -75,7 +78,7 @@ TEST(ApplyOptions, BadColourStopsPartWay) {
     LiveSettings live;
     ExpectAppError([&] { ApplyOptions(o, live); }, c.message);
     LiveSettings expected;
-    expected.layout = 1;
+    expected.layout = OutputLayout::kTable;
     expected.frame_width = "700";
     expected.table_width = "600";
     expected.pulldown_width = "450";

@@ -83,7 +83,7 @@ TEST(WriteSettingsFile, ControlValuesAsTypedInCp932) {
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
   LiveSettings live;
-  live.layout = -1;
+  live.layout = std::nullopt;
   live.frame_width = "abc";
   live.table_width = " 600";
   live.small_width = "";
@@ -214,7 +214,7 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
   ASSERT_TRUE(CreateFolder(dir / "出力"));
   WriteBytes(dir / "背景 画像.jpg", "x");
   LiveSettings base;
-  base.layout = 2;
+  base.layout = OutputLayout::kPulldown;
   base.frame_width = "701";
   base.frame_count = "8";
   base.table_width = "651";
@@ -232,12 +232,14 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
   for (const SettingKey& key : SettingKeys()) {
     if (auto* flag = std::get_if<bool LiveSettings::*>(&key.live)) base.*(*flag) = false;
   }
+  const std::optional<OutputLayout> layouts[] = {std::nullopt, OutputLayout::kFrame,
+                                                 OutputLayout::kTable, OutputLayout::kPulldown};
   std::vector<LiveSettings> cases = {base};
   for (const SettingKey& key : SettingKeys()) {
     if (auto* flag = std::get_if<bool LiveSettings::*>(&key.live)) {
       cases.push_back(base);
       cases.back().*(*flag) = true;
-      cases.back().layout = static_cast<int>(cases.size() % 4) - 1;
+      cases.back().layout = layouts[cases.size() % 4];
     }
   }
   ASSERT_EQ(cases.size(), 12u);

@@ -12,10 +12,15 @@ inline const std::string kWhiteBody =
     "<body bgcolor=\"#FFFFFF\" text=\"#111111\" link=\"#00FFFF\" vlink=\"#0000FF\" "
     "alink=\"#00ffff\">";
 
-// The first ten lines of an image, menu or table page: the head with its title,
+// The line that declares every page's code page.
+inline const std::string kCodePageMeta =
+    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">";
+
+// The first eleven lines of an image, menu or table page: the head with its title,
 // the body line and "<CENTER>".
 inline std::vector<std::string> PageOpening(const std::string& title, const std::string& body) {
-  return {"<HTML>", "", "<HEAD>", "<TITLE>", title, "</TITLE>", "</HEAD>", "", body, "<CENTER>"};
+  return {"<HTML>",   "",        "<HEAD>", kCodePageMeta, "<TITLE>", title,
+          "</TITLE>", "</HEAD>", "",       body,          "<CENTER>"};
 }
 
 // The parts one after the other.

@@ -22,7 +22,9 @@ class FakeUi : public UiServices {
   void SetPhase(const std::string& text) override { log.push_back("phase: " + text); }
   void SetProgress(const std::string& text) override { log.push_back("progress: " + text); }
   void ProcessEvents() override { ++events_processed; }
-  void FocusControl(const std::string& name) override { log.push_back("focus: " + name); }
+  void FocusControl(FocusTarget target) override {
+    log.push_back(target == FocusTarget::kOutName ? "focus: edt_out" : "focus: edt_out_path");
+  }
   void Beep() override { log.push_back("beep"); }
 
   int events_processed = 0;
