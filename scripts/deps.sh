@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils groff-base
   xvfb xauth
   clang libclang-rt-14-dev
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

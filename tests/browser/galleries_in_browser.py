@@ -1,0 +1,449 @@
+#!/usr/bin/python3
+"""Galleries as a visitor's browser shows them.
+
+montrelle-make writes galleries in every layout from pictures with awkward names
+(Japanese, a blank, "&", "#", "%", an upper-case .JPG, a bitmap, a turned picture).
+Headless Chromium set to US English, which guesses windows-1252 for a page that does
+not say otherwise, opens them from the disk, and one of them from a web server on
+the loopback interface, and checks what a visitor sees: decoded titles, comments and
+names, every picture loaded, every link and frame leading to a page that loads, the
+frame layout's thumbnails and buttons, the pull-down list's choices.
+
+Usage: galleries_in_browser.py MONTRELLE_MAKE WRITE_TEST_PICTURE [--screenshots DIR]
+(--screenshots keeps a picture of each layout's entry page.)
+"""
+
+import argparse
+import dataclasses
+import functools
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+WAIT_SECONDS = 10
+CAPTION = "※プルダウンで見たい写真を選択してください"
+MAIN_WIDTH = {"frame": 550, "table": 600, "pulldown": 450}
+PER_MENU_PAGE = 3
+SOURCE_FOLDER = "元の写真"
+
+
+@dataclasses.dataclass(frozen=True)
+class Picture:
+    name: str
+    comment: str
+    width: int
+    height: int
+    turned: bool = False  # a quarter turn counter-clockwise in the galleries that turn
+
+
+PICTURES = [
+    Picture("写真1.jpg", "春の桜", 160, 120),
+    Picture("桜の木.jpg", "満開の木", 120, 160),
+    Picture("a b.jpg", "空白のある名前", 200, 100),
+    Picture("x&y.jpg", "アンドの写真", 150, 150),
+    Picture("no#1.jpg", "番号一", 180, 120),
+    Picture("100%.jpg", "百パーセント", 100, 80),
+    Picture("UPPER.JPG", "大文字の拡張子", 140, 100),
+    Picture("scan.bmp", "スキャンした絵", 120, 90),
+    Picture("turned.jpg", "横向きの写真", 160, 120, turned=True),
+]
+
+
+@dataclasses.dataclass(frozen=True)
+class Gallery:
+    kind: str  # copies, direct or small
+    layout: str
+    title: str
+    pictures: list
+    turns: bool  # turns the picture marked turned, so every main image is made again
+    jpegconvert: bool
+    fnoutput: bool
+
+    @property
+    def folder(self):
+        return f"{self.kind}-{self.layout}"
+
+    def shown_name(self, picture):
+        """The picture's name on the pages: a bitmap converted to JPEG is a .jpg."""
+        if self.jpegconvert and picture.name.endswith(".bmp"):
+            return picture.name[: -len(".bmp")] + ".jpg"
+        return picture.name
+
+    def main_file(self, root, picture):
+        """The file a page shows as the picture's main image."""
+        if not (self.turns or self.jpegconvert):
+            return root / SOURCE_FOLDER / picture.name
+        return root / self.folder / "images" / self.shown_name(picture)
+
+    def main_size(self, picture):
+        """The main image's width and its height, exact before truncation."""
+        if not self.turns:
+            return picture.width, picture.height
+        width, height = picture.width, picture.height
+        if picture.turned:
+            width, height = height, width
+        return MAIN_WIDTH[self.layout], MAIN_WIDTH[self.layout] * height / width
+
+    def picture_page_lines(self, picture):
+        """The text of a picture page: its name when names are shown, its comment."""
+        return ([self.shown_name(picture)] if self.fnoutput else []) + [picture.comment]
+
+    def option_texts(self):
+        if self.fnoutput:
+            return [p.name for p in self.pictures]
+        return [p.comment for p in self.pictures]
+
+    def pages(self, root):
+        """Every page the gallery has, entry page first."""
+        pages = [root / self.folder / "index.html"]
+        if self.layout != "pulldown":
+            pages += [self.picture_page(root, p) for p in self.pictures]
+        if self.layout == "frame":
+            pages += [root / self.folder / "src_files" / f"index_menu{k}.htm"
+                      for k in range(1, self.menu_pages + 1)]
+        return pages
+
+    def picture_page(self, root, picture):
+        return root / self.folder / "src_files" / (Path(picture.name).stem + ".htm")
+
+    @property
+    def menu_pages(self):
+        return -(-len(self.pictures) // PER_MENU_PAGE)
+
+
+def galleries():
+    small = [dataclasses.replace(p, comment=c) for p, c in zip(PICTURES[:2], "春秋")]
+    made = []
+    for layout in ("frame", "table", "pulldown"):
+        made += [
+            Gallery("copies", layout, "旅行", PICTURES, turns=True, jpegconvert=True,
+                    fnoutput=False),
+            Gallery("direct", layout, "旅行", PICTURES, turns=False, jpegconvert=False,
+                    fnoutput=True),
+            Gallery("small", layout, "旅", small, turns=False, jpegconvert=False,
+                    fnoutput=False),
+        ]
+    return made
+
+
+# ---------------------------------------------------------------- making the galleries
+
+
+def make_pictures(root, write_test_picture):
+    (root / SOURCE_FOLDER).mkdir()
+    for p in PICTURES:
+        subprocess.run([write_test_picture, root / SOURCE_FOLDER / p.name, str(p.width),
+                        str(p.height)], check=True)
+
+
+def make_gallery(root, gallery, montrelle_make):
+    settings = root / f"{gallery.folder}.ini"
+    sections = {
+        "HTMLtype": {"type": 0},
+        "Frame": {"width": MAIN_WIDTH["frame"], "count": PER_MENU_PAGE},
+        "Table": {"width": MAIN_WIDTH["table"], "count": 6, "bwidth": 2},
+        "Pulldown": {"width": MAIN_WIDTH["pulldown"]},
+        "SmallImage": {"width": 100},
+        "Color": {"bg_color": "ffffff", "link_color": "ffff00", "vlink_color": "ff0000"},
+        "BGImage": {"bg_image": ""},
+        "Flags": {"fnoutput": int(gallery.fnoutput), "simake": 1, "micopy": 0, "mimake": 0,
+                  "bgishow": 0, "dontask": 0, "jpegconvert": int(gallery.jpegconvert),
+                  "QRVlist": 0, "CommentOut": 1,
+                  "CommentOutPD": int(not gallery.fnoutput), "Preview": 1},
+        "Other": {"out_path": "", "out_name": "index.html", "title": ""},
+    }
+    settings.write_text("".join(
+        f"[{section}]\r\n" + "".join(f"{key}={value}\r\n" for key, value in keys.items()) + "\r\n"
+        for section, keys in sections.items()), encoding="utf-8")
+    list_file = root / f"{gallery.folder}_list.txt"
+    pictures = gallery.pictures
+    lines = [str(root / SOURCE_FOLDER / p.name) for p in pictures] + [""]
+    lines += [p.comment for p in pictures]
+    lines += ["0\t0\t1" if gallery.turns and p.turned else "0\t0\t0" for p in pictures]
+    list_file.write_text("".join(line + "\r\n" for line in lines), encoding="utf-8")
+    run = subprocess.run(
+        [montrelle_make, "-q", "-s", settings, "-l", list_file, "-o", root / gallery.folder,
+         "-n", "index.html", "-t", gallery.title, "--layout", gallery.layout],
+        capture_output=True, text=True)
+    if run.returncode != 0 or run.stderr != "終了しました\n":
+        sys.exit(f"montrelle-make for {gallery.folder} ended with {run.returncode}: {run.stderr}")
+
+
+# ---------------------------------------------------------------- checking in the browser
+
+checks = 0
+faults = []
+
+
+def expect(ok, what):
+    global checks
+    checks += 1
+    if not ok:
+        faults.append(what if len(what) < 300 else what[:300] + "…")
+    return ok
+
+
+def start_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--lang=en-US",
+                     f"--user-data-dir={profile}", "--window-size=1000,800"):
+        options.add_argument(argument)
+    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser.set_page_load_timeout(30)
+    browser.set_script_timeout(WAIT_SECONDS)
+    return browser
+
+
+# What the document in the current frame shows, once it and its pictures have loaded.
+PAGE_STATE = """
+return {
+  url: location.href,
+  charset: document.characterSet,
+  title: document.title,
+  images: Array.from(document.images, i => ({
+      src: i.src, loaded: i.complete && i.naturalWidth > 0,
+      width: i.naturalWidth, height: i.naturalHeight})),
+  targets: Array.from(document.querySelectorAll('a[href], frame[src]'), e => e.href || e.src),
+  lines: (document.body ? document.body.innerText : '').split('\\n')
+      .map(s => s.trim()).filter(s => s),
+};
+"""
+LOADED = ("return document.readyState === 'complete' && "
+          "Array.from(document.images).every(i => i.complete);")
+
+
+class Visit:
+    """One gallery in the browser, opened from the disk, or from the test's web server
+    at `server` (its root URL) serving `root`."""
+
+    def __init__(self, browser, gallery, root, server=None):
+        self.browser, self.gallery, self.root, self.server = browser, gallery, root, server
+
+    @property
+    def entry_url(self):
+        if self.server:
+            return f"{self.server}{self.gallery.folder}/index.html"
+        return (self.root / self.gallery.folder / "index.html").as_uri()
+
+    def file_of(self, url):
+        """The file a URL names, None for one that is neither a file nor the server's."""
+        parts = urllib.parse.urlsplit(url)
+        path = urllib.parse.unquote(parts.path)
+        if parts.scheme == "file" and not self.server:
+            return Path(path)
+        if self.server and url.startswith(self.server):
+            return self.root / path.lstrip("/")
+        return None
+
+    def state(self):
+        """PAGE_STATE of the current frame's document."""
+        WebDriverWait(self.browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda b: b.execute_script(LOADED))
+        return self.browser.execute_script(PAGE_STATE)
+
+    def wait_for(self, condition):
+        try:
+            WebDriverWait(self.browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda _: condition())
+            return True
+        except Exception:  # a timeout, or a frame changing its document under the check
+            return False
+
+    def in_frame(self, name):
+        self.browser.switch_to.default_content()
+        self.browser.switch_to.frame(name)
+
+    def where(self, state):
+        return f"{self.gallery.folder}: {state['url']}"
+
+    def check_document(self, state):
+        """What every page must show: its code page read right, its title (or the
+        pull-down caption), every picture loaded from an existing file, every link and
+        frame leading to an existing file."""
+        where = self.where(state)
+        expect(state["charset"] == "Shift_JIS", f"{where}: read as {state['charset']}")
+        if self.gallery.layout == "pulldown":
+            expect(CAPTION in state["lines"], f"{where}: no caption in {state['lines']}")
+        else:
+            expect(state["title"] == self.gallery.title, f"{where}: title {state['title']!r}")
+        for image in state["images"]:
+            file = self.file_of(image["src"])
+            expect(image["loaded"] and file and file.is_file(), f"{where}: picture {image['src']}")
+        for target in state["targets"]:
+            file = self.file_of(target)
+            expect(file and file.is_file(), f"{where}: link or frame to {target}")
+
+    def check_picture_page(self, state, picture):
+        """A picture page shows the picture's main image, then its name and comment."""
+        where = self.where(state)
+        if expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures"):
+            self.check_main_image(state["images"][0], picture, where)
+        expect(state["lines"] == self.gallery.picture_page_lines(picture),
+               f"{where}: {state['lines']}")
+
+    def check_main_image(self, image, picture, where):
+        expect(self.file_of(image["src"]) == self.gallery.main_file(self.root, picture),
+               f"{where}: shows {image['src']} for {picture.name}")
+        width, height = self.gallery.main_size(picture)
+        expect(image["loaded"] and image["width"] == width and abs(image["height"] - height) < 1,
+               f"{where}: {picture.name} is {image['width']}x{image['height']}")
+
+    def visit_all_pages(self):
+        """Opens the entry page and every page its links and frames lead to, checks
+        each, and finds exactly the gallery's pages."""
+        pictures_by_page = {self.gallery.picture_page(self.root, p): p
+                            for p in self.gallery.pictures}
+        visited = set()
+        queue = [self.entry_url]
+        while queue:
+            url = urllib.parse.urldefrag(queue.pop(0))[0]
+            file = self.file_of(url)
+            if file in visited or not (file and file.is_file()):
+                continue
+            visited.add(file)
+            self.browser.get(url)
+            state = self.state()
+            self.check_document(state)
+            if file in pictures_by_page:
+                self.check_picture_page(state, pictures_by_page[file])
+            queue += state["targets"]
+        expect(sorted(visited) == sorted(self.gallery.pages(self.root)),
+               f"{self.gallery.folder}: reached {sorted(str(f) for f in visited)}")
+
+
+# ---------------------------------------------------------------- one check per layout
+
+
+def check_frame(visit):
+    """Both frames load; a thumbnail shows its picture in the main frame; the buttons
+    move between the menu pages."""
+    gallery = visit.gallery
+    visit.visit_all_pages()
+    visit.browser.get(visit.entry_url)
+    for frame in ("sub", "main"):
+        visit.in_frame(frame)
+        visit.check_document(visit.state())
+    visit.check_picture_page(visit.state(), gallery.pictures[0])
+
+    def press(button, menu_page):
+        visit.in_frame("sub")
+        visit.browser.find_element(By.CSS_SELECTOR, f'img[src="{button}.gif"]').click()
+        caption = f"(List:{menu_page}/{gallery.menu_pages})"
+        expect(visit.wait_for(lambda: caption in visit.state()["lines"]),
+               f"{gallery.folder}: {button} did not lead to {caption}")
+
+    for k in range(1, gallery.menu_pages + 1):
+        if k > 1:
+            press("next", k)
+        visit.in_frame("sub")
+        links = visit.browser.find_elements(By.CSS_SELECTOR, 'a[target="main"]')
+        pictures = gallery.pictures[(k - 1) * PER_MENU_PAGE:k * PER_MENU_PAGE]
+        expect(len(links) == len(pictures), f"{gallery.folder}: menu {k} has {len(links)} links")
+        for link, picture in zip(links, pictures):
+            visit.in_frame("sub")
+            link.click()
+            visit.in_frame("main")
+            page = gallery.picture_page(visit.root, picture)
+            if expect(visit.wait_for(lambda: visit.file_of(visit.state()["url"]) == page),
+                      f"{gallery.folder}: {picture.name} not shown in the main frame"):
+                visit.check_picture_page(visit.state(), picture)
+    if gallery.menu_pages > 1:
+        press("previous", gallery.menu_pages - 1)
+        press("top", 1)
+        press("last", gallery.menu_pages)
+    visit.browser.switch_to.default_content()
+
+
+def check_table(visit):
+    visit.visit_all_pages()
+
+
+def check_pulldown(visit):
+    """The options show the comments or names; each shows its own picture."""
+    gallery = visit.gallery
+    visit.visit_all_pages()
+    visit.browser.get(visit.entry_url)
+    choice = Select(visit.browser.find_element(By.NAME, "imgSelect"))
+    texts = [o.text for o in choice.options]
+    expect(texts == gallery.option_texts(), f"{gallery.folder}: options {texts}")
+    visit.check_main_image(visit.state()["images"][0], gallery.pictures[0],
+                           f"{gallery.folder} at first")
+    shown = 'return document.images["myImg"]'
+    for i in list(range(1, len(gallery.pictures))) + [0]:
+        picture = gallery.pictures[i]
+        choice.select_by_index(i)
+        visit.wait_for(lambda: visit.file_of(visit.browser.execute_script(shown + ".src"))
+                       == gallery.main_file(visit.root, picture))
+        visit.check_main_image(visit.state()["images"][0], picture, f"{gallery.folder} option {i}")
+
+
+LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown}
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def check_served(browser, gallery, root):
+    """The gallery loads the same from a web server that names no charset."""
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(root)))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        base = f"http://127.0.0.1:{server.server_address[1]}/"
+        LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root, base))
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("montrelle_make")
+    parser.add_argument("write_test_picture")
+    parser.add_argument("--screenshots", type=Path)
+    args = parser.parse_args()
+    os.environ["LANG"] = os.environ["LC_ALL"] = "C.UTF-8"
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory() as temp:
+        root = Path(temp) / "work"
+        root.mkdir()
+        make_pictures(root, args.write_test_picture)
+        for gallery in galleries():
+            make_gallery(root, gallery, args.montrelle_make)
+        browser = start_browser(Path(temp) / "profile")
+        try:
+            for gallery in galleries():
+                LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root))
+            check_served(browser, next(g for g in galleries() if g.folder == "direct-frame"), root)
+            if args.screenshots:
+                args.screenshots.mkdir(parents=True, exist_ok=True)
+                for gallery in galleries():
+                    visit = Visit(browser, gallery, root)
+                    browser.get(visit.entry_url)
+                    visit.state()
+                    browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
+        finally:
+            browser.quit()
+    for fault in faults:
+        print(fault)
+    print(f"{len(galleries())} galleries and one served: {checks} checks, {len(faults)} faults, "
+          f"{time.monotonic() - started:.1f} s")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
