@@ -4,6 +4,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "imagelist/list_file.h"
@@ -113,12 +115,15 @@ static std::string DroppedPath(const QUrl& url) {
   return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
+// A drop with a name the list cannot take adds none of its files.
 void TfrmMTmain::AddDroppedFiles(const QList<QUrl>& urls) {
+  std::vector<std::string> paths;
   for (const QUrl& url : urls) {
-    if (!url.isLocalFile()) continue;
-    const std::string path = DroppedPath(url);
-    if (AcceptsDroppedPath(path)) list_.AddFile(path);
+    if (url.isLocalFile() && AcceptsDroppedPath(DroppedPath(url)))
+      paths.push_back(DroppedPath(url));
   }
+  for (const std::string& path : paths) RequireOneLinePath(path);
+  for (const std::string& path : paths) list_.AddFile(path);
   ShowList();
 }
 

@@ -8,6 +8,8 @@
 #include "batch/batch_window.h"
 #include "batch/run_batch.h"
 #include "gallery/generate_gallery.h"
+#include "gallery/picture_check.h"
+#include "platform/app_error.h"
 
 namespace montrelle {
 
@@ -51,7 +53,14 @@ void TfrmMTmain::btn_startClick() {
   // A copy: what is typed into the preview window meanwhile cannot change an entry
   // under the run's feet.
   const ImageFileList list = list_;
-  GenerateGallery(ReadLiveSettings(), list, ui_, batch_, files_.navigation_images_folder);
+  try {
+    GenerateGallery(ReadLiveSettings(), list, ui_, batch_, files_.navigation_images_folder);
+  } catch (const ListedPictureError& error) {
+    // The error first; then the picture to mend or remove goes to the cursor, which
+    // shows it in the preview window (with the preview's own error when it cannot).
+    dialogs_.ShowError(this, ErrorBoxText(error.what()));
+    StG_list->SetCursorRow(error.entry());
+  }
 }
 
 void TfrmMTmain::btn_macroClick() {

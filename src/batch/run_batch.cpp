@@ -24,12 +24,15 @@ bool NamesPicture(const std::string& name) {
   return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"});
 }
 
-std::vector<std::string> PictureNames(const std::string& folder) {
-  std::vector<std::string> names;
+// The pictures' paths; a name the list cannot take stops the batch at its folder.
+std::vector<std::string> PicturePaths(const std::string& folder) {
+  std::vector<std::string> paths;
   for (const ListedName& entry : ListFolder(folder)) {
-    if (NamesPicture(entry.name)) names.push_back(entry.name);
+    if (!NamesPicture(entry.name)) continue;
+    paths.push_back(folder + "/" + entry.name);
+    RequireOneLinePath(paths.back());
   }
-  return names;
+  return paths;
 }
 
 // One batch run's inputs, passed to each folder in turn.
@@ -46,10 +49,10 @@ struct BatchRun {
 // False when the folder's make run stopped with a message.
 bool ProcessFolder(BatchRun& run, const std::string& folder) {
   const std::string source = run.request.search_folder + "/" + folder;
-  const std::vector<std::string> pictures = PictureNames(source);
+  const std::vector<std::string> pictures = PicturePaths(source);
   if (pictures.empty()) return true;
   run.list.Clear();
-  for (const std::string& picture : pictures) run.list.AddFile(source + "/" + picture);
+  for (const std::string& picture : pictures) run.list.AddFile(picture);
   const std::string& out = run.request.out_folder;
   run.settings.out_path = out + "/" + folder;
   run.settings.out_name = folder + ".html";

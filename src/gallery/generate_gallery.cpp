@@ -5,12 +5,14 @@
 #include "gallery/image_steps.h"
 #include "gallery/ordered_work.h"
 #include "gallery/output_folder.h"
+#include "gallery/picture_check.h"
 #include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
 #include "gallery/run_status.h"
 #include "gallery/table_pages.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "platform/text_file.h"
 
 namespace montrelle {
 namespace {
@@ -57,6 +59,15 @@ void CopyBackgroundImage(const GenerationContext& context, const LiveSettings& s
   CopyFileTo(settings.bg_image, src_files + "/" + context.bg_name, true);
 }
 
+// What a killed run left half-written in the folders this run writes into.
+void ClearStaleTemporaryFiles(const GenerationContext& context, const LiveSettings& settings,
+                              const BatchState& batch) {
+  for (const char* folder : {"", "/src_files", "/small_images", "/images"}) {
+    RemoveStaleTemporaryFiles(context.out_dir + folder);
+  }
+  if (settings.qrvlist && batch.macro_mode) RemoveStaleTemporaryFiles(batch.batch_root);
+}
+
 }  // namespace
 
 bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, UiServices& ui,
@@ -71,6 +82,10 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
     ui.ShowMessage("設定値は不正です。確認してください。");
     return false;
   }
+  // Nothing is written before every picture is known to be readable, so a picture
+  // that is not never leaves the gallery already in the folder half replaced.
+  CheckListedPictures(list);
+  ClearStaleTemporaryFiles(context, settings, batch);
 
   ImageWork image_work(DefaultWorkerCount());
   // The reduced images are under way while the pages are written.

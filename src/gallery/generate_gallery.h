@@ -5,13 +5,16 @@
 // folder; each with its message, nothing written); the output folder, level by
 // level, and the values derived from the settings ("設定値は不正です。確認してください。"
 // for a bad number or a folder level that cannot be made, the levels made so far
-// stay); the QRV list line when it is on; the pages of the layout (none without
+// stay); every listed picture's headers read, the first that fails ending the
+// run with ListedPictureError (picture_check.h) before anything is written; the
+// temporary files a killed run left in the folders the run writes into removed;
+// the QRV list line when it is on; the pages of the layout (none without
 // one); the reduced and the main images (image_steps.h); the background picture
 // copied into src_files unless a file of its name is there; the status panels
 // emptied and, outside a batch, "終了しました".
 //
 // A page, list file or image that cannot be written, or a picture that cannot be
-// read, ends the run with the AppError thrown to the caller: what was written
+// decoded, ends the run with the AppError thrown to the caller: what was written
 // stays, the status panels keep their texts and no end message is shown.
 #pragma once
 

@@ -22,25 +22,38 @@
 namespace montrelle {
 namespace {
 
-// The question of one step, asked at most once (see the header).
+// The question of one step, asked at most once (see the header). After No the
+// step is `keeping`, which its workers read too, so that they make no picture
+// that will be kept.
 class OverwriteQuestion {
  public:
-  OverwriteQuestion(UiServices& ui, bool macro_mode, std::string message)
-      : ui_(ui), macro_mode_(macro_mode), message_(std::move(message)) {}
+  OverwriteQuestion(UiServices& ui, bool macro_mode, std::string message,
+                    std::atomic<bool>& keeping)
+      : ui_(ui), macro_mode_(macro_mode), message_(std::move(message)), keeping_(keeping) {}
 
-  // Whether `target` may be written; false ends the step.
-  bool Allows(const std::string& target) {
-    if (!ask_again_ || !FileExists(target)) return true;
+  // Whether a picture is written that is asked about by the name `asked` and
+  // written under the name `written`.
+  bool Allows(const std::string& asked, const std::string& written) {
+    if (keeping_) return !FileExists(written);
+    if (!ask_again_ || !FileExists(asked)) return true;
     ask_again_ = false;
-    return macro_mode_ || ui_.AskOverwrite(message_);
+    if (macro_mode_ || ui_.AskOverwrite(message_)) return true;
+    keeping_ = true;
+    return !FileExists(written);
   }
 
  private:
   UiServices& ui_;
   bool macro_mode_;
   std::string message_;
+  std::atomic<bool>& keeping_;
   bool ask_again_ = true;
 };
+
+// Whether a worker may pass over a picture: the step keeps what exists.
+bool Kept(const std::atomic<bool>& keeping, const std::string& written) {
+  return keeping && FileExists(written);
+}
 
 // One entry as a step sees it: the target is the step's folder and the source's
 // own name.
@@ -110,19 +123,19 @@ void WritePicture(const std::string& source, const std::string& file, const std:
   WriteFileReplacing(file, bytes);
 }
 
-// A bitmap written under its own name, or as JPEG under the .jpg name.
+// A bitmap is written under its own name, or as JPEG under the .jpg name.
+std::string BitmapTarget(const StepItem& item, bool jpegconvert) {
+  return jpegconvert ? ReplaceExtension(item.target, ".jpg") : item.target;
+}
+
 void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePicture& made,
                         Picture picture) {
-  const std::string& bytes = made.Bytes();
-  if (jpegconvert) {
-    WritePicture(item.source, ReplaceExtension(item.target, ".jpg"), bytes, Picture::kRemade);
-  } else {
-    WritePicture(item.source, item.target, bytes, picture);
-  }
+  WritePicture(item.source, BitmapTarget(item, jpegconvert), made.Bytes(),
+               jpegconvert ? Picture::kRemade : picture);
 }
 
 using Pictures = OrderedWork<EntryPictures>;
-using WriteEntry = std::function<bool(int entry, const StepItem& item, EntryPictures& made)>;
+using WriteEntry = std::function<void(int entry, const StepItem& item, EntryPictures& made)>;
 
 StepItem ItemOf(const ImageFileList& list, const std::string& folder, int entry) {
   const std::string& source = list.paths()[entry];
@@ -130,7 +143,7 @@ StepItem ItemOf(const ImageFileList& list, const std::string& folder, int entry)
 }
 
 // Shows the phase and makes the folder; then `write` takes each entry with its
-// pictures on this thread, in list order, until it returns false.
+// pictures on this thread, in list order.
 void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
              UiServices& ui, Pictures& pictures, const WriteEntry& write) {
   ShowPhase(ui, phase);
@@ -138,7 +151,7 @@ void RunStep(const std::string& phase, const std::string& folder, const ImageFil
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
-    if (!write(i, ItemOf(list, folder, i), made)) return;
+    write(i, ItemOf(list, folder, i), made);
   }
 }
 
@@ -156,12 +169,14 @@ std::string ReducedFolder(const GenerationContext& context) {
   return context.out_dir + "/small_images";
 }
 
-// The reduced step's pictures of one entry; with `main_ahead` the JPEG's main image
-// too, from the same decode, while there is room to keep it.
+// The reduced step's pictures of one entry that are not kept; with `main_ahead` the
+// JPEG's main image too, from the same decode, while there is room to keep it.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_t, 2>& widths,
-                              bool main_ahead, bool jpegconvert, const ImageWork& work) {
+                              bool main_ahead, bool jpegconvert, const ImageWork& work,
+                              const std::atomic<bool>& keeping) {
   EntryPictures made;
-  if (IsJpegPath(item.source) && main_ahead && work.HasRoom()) {
+  const bool jpeg = IsJpegPath(item.source) && !Kept(keeping, item.target);
+  if (jpeg && main_ahead && work.HasRoom()) {
     std::vector<MadePicture> both(2);
     try {
       both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
@@ -170,11 +185,11 @@ EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_
     }
     made.jpeg = NamingSource(item.source, std::move(both[0]));
     made.main_image = NamingSource(item.source, std::move(both[1]));
-  } else if (IsJpegPath(item.source)) {
+  } else if (jpeg) {
     made.jpeg =
         Make(item.source, [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
   }
-  if (IsBitmapPath(item.source)) {
+  if (IsBitmapPath(item.source) && !Kept(keeping, BitmapTarget(item, jpegconvert))) {
     made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
       return ScaleBitmapFile(item.source, widths[0], item.orientation);
     });
@@ -224,7 +239,8 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   const bool jpegconvert = settings.jpegconvert;
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
       list.count(), work.workers(), [=, &list, &work](int entry) {
-        return ReducedPictures(ItemOf(list, folder, entry), widths, main_ahead, jpegconvert, work);
+        return ReducedPictures(ItemOf(list, folder, entry), widths, main_ahead, jpegconvert, work,
+                               work.reduced_keeping_);
       });
 }
 
@@ -234,20 +250,19 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
   if (!MakesReducedImages(settings)) return;
   StartReducedImages(context, list, settings, work);
   const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
-  OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？");
-  RunStep("縮小画像作成", ReducedFolder(context), list, ui, started->pictures,
-          [&](int entry, const StepItem& item, EntryPictures& made) {
-            if (made.jpeg) {
-              if (!question.Allows(item.target)) return false;
-              WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
-              if (made.main_image) work.Keep(entry, std::move(*made.main_image));
-            }
-            if (made.bitmap) {
-              if (!question.Allows(item.target)) return false;
-              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
-            }
-            return true;
-          });
+  OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？",
+                             work.reduced_keeping_);
+  RunStep(
+      "縮小画像作成", ReducedFolder(context), list, ui, started->pictures,
+      [&](int entry, const StepItem& item, EntryPictures& made) {
+        if (made.jpeg && question.Allows(item.target, item.target)) {
+          WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+        }
+        if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+        if (made.bitmap && question.Allows(item.target, BitmapTarget(item, settings.jpegconvert))) {
+          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+        }
+      });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
@@ -258,17 +273,20 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   const int width = context.main_width;
   // Each worker looks only at its own entry, this thread only at entries done.
   std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
-  OverwriteQuestion question(ui, macro_mode,
-                             "メイン画像は既に存在します。縮小画像を更新しますか？");
+  std::atomic<bool> keeping = false;
+  OverwriteQuestion question(ui, macro_mode, "メイン画像は既に存在します。縮小画像を更新しますか？",
+                             keeping);
   const std::string folder = context.out_dir + "/images";
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
     const StepItem item = ItemOf(list, folder, entry);
     EntryPictures made;
-    if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)]) {
+    if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)] &&
+        !Kept(keeping, item.target)) {
       made.jpeg =
           Make(item.source, [&] { return ScaleJpegFile(item.source, width, item.orientation); });
     }
-    if (IsBitmapPath(item.source) && resize) {
+    if (IsBitmapPath(item.source) && resize &&
+        !Kept(keeping, BitmapTarget(item, settings.jpegconvert))) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
         return ScaleBitmapFile(item.source, width, item.orientation);
       });
@@ -283,20 +301,21 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
                   Make(item.source, [&] { return ReadFileBytes(item.source); });
               WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
             } else if (IsJpegPath(item.source)) {
-              if (!question.Allows(item.target)) return false;
-              WritePicture(item.source, item.target,
-                           (main_image ? *main_image : *made.jpeg).Bytes(), Picture::kRemade);
+              const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
+              if (picture && question.Allows(item.target, item.target)) {
+                WritePicture(item.source, item.target, picture->Bytes(), Picture::kRemade);
+              }
               main_image.reset();
             }
             if (made.bitmap) {
-              if (!question.Allows(item.target)) return false;
-              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
-            } else if (IsBitmapPath(item.source)) {
+              if (question.Allows(item.target, BitmapTarget(item, settings.jpegconvert))) {
+                WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+              }
+            } else if (IsBitmapPath(item.source) && !resize) {
               const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
                                                       [&] { return ReadBitmapFile(item.source); });
               WriteBitmapPicture(item, settings.jpegconvert, as_it_is, Picture::kAsItIs);
             }
-            return true;
           });
 }
 

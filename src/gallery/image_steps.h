@@ -9,9 +9,12 @@
 // the overwrite question still looks at the .bmp name.
 //
 // The overwrite question is asked once per step, at the first target that exists:
-// Yes replaces it and every later target of the step without asking, No ends the
-// step (the run goes on). In a batch nothing is asked and every target is replaced.
-// Copies that are not re-encoded never ask.
+// Yes replaces it and every later target of the step without asking; No keeps
+// every picture of the step whose file (the name written, .jpg with `jpegconvert`)
+// exists, untouched, and still makes every missing one, so that no page points at
+// a picture never made; nothing more is asked in that step, and no picture that
+// is kept is decoded once the answer is known. In a batch nothing is asked and
+// every target is replaced. Copies that are not re-encoded never ask.
 //
 // Every file is written to a temporary file renamed into place, so no image is ever
 // left half-written. A source that cannot be read or decoded throws AppError whose
@@ -85,6 +88,8 @@ class ImageWork {
   std::size_t kept_budget_;
   std::size_t kept_bytes_ = 0;
   std::atomic<bool> full_ = false;
+  // The reduced step keeps what exists (its question was answered No).
+  std::atomic<bool> reduced_keeping_ = false;
   std::map<int, MadePicture> kept_;
   std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
 };

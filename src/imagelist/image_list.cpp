@@ -4,6 +4,8 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/app_error.h"
+#include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 
@@ -22,8 +24,15 @@ void ImageFileList::EnsureRow(int n) {
   if (row_count() < n + 1) rows_.resize(rows_.size() + kRowGrowth);
 }
 
+void RequireOneLinePath(const std::string& path) {
+  if (path.find_first_of("\r\n") != std::string::npos) {
+    throw AppError("画像ファイルの名前に改行が含まれているので使えません: " + ShownText(path));
+  }
+}
+
 void ImageFileList::Append(const std::string& path, const std::string& comment,
                            const std::string& orientation) {
+  RequireOneLinePath(path);
   int n = count() + 1;
   EnsureRow(n);
   auto entry = LookUpEntry(path);

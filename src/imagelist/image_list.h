@@ -53,6 +53,7 @@ class ImageFileList {
   void SetShownText(int r, int column, const std::string& text) { rows_.at(r).at(column) = text; }
 
   // Appends an entry for an existing file, its display texts read from the file.
+  // Both throw like RequireOneLinePath, and then change nothing.
   void AddFile(const std::string& path);
   // Appends an entry with these texts (the list file reader and the batch run).
   void Append(const std::string& path, const std::string& comment, const std::string& orientation);
@@ -69,6 +70,12 @@ class ImageFileList {
   std::vector<std::string> paths_, comments_, orientations_;
   std::vector<GridRow> rows_;
 };
+
+// Refuses a path holding a line break (CR or LF), legal in a Linux file name:
+// the list file holds one path a line, and such a path would come back from it
+// as several wrong entries. Throws AppError
+// "画像ファイルの名前に改行が含まれているので使えません: «path»".
+void RequireOneLinePath(const std::string& path);
 
 // The display texts of a file's directory entry: size in units of 1000 bytes,
 // truncated, + " KB"; local last-write time as "YYYY/MM/DD hh:mm".

@@ -35,8 +35,9 @@ class Fields {
     return U16(at) | U16(at + 2) << 16;
   }
   std::int32_t I32(size_t at) const { return static_cast<std::int32_t>(U32(at)); }
-  void Need(size_t at, size_t count) const {
-    if (at > bytes_.size() || bytes_.size() - at < count) throw BitmapError();
+  void Need(size_t at, size_t count) const { NeedWithin(bytes_.size(), at, count); }
+  static void NeedWithin(std::uint64_t size, std::uint64_t at, std::uint64_t count) {
+    if (at > size || size - at < count) throw BitmapError();
   }
 
  private:
@@ -76,8 +77,9 @@ BitmapCoding CodingOf(int bits, std::uint32_t compression, bool core, bool top_d
 
 }  // namespace
 
-BitmapLayout ReadBitmapLayout(std::string_view bytes, std::int64_t max_pixels) {
-  const Fields in(bytes);
+BitmapLayout ReadBitmapLayout(std::string_view head, std::uint64_t file_size,
+                              std::int64_t max_pixels) {
+  const Fields in(head);
   if (in.U16(0) != 0x4D42) throw BitmapError();  // "BM"
   const std::uint32_t data_offset = in.U32(10);
   const std::uint32_t header_size = in.U32(14);
@@ -141,14 +143,15 @@ BitmapLayout ReadBitmapLayout(std::string_view bytes, std::int64_t max_pixels) {
     }
     palette_end += count * entry_bytes;
   }
-  if (data_offset < palette_end || data_offset > bytes.size()) throw BitmapError();
+  if (data_offset < palette_end || data_offset > file_size) throw BitmapError();
   layout.data_offset = data_offset;
 
   const std::int64_t row_bits = width * layout.bits;
   layout.row_bytes = static_cast<size_t>((row_bits + 31) / 32 * 4);
   if (layout.coding == BitmapCoding::kRows) {
-    in.Need(data_offset, layout.row_bytes * static_cast<size_t>(height - 1) +
-                             static_cast<size_t>((row_bits + 7) / 8));
+    Fields::NeedWithin(file_size, data_offset,
+                       layout.row_bytes * static_cast<size_t>(height - 1) +
+                           static_cast<size_t>((row_bits + 7) / 8));
   }
   return layout;
 }

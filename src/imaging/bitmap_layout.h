@@ -34,6 +34,9 @@ struct BitmapLayout {
   size_t row_bytes = 0;                              // one stored row with its padding
 };
 
-BitmapLayout ReadBitmapLayout(std::string_view bytes, std::int64_t max_pixels);
+// `head` holds the file's first bytes, at least its headers and palette (the whole
+// file to decode it); the pixel data is checked against `file_size`.
+BitmapLayout ReadBitmapLayout(std::string_view head, std::uint64_t file_size,
+                              std::int64_t max_pixels);
 
 }  // namespace montrelle

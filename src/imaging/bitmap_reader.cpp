@@ -145,7 +145,7 @@ class RleDecoder {
 }  // namespace
 
 RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels) {
-  const BitmapLayout layout = ReadBitmapLayout(bytes, max_pixels);
+  const BitmapLayout layout = ReadBitmapLayout(bytes, bytes.size(), max_pixels);
   RgbImage image = MakeRgbImage(layout.width, layout.height, max_pixels);
   if (layout.coding == BitmapCoding::kRows) {
     DecodeRows(layout, bytes, image);
@@ -156,7 +156,11 @@ RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels) {
 }
 
 ImageSize BitmapSizeOf(std::string_view bytes, std::int64_t max_pixels) {
-  const BitmapLayout layout = ReadBitmapLayout(bytes, max_pixels);
+  return BitmapSizeOf(bytes, bytes.size(), max_pixels);
+}
+
+ImageSize BitmapSizeOf(std::string_view head, std::uint64_t file_size, std::int64_t max_pixels) {
+  const BitmapLayout layout = ReadBitmapLayout(head, file_size, max_pixels);
   return {layout.width, layout.height};
 }
 

@@ -29,4 +29,9 @@ RgbImage DecodeBitmap(std::string_view bytes, std::int64_t max_pixels = kMaxImag
 // DecodeBitmap, without decoding pixels.
 ImageSize BitmapSizeOf(std::string_view bytes, std::int64_t max_pixels = kMaxImagePixels);
 
+// BitmapSizeOf from the file's first bytes `head`, which must hold its headers and
+// palette, and the size of the whole file, which the data extent is checked against.
+ImageSize BitmapSizeOf(std::string_view head, std::uint64_t file_size,
+                       std::int64_t max_pixels = kMaxImagePixels);
+
 }  // namespace montrelle

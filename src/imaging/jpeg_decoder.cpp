@@ -10,18 +10,6 @@
 
 namespace montrelle {
 
-// One decompressor; the destructor releases everything the library holds, also
-// after a fatal error, and never throws.
-struct JpegDecompressor {
-  JpegDecompressor() { info.err = InstallErrorJump(error); }
-  ~JpegDecompressor() { jpeg_destroy_decompress(&info); }
-  JpegDecompressor(const JpegDecompressor&) = delete;
-  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
-
-  jpeg_decompress_struct info{};
-  JpegErrorJump error{};
-};
-
 namespace {
 
 // The library jumps back into these frames on a fatal error: they hold no object
@@ -141,12 +129,7 @@ JpegRowReader::JpegRowReader(std::string_view bytes, std::int64_t max_pixels)
     : decompressor_(std::make_unique<JpegDecompressor>()) {
   JpegDecompressor& d = *decompressor_;
   if (!ReadHeader(d, bytes, max_pixels)) throw JpegError(d.error.manager.msg_code);
-  // libjpeg limits each side to 65500, so both fit an int32.
-  size_ = {static_cast<std::int32_t>(d.info.image_width),
-           static_cast<std::int32_t>(d.info.image_height)};
-  if (std::int64_t{size_.width} * size_.height > max_pixels) {
-    throw ImageTooLargeError(size_.width, size_.height);
-  }
+  size_ = HeaderSize(d, max_pixels);
 }
 
 JpegRowReader::~JpegRowReader() = default;
@@ -174,6 +157,16 @@ RgbImage JpegRowReader::ReadAll() {
   image.pixels.resize(size_t{d.info.output_width} * 3 * d.info.output_height);
   if (!ReadInto(d, image.pixels.data())) throw LibraryError(d, size_);
   return image;
+}
+
+ImageSize HeaderSize(const JpegDecompressor& d, std::int64_t max_pixels) {
+  // libjpeg limits each side to 65500, so both fit an int32.
+  const ImageSize size = {static_cast<std::int32_t>(d.info.image_width),
+                          static_cast<std::int32_t>(d.info.image_height)};
+  if (std::int64_t{size.width} * size.height > max_pixels) {
+    throw ImageTooLargeError(size.width, size.height);
+  }
+  return size;
 }
 
 AppError JpegError(int message_code) {

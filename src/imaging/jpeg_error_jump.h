@@ -12,6 +12,8 @@
 
 #include <jpeglib.h>
 
+#include "imaging/rgb_image.h"
+
 namespace montrelle {
 
 struct JpegErrorJump {
@@ -21,5 +23,21 @@ struct JpegErrorJump {
 
 // Fills `error` and returns the manager to store in the library struct's `err`.
 jpeg_error_mgr* InstallErrorJump(JpegErrorJump& error);
+
+// One decompressor; the destructor releases everything the library holds, also
+// after a fatal error, and never throws.
+struct JpegDecompressor {
+  JpegDecompressor() { info.err = InstallErrorJump(error); }
+  ~JpegDecompressor() { jpeg_destroy_decompress(&info); }
+  JpegDecompressor(const JpegDecompressor&) = delete;
+  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
+
+  jpeg_decompress_struct info{};
+  JpegErrorJump error{};
+};
+
+// The size of a decompressor whose header has been read; ImageTooLargeError when
+// it holds more than `max_pixels`.
+ImageSize HeaderSize(const JpegDecompressor& d, std::int64_t max_pixels);
 
 }  // namespace montrelle

@@ -81,12 +81,4 @@ RgbImage ReadBitmapFile(const std::string& path) {
   return DecodeBitmap(ReadFileBytes(path));
 }
 
-ImageSize ReadJpegSize(const std::string& path) {
-  return JpegSizeOf(ReadFileBytes(path));
-}
-
-ImageSize ReadBitmapSize(const std::string& path) {
-  return BitmapSizeOf(ReadFileBytes(path));
-}
-
 }  // namespace montrelle

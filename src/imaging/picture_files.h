@@ -63,8 +63,4 @@ RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::strin
 // The BMP file at its own size, as stored.
 RgbImage ReadBitmapFile(const std::string& path);
 
-// The stored width and height, from the headers.
-ImageSize ReadJpegSize(const std::string& path);
-ImageSize ReadBitmapSize(const std::string& path);
-
 }  // namespace montrelle

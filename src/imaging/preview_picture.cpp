@@ -4,6 +4,7 @@
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_files.h"
+#include "imaging/picture_header.h"
 
 namespace montrelle {
 namespace {

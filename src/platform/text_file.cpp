@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 
 #include "platform/file_error.h"
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 
 namespace montrelle {
@@ -35,6 +37,19 @@ class FileDescriptor {
   int fd_;
 };
 
+// The temporary files are named ".montrelle-" and six letters or digits.
+constexpr std::string_view kTemporaryPrefix = ".montrelle-";
+constexpr size_t kTemporaryLetters = 6;
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+bool IsTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) ||
+      name.size() != kTemporaryPrefix.size() + kTemporaryLetters) {
+    return false;
+  }
+  return name.find_first_not_of(kLetters, kTemporaryPrefix.size()) == std::string_view::npos;
+}
+
 int WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -52,13 +67,11 @@ int WriteAll(int fd, std::string_view bytes) {
 // gives it the mode the user's new files get: a page written for the first time
 // is private when the user keeps new files private.
 int CreateTemporaryBeside(const std::string& path, std::string& temp) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   const std::string folder = FolderPart(path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    unsigned char random[6];
+    unsigned char random[kTemporaryLetters];
     if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) return -1;
-    temp = (folder.empty() ? "." : folder) + "/.montrelle-";
+    temp = (folder.empty() ? "." : folder) + "/" + std::string(kTemporaryPrefix);
     for (unsigned char r : random) temp += kLetters[r % (sizeof kLetters - 1)];
     const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -81,10 +94,14 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   std::string temp;
   FileDescriptor fd(CreateTemporaryBeside(path, temp));
   if (fd.get() < 0) throw FileWriteError(errno, path);
+  // Locked until it is renamed or removed, through a descriptor of its own that
+  // outlives the write's: an unlocked temporary file is one whose writer is gone.
+  const FileDescriptor lock(::dup(fd.get()));
+  int error = lock.get() < 0 || ::flock(lock.get(), LOCK_EX) != 0 ? errno : 0;
   // A file that is replaced keeps its mode; a new one keeps the mode it was created with.
   struct stat old;
-  int error = 0;
-  if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+  if (error == 0 && ::stat(path.c_str(), &old) == 0 &&
+      ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
     error = errno;
   }
   if (error == 0) error = WriteAll(fd.get(), bytes);
@@ -103,6 +120,19 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
   std::string content = ::access(path.c_str(), F_OK) == 0 ? ReadFileBytes(path) : std::string();
   content += bytes;
   WriteFileReplacing(path, content);
+}
+
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  for (const ListedName& entry : ListFolder(folder)) {
+    if (entry.is_folder || !IsTemporaryName(entry.name)) continue;
+    const std::string path = folder + "/" + entry.name;
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat st;
+    if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(path.c_str());
+    }
+  }
 }
 
 std::string ReadFileBytes(const std::string& path, size_t limit) {

@@ -2,7 +2,9 @@
 //
 // Written: CP932, CR LF after every line (the last included), no byte-order mark,
 // through a temporary file in the same folder renamed over the target, so a failed
-// write never leaves half a file behind.
+// write never leaves half a file behind. The temporary file (".montrelle-" and six
+// letters or digits) stays locked while it is written: one left by a writer that
+// was killed can be told from one being written, and removed.
 // Read: a line ends at LF; CR bytes belong to no line; the file ends at its last
 // byte or at the first 0x1A; a last line without line end counts like the others.
 #pragma once
@@ -28,6 +30,10 @@ std::string EncodeLines(const std::vector<TextLine>& lines, std::string_view fil
 // Replaces the whole file with `bytes`, or creates it; the old content stays whole
 // when anything fails. Throws FileWriteError.
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Removes from `folder` every temporary file of WriteFileReplacing whose writer is
+// gone; nothing else, and nothing is reported.
+void RemoveStaleTemporaryFiles(const std::string& folder);
 
 // Adds `bytes` at the end of the file, or creates it. The longer file is written
 // like WriteFileReplacing, so a full disk never leaves part of the new bytes

@@ -1,9 +1,11 @@
 #include <QLineEdit>
+#include <QTableWidget>
 #include <algorithm>
 #include <filesystem>
 
 #include "app/window_fixture.h"
 #include "imaging/jpeg_codec.h"
+#include "support/written_files.h"
 
 namespace montrelle {
 namespace {
@@ -87,6 +89,21 @@ TEST_F(MainWindowRunTest, ControlsComeBackAsTheyWereWhateverTheEnd) {
   EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "message: 終了しました"), 0);
   EXPECT_FALSE(Main("btn_macro")->isEnabled());
   EXPECT_TRUE(Main("Button5")->isEnabled());
+}
+
+// After the error, the picture the run could not read goes to the cursor, and the
+// preview window, which shows it, has its say.
+TEST_F(MainWindowRunTest, PictureThatCannotBeReadIsSelected) {
+  const std::string gone = dir / "b.jpg";
+  testing::WriteBytes(gone, "");
+  Drop({gone, picture});
+  std::filesystem::remove(gone);
+  Click("btn_start");
+  EXPECT_EQ(dialogs.log,
+            (std::vector<std::string>{"error: 2 番目の画像: ファイル " + gone + " は開けません.",
+                                      "error: ファイル " + gone + " は開けません."}));
+  EXPECT_EQ(Main<QTableWidget>("StG_list")->currentRow(), 2);
+  EXPECT_EQ(testing::FolderTree(out), std::vector<std::string>{});
 }
 
 }  // namespace

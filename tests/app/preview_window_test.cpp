@@ -15,6 +15,7 @@
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_files.h"
+#include "imaging/picture_header.h"
 #include "imaging/preview_picture.h"
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"

@@ -26,6 +26,7 @@ using testing::Concat;
 using testing::ExecProgram;
 using testing::ExitStatus;
 using testing::FileLines;
+using testing::FilesAsTheyAre;
 using testing::FolderTree;
 using testing::kCodePageMeta;
 using testing::Outcome;
@@ -316,7 +317,7 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
       {{"-o", "blocked", "--layout", "frame", "pics/a.jpg"},
        "I/O エラー (20): " + (dir / "blocked/src_files/a.htm") + ".\n"},
       {{"-s", "table.ini", "-o", "damaged", "pics/a.jpg", "pics/broken.bmp"},
-       "ビットマップイメージが不正です: " + (dir / "pics/broken.bmp") + ".\n"},
+       "2 番目の画像: ビットマップイメージが不正です: " + (dir / "pics/broken.bmp") + ".\n"},
   };
   for (const auto& c : cases) {
     Outcome run = RunMake(c.arguments, dir.path());
@@ -327,9 +328,7 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
   EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
-  EXPECT_EQ(PictureTree(dir / "damaged"),
-            (Lines{"ignored.html", "small_images/", "small_images/a.jpg JPEG 120x90", "src_files/",
-                   "src_files/a.htm", "src_files/broken.htm"}));
+  EXPECT_EQ(FolderTree(dir / "damaged"), Lines{}) << "the pictures are read before any write";
 }
 
 TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
@@ -609,6 +608,88 @@ TEST_F(MontrelleMakeTest, NamesThatCannotBeTakenAreRefusedClearly) {
             "montrelle-make: 不明なオプションです: -dash.jpg\n(- で始まる名前のファイルは -- "
             "の後に書いてください)\n" +
                 std::string(kUsageHint));
+}
+
+// Made again with pictures added at the end, keeping what exists: exactly the new
+// pictures are made, and every picture made before stays as it was, to the inode.
+TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
+  WriteBytes(dir / "pics/c.bmp", testing::BitmapPicture(20, 10));
+  WriteBytes(dir / "pics/d.jpg", testing::JpegPicture(50, 20));
+  WriteBytes(dir / "s.ini", SettingsFile({{"HTMLtype", "type", "0"},
+                                          {"Flags", "micopy", "1"},
+                                          {"Flags", "mimake", "1"},
+                                          {"Flags", "jpegconvert", "1"}}));
+  Lines arguments = {"-s", "s.ini",           "-o",         "out",
+                     "-q", "--keep-existing", "pics/a.jpg", "pics/b.JPG"};
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const auto pictures = [](const Lines& files) {
+    Lines kept;
+    for (const std::string& file : files) {
+      if (file.starts_with("images/") || file.starts_with("small_images/")) kept.push_back(file);
+    }
+    return kept;
+  };
+  const Lines before = pictures(FilesAsTheyAre(dir / "out"));
+
+  arguments.insert(arguments.end(), {"pics/c.bmp", "pics/d.jpg"});
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html",
+                                             "images/",
+                                             "images/a.jpg JPEG 640x480",
+                                             "images/b.JPG JPEG 640x853",
+                                             "images/c.jpg JPEG 640x320",
+                                             "images/d.jpg JPEG 640x256",
+                                             "small_images/",
+                                             "small_images/a.jpg JPEG 120x90",
+                                             "small_images/b.JPG JPEG 120x160",
+                                             "small_images/c.jpg JPEG 120x60",
+                                             "small_images/d.jpg JPEG 120x48",
+                                             "src_files/",
+                                             "src_files/a.htm",
+                                             "src_files/b.htm",
+                                             "src_files/c.htm",
+                                             "src_files/d.htm",
+                                             "src_files/ignored_menu1.htm",
+                                             "src_files/last.gif",
+                                             "src_files/next.gif",
+                                             "src_files/previous.gif",
+                                             "src_files/top.gif"}));
+  Lines earlier;
+  for (const std::string& file : pictures(FilesAsTheyAre(dir / "out"))) {
+    if (file.find("/c.jpg ") == std::string::npos && file.find("/d.jpg ") == std::string::npos) {
+      earlier.push_back(file);
+    }
+  }
+  EXPECT_EQ(earlier, before);
+}
+
+// A name with a line break, legal on Linux, would break the list file into wrong
+// lines: it is refused where a picture enters the list, and nothing is written.
+// The batch stops at the folder that holds one.
+TEST_F(MontrelleMakeTest, NamesWithALineBreakAreRefused) {
+  for (const char* folder : {"trip/day1", "trip/day2", "trip/day3"}) {
+    std::filesystem::create_directories(dir / folder);
+  }
+  for (const char* name : {"pics/c\rd.jpg", "trip/day1/a.jpg", "trip/day2/a.jpg",
+                           "trip/day2/x\ny.jpg", "trip/day3/a.jpg"}) {
+    WriteBytes(dir / name, testing::JpegPicture(40, 30));
+  }
+  WriteBytes(dir / "s.ini", SettingsFile({}));
+  const std::string refused = "画像ファイルの名前に改行が含まれているので使えません: ";
+
+  Outcome run = RunMake({"-s", "s.ini", "-o", "out", "pics/a.jpg", "pics/c\rd.jpg"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, refused + (dir / "pics/c\\x0Dd.jpg") + ".\n");
+  EXPECT_FALSE(LookUpEntry(dir / "out"));
+
+  run = RunMake({"-s", "s.ini", "--batch", "trip", "-o", "web"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, refused + (dir / "trip/day2/x\\x0Ay.jpg") + ".\n");
+  EXPECT_EQ(FolderTree(dir / "web"),
+            (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg",
+                   "day1/src_files/", "day1/src_files/a.htm"}));
 }
 
 }  // namespace

@@ -1,11 +1,21 @@
 #include "gallery/generate_gallery.h"
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
 
 #include <algorithm>
 #include <functional>
 
+#include <fcntl.h>
+#include <jerror.h>
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include "gallery/picture_check.h"
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
@@ -21,6 +31,7 @@ namespace {
 
 using testing::FakeUi;
 using testing::FileLines;
+using testing::FilesAsTheyAre;
 using testing::FolderTree;
 using testing::PictureTree;
 using testing::ReadBytes;
@@ -363,6 +374,76 @@ TEST_F(GenerateGalleryTest, FullDiskKeepsTheBatchQrvListWhole) {
   EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), earlier);
   EXPECT_EQ(FolderTree(dir / "web"), (Lines{"day99/", "filler", "web_QRV.txt"}));
   EXPECT_FALSE(Ended(ui.log));
+}
+
+// Every picture's headers are read before the first file is written: a picture
+// that cannot be read leaves the gallery already in the folder exactly as it was.
+TEST_F(GenerateGalleryTest, UnreadablePictureStopsTheRunBeforeAnythingIsWritten) {
+  settings.simake = true;
+  settings.micopy = true;
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  AddPicture("c.bmp");
+  ASSERT_TRUE(Run());
+  const Lines made = FilesAsTheyAre(dir / "out");
+  const std::string jpeg = dir / "photos/b.jpg";
+  const std::string bitmap = dir / "photos/c.bmp";
+  const std::string good_jpeg = ReadBytes(jpeg);
+  const std::string good_bitmap = ReadBytes(bitmap);
+  const struct {
+    const std::string& path;
+    std::string bytes;  // none: the file is missing
+    int entry;
+    std::string error;
+  } cases[] = {
+      {jpeg, "\xFF\xD8 garbage after the start marker", 2,
+       "2 番目の画像: JPEG エラー #" + std::to_string(JERR_NO_IMAGE) + ": " + jpeg},
+      {jpeg, "", 2, "2 番目の画像: ファイル " + jpeg + " は開けません"},
+      // Headers whole, the pixel data cut short.
+      {bitmap, good_bitmap.substr(0, good_bitmap.size() - 40), 3,
+       "3 番目の画像: ビットマップイメージが不正です: " + bitmap},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(c.path, c.bytes);
+    if (c.bytes.empty()) {
+      ASSERT_EQ(::unlink(c.path.c_str()), 0);
+    }
+    ui.log.clear();
+    try {
+      Run();
+      ADD_FAILURE() << "no error: " << c.error;
+    } catch (const ListedPictureError& error) {
+      EXPECT_EQ(error.what(), c.error);
+      EXPECT_EQ(error.entry(), c.entry);
+    }
+    EXPECT_EQ(ui.log, Lines{}) << c.error;
+    EXPECT_EQ(FilesAsTheyAre(dir / "out"), made) << c.error;
+    WriteBytes(c.path, c.path == jpeg ? good_jpeg : good_bitmap);
+  }
+}
+
+// A run killed while writing leaves its temporary file behind; the next run into
+// the same folders removes exactly such files, and none that is still being written.
+TEST_F(GenerateGalleryTest, TemporaryFilesOfAKilledRunAreRemoved) {
+  settings.simake = true;
+  AddPicture("a.jpg");
+  ASSERT_TRUE(Run());
+  const Lines made = FolderTree(dir / "out");
+  const Lines others = {".montrelle-abc12", ".montrelle-abc1234", ".montrelle-abc12_",
+                        "x.montrelle-abc123", ".montrelle-being1"};
+  for (const std::string& name : others) WriteBytes(dir / ("out/" + name), "");
+  for (const char* stale : {"out/.montrelle-Zz0123", "out/small_images/.montrelle-abcdef",
+                            "out/src_files/.montrelle-000000"}) {
+    WriteBytes(dir / stale, "half");
+  }
+  const int writing = ::open((dir / "out/.montrelle-being1").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(writing, LOCK_EX), 0);
+  ASSERT_TRUE(Run());
+  ::close(writing);
+  Lines expected = made;
+  expected.insert(expected.end(), others.begin(), others.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FolderTree(dir / "out"), expected);
 }
 
 }  // namespace

@@ -226,19 +226,20 @@ TEST_F(ImageStepsTest, SecondRunAsksOncePerStep) {
   const Lines made = PictureTree(Out(""));
 
   // Yes in the reduced step replaces all; No in the main step keeps the target it
-  // was asked about and every later one. The first main target is missing, so it
-  // is written before the question.
+  // was asked about and every other that exists, and still makes the missing ones:
+  // a.jpg before the question, c.JPEG after it.
   AgeTargets();
   ASSERT_EQ(::unlink(Out("images/a.jpg").c_str()), 0);
+  ASSERT_EQ(::unlink(Out("images/c.JPEG").c_str()), 0);
   ui.log.clear();
   ui.answers = {true, false};
   Make();
   EXPECT_EQ(ui.log, (Lines{"phase: 縮小画像作成", "progress: 0/3", kReducedQuestion,
                            "progress: 1/3", "progress: 2/3", "phase: メイン画像コピー",
-                           "progress: 0/3", "progress: 1/3", kMainQuestion}));
+                           "progress: 0/3", "progress: 1/3", kMainQuestion, "progress: 2/3"}));
   EXPECT_EQ(PictureTree(Out("")),
-            (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp", "images/c.JPEG",
-                   "small_images/", "small_images/a.jpg JPEG 80x60",
+            (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp",
+                   "images/c.JPEG JPEG 100x66", "small_images/", "small_images/a.jpg JPEG 80x60",
                    "small_images/b.bmp BMP 80x106", "small_images/c.JPEG JPEG 80x53"}));
   EXPECT_EQ(ReadBytes(Out("images/b.bmp")), "old");
 
@@ -248,8 +249,8 @@ TEST_F(ImageStepsTest, SecondRunAsksOncePerStep) {
   ui.answers = {false, true};
   Make();
   EXPECT_EQ(ui.log, (Lines{"phase: 縮小画像作成", "progress: 0/3", kReducedQuestion,
-                           "phase: メイン画像コピー", "progress: 0/3", kMainQuestion,
-                           "progress: 1/3", "progress: 2/3"}));
+                           "progress: 1/3", "progress: 2/3", "phase: メイン画像コピー",
+                           "progress: 0/3", kMainQuestion, "progress: 1/3", "progress: 2/3"}));
   EXPECT_EQ(PictureTree(Out("")),
             (Lines{"images/", "images/a.jpg JPEG 100x75", "images/b.bmp BMP 100x133",
                    "images/c.JPEG JPEG 100x66", "small_images/", "small_images/a.jpg",
@@ -277,7 +278,10 @@ TEST_F(ImageStepsTest, ConvertedBitmapIsAskedAboutByItsBmpName) {
   } cases[] = {
       {"b.jpg", false, {}, {"small_images/b.jpg JPEG 80x106"}},
       {"b.bmp", true, {kReducedQuestion}, {"small_images/b.bmp", "small_images/b.jpg JPEG 80x106"}},
-      {"b.bmp", false, {kReducedQuestion}, {"small_images/b.bmp"}},
+      {"b.bmp",
+       false,
+       {kReducedQuestion},
+       {"small_images/b.bmp", "small_images/b.jpg JPEG 80x106"}},
   };
   for (const auto& c : cases) {
     TempDir out;
@@ -421,15 +425,14 @@ TEST_F(ImageStepsTest, QuestionComesWhenThePicturesBeforeItAreWrittenAndNothingA
     const Lines before = {"small_images/", "small_images/p0.jpg JPEG 80x60",
                           "small_images/p1.jpg JPEG 80x60", "small_images/p2.jpg"};
     EXPECT_EQ(at_question, before) << answer;
+    // No keeps p2.jpg and makes the rest.
     Lines log = {"phase: 縮小画像作成", "progress: 0/8", "progress: 1/8", "progress: 2/8",
                  kReducedQuestion};
-    Lines tree = before;
-    if (answer) {
-      tree.resize(2);
-      for (int i = 1; i < 8; ++i) {
-        if (i > 2) log.push_back("progress: " + std::to_string(i) + "/8");
-        tree.push_back("small_images/p" + std::to_string(i) + ".jpg JPEG 80x60");
-      }
+    Lines tree = {"small_images/"};
+    for (int i = 0; i < 8; ++i) {
+      if (i > 2) log.push_back("progress: " + std::to_string(i) + "/8");
+      tree.push_back("small_images/p" + std::to_string(i) + ".jpg" +
+                     (i == 2 && !answer ? "" : " JPEG 80x60"));
     }
     EXPECT_EQ(ui.log, log) << answer;
     EXPECT_EQ(PictureTree(out.path()), tree) << answer;

@@ -1,4 +1,5 @@
 #include "imaging/picture_files.h"
+#include "imaging/picture_header.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

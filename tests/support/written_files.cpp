@@ -1,5 +1,7 @@
 #include "support/written_files.h"
 
+#include <sys/stat.h>
+
 #include "imaging/bitmap_reader.h"
 #include "imaging/jpeg_codec.h"
 #include "platform/codepage.h"
@@ -31,6 +33,22 @@ std::vector<std::string> FolderTree(const std::string& folder) {
   std::vector<std::string> entries;
   AddTree(folder, "", entries);
   return entries;
+}
+
+std::vector<std::string> FilesAsTheyAre(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const std::string& entry : FolderTree(folder)) {
+    struct stat st {};
+    const std::string path = folder + "/" + entry;
+    if (entry.ends_with('/') || ::stat(path.c_str(), &st) != 0) {
+      files.push_back(entry);
+      continue;
+    }
+    const long long nanoseconds = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+    files.push_back(entry + " " + std::to_string(st.st_ino) + " " + std::to_string(nanoseconds) +
+                    " " + ReadBytes(path));
+  }
+  return files;
 }
 
 static std::string Described(const std::string& entry, const std::string& bytes) {

@@ -23,6 +23,10 @@ std::vector<std::string> FolderTree(const std::string& folder);
 // "(empty)".
 std::vector<std::string> PictureTree(const std::string& folder);
 
+// FolderTree with every file followed by its inode, its modification time in
+// nanoseconds and its bytes: a file replaced by an equal one shows too.
+std::vector<std::string> FilesAsTheyAre(const std::string& folder);
+
 // The texts of built page lines.
 std::vector<std::string> Texts(const std::vector<TextLine>& lines);
 
