@@ -4,7 +4,9 @@
 // second, their ratio and the peak memory of each, for three settings: thumbnails
 // only (the default settings), thumbnails and re-encoded main images, and the same
 // with every picture turned a quarter. Each side runs in a child process of its
-// own, the two in alternation, and the best of the rounds is reported.
+// own, the two in alternation, and the best of the rounds is reported. Beside
+// them, the floor (decode_floor.h) measured in the same run, and the make run's
+// share of its speed.
 //
 //   montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] [--keep]
 //   montrelle_bench --smoke     a few small pictures, one round: builds and checks
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "bench/child_run.h"
+#include "bench/decode_floor.h"
 #include "bench/photo_maker.h"
 #include "bench/plain_path.h"
 #include "bench/tree_compare.h"
@@ -205,9 +208,28 @@ void PrintSide(const char* name, int count, const std::vector<ChildOutcome>& run
   std::printf("\n");
 }
 
+// The floor's speed in photos per second: the best of the rounds on one core,
+// spread over every core.
+double FloorSpeed(const PictureSet& set, const std::vector<std::string>& paths,
+                  const Options& options) {
+  double best = 0;
+  for (int round = 0; round < options.rounds; ++round) {
+    const double seconds = EntropyDecodingSeconds(paths);
+    best = round == 0 ? seconds : std::min(best, seconds);
+  }
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const double speed = set.count / best * cores;
+  std::printf(
+      "  %s, %d photos, floor (c): %7.1f photos/s   (entropy decoding only, %.2f s on "
+      "one core / %u cores)\n",
+      set.label.c_str(), set.count, speed, best, cores);
+  return speed;
+}
+
 // Both sides of one setting, in alternation; false when anything failed or differed.
 bool Compare(const PictureSet& set, const std::vector<std::string>& paths, const Setting& setting,
-             const Options& options, const std::string& work, const std::string& navigation) {
+             const Options& options, const std::string& work, const std::string& navigation,
+             double floor_speed) {
   ImageFileList list;
   for (const std::string& path : paths) list.Append(path, "", setting.orientation);
   const LiveSettings plain = SettingsFor(setting, work + "/out-plain");
@@ -233,7 +255,8 @@ bool Compare(const PictureSet& set, const std::vector<std::string>& paths, const
   std::printf("  %s, %d photos, %s\n", set.label.c_str(), set.count, setting.label);
   PrintSide("plain path (a):", set.count, plain_runs);
   PrintSide("make run   (b):", set.count, real_runs);
-  std::printf("    (b)/(a) %.2f x   %s\n", Best(plain_runs) / Best(real_runs),
+  std::printf("    (b)/(a) %.2f x   (b)/(c) %.2f of the floor   %s\n",
+              Best(plain_runs) / Best(real_runs), set.count / Best(real_runs) / floor_speed,
               difference.empty()
                   ? ("all " + std::to_string(files) + " files byte-identical").c_str()
                   : ("NOT IDENTICAL: " + difference).c_str());
@@ -267,8 +290,9 @@ int Run(const Options& options) {
     std::printf("%s pictures: %d x %d, 4:2:0, quality 92, %.1f MB each\n", set.label.c_str(),
                 set.width, set.height,
                 static_cast<double>(std::filesystem::file_size(folder + "/photo-0.jpg")) / 1e6);
+    const double floor_speed = FloorSpeed(set, paths, options);
     for (const Setting& setting : kSettings) {
-      all_good = Compare(set, paths, setting, options, work, navigation) && all_good;
+      all_good = Compare(set, paths, setting, options, work, navigation, floor_speed) && all_good;
     }
   }
   std::printf("load average after: %s\n", LoadAverage().c_str());

@@ -3,6 +3,7 @@
 // fuzz script makes it afresh. Usage: seed_writer DIR
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -65,6 +66,16 @@ void JpegSeeds(const std::string& folder) {
       Write(folder + "/" + name + "-" + std::to_string(w) + "x" + std::to_string(h) + ".jpg",
             prefix + testing::CodedJpeg(testing::CoordinatePicture(w, h), coding));
     }
+  }
+  // Every sampling layout, each in another orientation and at other widths.
+  for (const auto& layout : testing::kJpegLayouts) {
+    const std::string prefix{static_cast<char>(choice), static_cast<char>(5 + choice * 3),
+                             static_cast<char>(30 + choice)};
+    ++choice;
+    std::string name = layout.name;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == ' ' || c == ':'; }, '-');
+    Write(folder + "/layout-" + name + ".jpg", prefix + testing::NoisyJpeg(29, 22, layout));
   }
   Write(folder + "/encoder.jpg", std::string("\x04\x20\x30", 3) + testing::JpegPicture(23, 31));
   Write(folder + "/grey.jpg", std::string("\x08\x10\x02", 3) + testing::GreyJpeg(19, 7));

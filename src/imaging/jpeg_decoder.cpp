@@ -3,6 +3,7 @@
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_error_jump.h"
+#include "imaging/jpeg_raw_rows.h"
 #include "imaging/jpeg_row_reader.h"
 
 #include <jerror.h>
@@ -93,6 +94,26 @@ bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint
   return true;
 }
 
+// Raw output (see jpeg_raw_rows.h): each iMCU row is read once the rows before it
+// and its own sampled rows ask for it.
+bool ReadRaw(JpegDecompressor& d, RawRows& raw, std::span<const std::int32_t> rows,
+             std::uint8_t* scratch, const JpegRowReader::RowSink& sink) {
+  if (setjmp(d.error.jump) != 0) return false;
+  raw.Attach(d.info);
+  const JDIMENSION lines = static_cast<JDIMENSION>(d.info.max_v_samp_factor) * DCTSIZE;
+  for (std::int32_t wanted : rows) {
+    const JDIMENSION needed = raw.ImcuRowsFor(wanted);
+    while (d.info.output_iMCU_row < needed) {
+      if (jpeg_read_raw_data(&d.info, raw.BuffersFor(d.info.output_iMCU_row), lines) != lines) {
+        return true;
+      }
+    }
+    raw.MakeRow(wanted, scratch);
+    sink(wanted, scratch);
+  }
+  return true;
+}
+
 // The error of a fatal library failure: the library running out of the memory it
 // may use means the picture is too large.
 AppError LibraryError(const JpegDecompressor& d, ImageSize size) {
@@ -113,10 +134,17 @@ JpegRowReader::JpegRowReader(std::string_view bytes, std::int64_t max_pixels)
 
 JpegRowReader::~JpegRowReader() = default;
 
-void JpegRowReader::ReadRows(std::span<const std::int32_t> rows, const RowSink& sink) {
+void JpegRowReader::ReadRows(std::span<const std::int32_t> rows,
+                             std::span<const std::int32_t> columns, const RowSink& sink) {
   JpegDecompressor& d = *decompressor_;
+  std::vector<std::uint8_t> scratch(size_t{d.info.image_width} * 3);
+  if (RawRowsAreExact(d.info)) {
+    RawRows raw(d.info, rows, columns);
+    d.info.raw_data_out = TRUE;
+    if (!Start(d) || !ReadRaw(d, raw, rows, scratch.data(), sink)) throw LibraryError(d, size_);
+    return;
+  }
   if (!Start(d)) throw LibraryError(d, size_);
-  std::vector<std::uint8_t> scratch(size_t{d.info.output_width} * 3);
   if (!ReadSome(d, rows, scratch.data(), sink)) throw LibraryError(d, size_);
 }
 

@@ -38,7 +38,7 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
     orientation = ParseOrientation(orientation_text);
   } catch (const AppError&) {
     // A picture that cannot be decoded reports that first.
-    reader.ReadRows({}, {});
+    reader.ReadRows({}, {}, {});
     throw;
   }
 
@@ -53,7 +53,7 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
     }
   }
   RowSampler sampler(reader.size(), orientation, sizes);
-  reader.ReadRows(sampler.rows(),
+  reader.ReadRows(sampler.rows(), sampler.columns(),
                   [&](std::int32_t row, const std::uint8_t* pixels) { sampler.Take(row, pixels); });
   std::vector<RgbImage> pictures = sampler.TakeOutputs();
   for (size_t k = 0; k < widths.size(); ++k) {

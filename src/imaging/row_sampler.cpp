@@ -55,6 +55,7 @@ RowSampler::RowSampler(ImageSize source, const Orientation& orientation,
         const std::int64_t column =
             Along(SamplePosition(p, along_length, along_count), source.width, columns_reversed);
         out.along.push_back(static_cast<std::size_t>(column) * kPixelBytes);
+        columns_.push_back(static_cast<std::int32_t>(column));
       }
       out.lines.reserve(static_cast<std::size_t>(line_count));
       for (std::int32_t line = 0; line < line_count; ++line) {
@@ -69,6 +70,8 @@ RowSampler::RowSampler(ImageSize source, const Orientation& orientation,
   }
   std::sort(rows_.begin(), rows_.end());
   rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
+  std::sort(columns_.begin(), columns_.end());
+  columns_.erase(std::unique(columns_.begin(), columns_.end()), columns_.end());
 }
 
 void RowSampler::Take(std::int32_t row, const std::uint8_t* pixels) {

@@ -31,7 +31,11 @@ class RowSampler {
   // The source rows that some output samples, ascending, each once.
   const std::vector<std::int32_t>& rows() const { return rows_; }
 
-  // Source row `row` (W pixels of 3 bytes). Rows come in the order of rows().
+  // The source columns that some output samples, ascending, each once.
+  const std::vector<std::int32_t>& columns() const { return columns_; }
+
+  // Source row `row` (W pixels of 3 bytes, only those of columns() read). Rows come in the order of
+  // rows().
   void Take(std::int32_t row, const std::uint8_t* pixels);
 
   // The outputs in the order they were asked for, once every row has been taken.
@@ -52,6 +56,7 @@ class RowSampler {
 
   std::vector<Output> outputs_;
   std::vector<std::int32_t> rows_;
+  std::vector<std::int32_t> columns_;
 };
 
 // SampleToSize(ApplyOrientation(source, orientation), size.width, size.height),

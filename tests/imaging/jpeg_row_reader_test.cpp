@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "imaging/jpeg_codec.h"
+#include "imaging/jpeg_raw_rows.h"
 #include "imaging/test_pictures.h"
 #include "support/expect_error.h"
 
@@ -23,51 +24,79 @@ using testing::ExpectAppError;
 using testing::kJpegLayouts;
 using testing::NoisyJpeg;
 
-// Row choices for a picture `height` rows high: every row, every seventh, a few far
-// apart (gaps across several blocks of rows), the first, the last, and pairs of
+// Row (or column) choices along a side `length` long: every one, every seventh, a
+// few far apart (gaps across several blocks), the first, the last, and pairs of
 // neighbours.
-std::vector<std::vector<std::int32_t>> RowChoices(std::int32_t height) {
+std::vector<std::vector<std::int32_t>> Choices(std::int32_t length) {
   std::vector<std::vector<std::int32_t>> choices(3);
-  for (std::int32_t row = 0; row < height; ++row) {
-    choices[0].push_back(row);
-    if (row % 7 == 3) choices[1].push_back(row);
-    if (row % 37 == 36) choices[2].push_back(row);
+  for (std::int32_t at = 0; at < length; ++at) {
+    choices[0].push_back(at);
+    if (at % 7 == 3) choices[1].push_back(at);
+    if (at % 37 == 36) choices[2].push_back(at);
   }
   choices.push_back({0});
-  choices.push_back({height - 1});
+  choices.push_back({length - 1});
   std::vector<std::int32_t> pairs;
-  for (std::int32_t row = 1; row + 1 < height; row += 23) pairs.insert(pairs.end(), {row, row + 1});
+  for (std::int32_t at = 1; at + 1 < length; at += 23) pairs.insert(pairs.end(), {at, at + 1});
   choices.push_back(pairs);
   return choices;
 }
 
-// Reads `rows` and checks each against the same row of a full decode.
-void ExpectRowsOfTheFullDecode(const std::string& jpeg, const std::vector<std::int32_t>& rows,
-                               const std::string& what) {
-  const RgbImage full = DecodeJpeg(jpeg);
-  const size_t row_bytes = static_cast<size_t>(full.width) * 3;
+// Reads `rows` and checks the pixels of `columns` of each against a full decode.
+void ExpectPixelsOfTheFullDecode(const std::string& jpeg, const RgbImage& full,
+                                 const std::vector<std::int32_t>& rows,
+                                 const std::vector<std::int32_t>& columns,
+                                 const std::string& what) {
   std::vector<std::int32_t> delivered;
   JpegRowReader reader(jpeg);
-  reader.ReadRows(rows, [&](std::int32_t row, const std::uint8_t* pixels) {
+  reader.ReadRows(rows, columns, [&](std::int32_t row, const std::uint8_t* pixels) {
     delivered.push_back(row);
-    const std::uint8_t* expected = full.pixels.data() + row_bytes * static_cast<size_t>(row);
-    EXPECT_TRUE(std::equal(pixels, pixels + row_bytes, expected)) << what << " row " << row;
+    for (const std::int32_t x : columns) {
+      const size_t at = (static_cast<size_t>(row) * full.width + x) * 3;
+      ASSERT_TRUE(std::equal(pixels + x * 3, pixels + x * 3 + 3, full.pixels.begin() + at))
+          << what << " row " << row << " column " << x;
+    }
   });
   EXPECT_EQ(delivered, rows) << what;
 }
 
-TEST(JpegRowReader, RowsAfterSkipsAreThoseOfAFullDecodeInEveryLayout) {
-  // Odd sizes, so that the last blocks are partly outside the picture.
-  for (const ImageSize size : {ImageSize{97, 61}, ImageSize{19, 203}, ImageSize{33, 2},
-                               ImageSize{2, 33}, ImageSize{1, 1}}) {
+void ExpectPixelsOfTheFullDecode(const std::string& jpeg, const std::string& what) {
+  const RgbImage full = DecodeJpeg(jpeg);
+  for (const auto& rows : Choices(full.height)) {
+    for (const auto& columns : Choices(full.width)) {
+      ExpectPixelsOfTheFullDecode(jpeg, full, rows, columns, what);
+    }
+  }
+}
+
+TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeInEveryLayout) {
+  // Odd sizes, so that the last blocks are partly outside the picture; widths of
+  // one and two, where the library repeats instead of blending; a wide one, where
+  // its vector code takes over.
+  for (const ImageSize size :
+       {ImageSize{97, 61}, ImageSize{19, 203}, ImageSize{33, 2}, ImageSize{2, 33}, ImageSize{1, 1},
+        ImageSize{4, 5}, ImageSize{517, 35}}) {
     for (const auto& layout : kJpegLayouts) {
-      const std::string jpeg = NoisyJpeg(size.width, size.height, layout);
-      for (const auto& rows : RowChoices(size.height)) {
-        ExpectRowsOfTheFullDecode(jpeg, rows,
+      ExpectPixelsOfTheFullDecode(NoisyJpeg(size.width, size.height, layout),
                                   std::string(layout.name) + " " + std::to_string(size.width) +
                                       "x" + std::to_string(size.height));
-      }
     }
+  }
+}
+
+TEST(JpegRowReader, RawComponentsOnlyWhereTheirStretchIsReproduced) {
+  for (const auto& layout : kJpegLayouts) {
+    const std::string jpeg = NoisyJpeg(16, 16, layout);
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+    jpeg_read_header(&info, TRUE);
+    const std::string name = layout.name;
+    const bool reproduced = name != "4:1:1" && name != "luma 1x4" && name != "luma 3x2";
+    EXPECT_EQ(RawRowsAreExact(info), reproduced) << name;
+    jpeg_destroy_decompress(&info);
   }
 }
 
@@ -76,9 +105,7 @@ TEST(JpegRowReader, FileCutShortGivesTheRowsOfAFullDecode) {
     const std::string jpeg = NoisyJpeg(120, 150, layout, 7);
     // Cut in the middle of the picture's data: the rest is filled as the library does.
     const std::string cut = jpeg.substr(0, jpeg.size() * 3 / 5);
-    for (const auto& rows : RowChoices(150)) {
-      ExpectRowsOfTheFullDecode(cut, rows, layout.name);
-    }
+    ExpectPixelsOfTheFullDecode(cut, layout.name);
   }
 }
 
@@ -92,7 +119,7 @@ TEST(JpegRowReader, SizeFromTheHeaderAndErrors) {
                  "画像が大きすぎます (幅 21、高さ 13)");
   // A picture that cannot become RGB fails when decoding starts, even without rows.
   JpegRowReader cmyk(testing::CmykJpeg(8, 8));
-  ExpectAppError([&] { cmyk.ReadRows({}, {}); },
+  ExpectAppError([&] { cmyk.ReadRows({}, {}, {}); },
                  "JPEG エラー #" + std::to_string(JERR_CONVERSION_NOTIMPL));
 }
 

@@ -1,0 +1,49 @@
+#include "bench/decode_floor.h"
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "bench/child_run.h"
+#include "platform/text_file.h"
+
+namespace montrelle::bench {
+namespace {
+
+// The bench's own pictures are sound: a fatal library error ends the child that
+// runs this through the library's own handler.
+void SkipEveryRow(const std::string& bytes) {
+  jpeg_decompress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  info.dct_method = JDCT_FLOAT;
+  jpeg_start_decompress(&info);
+  // Skipping to the very end would return at once without reading the data; the
+  // last row is read instead.
+  jpeg_skip_scanlines(&info, info.output_height - 1);
+  std::vector<JSAMPLE> row(std::size_t{info.output_width} * 3);
+  JSAMPROW pointer = row.data();
+  jpeg_read_scanlines(&info, &pointer, 1);
+  jpeg_destroy_decompress(&info);
+}
+
+}  // namespace
+
+double EntropyDecodingSeconds(const std::vector<std::string>& paths) {
+  const ChildOutcome outcome = RunInChild([&] {
+    for (const std::string& path : paths) SkipEveryRow(ReadFileBytes(path));
+  });
+  if (!outcome.ok) throw std::runtime_error("the decoding floor could not be measured");
+  return outcome.seconds;
+}
+
+}  // namespace montrelle::bench

@@ -1,0 +1,17 @@
+// The floor of any exact decoding method: the entropy-coded data of every block
+// must be read, whatever is made of it. libjpeg's jpeg_skip_scanlines over all
+// rows but the last does that and little else (no inverse DCT, no upsampling, no
+// colour conversion), so its time over the pictures, on one core, divided by the
+// cores, is what no make run on the same pictures can beat.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace montrelle::bench {
+
+// Seconds to read every file of `paths` and its entropy-coded data once, on one
+// core, in a child process. Throws std::runtime_error for a file that cannot be read or decoded.
+double EntropyDecodingSeconds(const std::vector<std::string>& paths);
+
+}  // namespace montrelle::bench
