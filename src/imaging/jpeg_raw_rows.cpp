@@ -44,6 +44,11 @@ bool FullOrHalf(int factor, int largest, bool& twice) {
 }  // namespace
 
 bool RawRowsAreExact(const jpeg_decompress_struct& info) {
+#ifndef LIBJPEG_TURBO_VERSION_NUMBER
+  // Passing over an MCU with no blocks to fill is libjpeg-turbo's, not every
+  // libjpeg's; elsewhere the whole decode stays.
+  return false;
+#endif
   const bool ycc = info.jpeg_color_space == JCS_YCbCr && info.num_components == 3;
   const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
   if (!ycc && !grey) return false;
