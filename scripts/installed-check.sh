@@ -124,12 +124,13 @@ gallery=$home/gallery
 mkdir -p "$home" "$work/runtime"
 chmod 700 "$home" "$work/runtime"
 [ -n "${as_user[*]}" ] && chown nobody:nogroup "$home" "$work/runtime"
-# As a desktop's launcher starts it: the Exec line, found on PATH, in the home folder.
+# As a desktop's launcher starts it: the Exec line, found on PATH, in the home folder,
+# on the X display (the test command exports the offscreen platform for its own tests).
 exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/montrelle.desktop")
 echo "      Exec line of the desktop entry: $exec_line"
 # shellcheck disable=SC2086  # the Exec line is split into words as a launcher does
 (cd "$home" &&
-  exec env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
+  exec env -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
     PATH="$prefix/bin:$PATH" "${as_user[@]}" $exec_line) &
 program=$!
 
