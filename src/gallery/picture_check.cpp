@@ -2,23 +2,13 @@
 
 #include "imagelist/picture_kind.h"
 #include "imaging/picture_header.h"
-#include "platform/codepage.h"
+#include "platform/file_error.h"
 
 namespace montrelle {
-namespace {
 
-// The file errors name the file already; the decoders' own texts do not.
-std::string Text(int entry, const std::string& path, const std::string& error) {
-  std::string text = std::to_string(entry) + " 番目の画像: " + error;
-  const std::string shown = ShownText(path);
-  if (error.find(shown) == std::string::npos) text += ": " + shown;
-  return text;
-}
-
-}  // namespace
-
-ListedPictureError::ListedPictureError(int entry, const std::string& path, const std::string& error)
-    : AppError(Text(entry, path, error)), entry_(entry) {}
+ListedPictureError::ListedPictureError(int entry, const std::string& path, const AppError& error)
+    : AppError(std::to_string(entry) + " 番目の画像: " + NamingFile(error, path).what()),
+      entry_(entry) {}
 
 void CheckListedPictures(const ImageFileList& list) {
   for (int i = 0; i < list.count(); ++i) {
@@ -27,7 +17,7 @@ void CheckListedPictures(const ImageFileList& list) {
       if (IsJpegPath(path)) ReadJpegSize(path);
       if (IsBitmapPath(path)) ReadBitmapSize(path);
     } catch (const AppError& error) {
-      throw ListedPictureError(i + 1, path, error.what());
+      throw ListedPictureError(i + 1, path, error);
     }
   }
 }

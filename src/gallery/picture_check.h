@@ -16,7 +16,7 @@ namespace montrelle {
 // The first picture that failed: "«n» 番目の画像: «error»", the file named.
 class ListedPictureError : public AppError {
  public:
-  ListedPictureError(int entry, const std::string& path, const std::string& error);
+  ListedPictureError(int entry, const std::string& path, const AppError& error);
   // The 1-based entry, which is also its grid row.
   int entry() const { return entry_; }
 

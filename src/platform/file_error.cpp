@@ -25,9 +25,11 @@ AppError FileWriteError(int error_number, const std::string& path) {
 }
 
 AppError NamingFile(const AppError& error, const std::string& path) {
+  // The file errors show the name as ShownText does, so that is the form looked for.
   const std::string text = error.what();
-  if (text.find(path) != std::string::npos) return error;
-  return AppError(text + ": " + path);
+  const std::string shown = ShownText(path);
+  if (text.find(shown) != std::string::npos) return error;
+  return AppError(text + ": " + shown);
 }
 
 AppError FileOpenError(const std::string& path) {
