@@ -37,7 +37,7 @@ bool PreconditionsHold(const LiveSettings& settings, const ImageFileList& list, 
 }
 
 void WritePages(const GenerationContext& context, const ImageFileList& list,
-                const LiveSettings& settings, UiServices& ui,
+                const LiveSettings& settings, const PictureSizes& sizes, UiServices& ui,
                 const std::string& navigation_images_folder) {
   if (!settings.layout) return;
   switch (*settings.layout) {
@@ -51,7 +51,7 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
       WritePulldownPage(context, list, settings, ui);
       break;
     case OutputLayout::kResponsive:
-      WriteResponsivePages(context, list, settings, ui);
+      WriteResponsivePages(context, list, settings, sizes, ui);
       break;
   }
 }
@@ -88,14 +88,14 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   }
   // Nothing is written before every picture is known to be readable, so a picture
   // that is not never leaves the gallery already in the folder half replaced.
-  CheckListedPictures(list);
+  const PictureSizes sizes = CheckListedPictures(list);
   ClearStaleTemporaryFiles(context, settings, batch);
 
   ImageWork image_work(DefaultWorkerCount());
   // The reduced images are under way while the pages are written.
   StartReducedImages(context, list, settings, image_work);
   if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
-  WritePages(context, list, settings, ui, navigation_images_folder);
+  WritePages(context, list, settings, sizes, ui, navigation_images_folder);
   MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);
   MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
   if (settings.bgishow) CopyBackgroundImage(context, settings);

@@ -6,9 +6,12 @@
 // picture is made.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "imagelist/image_list.h"
+#include "imaging/rgb_image.h"
 #include "platform/app_error.h"
 
 namespace montrelle {
@@ -24,7 +27,11 @@ class ListedPictureError : public AppError {
   int entry_;
 };
 
-// Throws ListedPictureError for the first entry whose picture fails.
-void CheckListedPictures(const ImageFileList& list);
+// Each entry's stored size, as its header gives it; none for a path of neither kind.
+using PictureSizes = std::vector<std::optional<ImageSize>>;
+
+// The stored size of every entry, read once so that the pages need not read the
+// headers again. Throws ListedPictureError for the first entry whose picture fails.
+PictureSizes CheckListedPictures(const ImageFileList& list);
 
 }  // namespace montrelle

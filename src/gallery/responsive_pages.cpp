@@ -4,13 +4,9 @@
 #include "gallery/page_file.h"
 #include "gallery/page_rules.h"
 #include "gallery/run_status.h"
-#include "imagelist/picture_kind.h"
 #include "imaging/orientation.h"
-#include "imaging/picture_header.h"
 #include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
-#include "platform/app_error.h"
-#include "platform/file_error.h"
 #include "platform/file_system.h"
 
 namespace montrelle {
@@ -98,22 +94,13 @@ void AddLines(Lines& lines, const Lines& more) {
 
 }  // namespace
 
-OrientedSizes ReadOrientedSizes(const ImageFileList& list) {
+OrientedSizes TurnedSizes(const ImageFileList& list, const PictureSizes& stored) {
   OrientedSizes sizes;
   for (int i = 0; i < list.count(); ++i) {
-    const std::string& path = list.paths().at(i);
-    std::optional<ImageSize> stored;
-    try {
-      if (IsJpegPath(path)) {
-        stored = ReadJpegSize(path);
-      } else if (IsBitmapPath(path)) {
-        stored = ReadBitmapSize(path);
-      }
-      if (stored) stored = OrientedSize(*stored, ParseOrientation(list.orientations().at(i)));
-    } catch (const AppError& error) {
-      throw NamingFile(error, path);
-    }
-    sizes.push_back(stored);
+    const std::optional<ImageSize>& size = stored.at(static_cast<std::size_t>(i));
+    sizes.push_back(
+        size ? std::optional(OrientedSize(*size, ParseOrientation(list.orientations().at(i))))
+             : std::nullopt);
   }
   return sizes;
 }
@@ -168,8 +155,9 @@ Lines ResponsivePictureLines(const GenerationContext& context, const ImageFileLi
 }
 
 void WriteResponsivePages(const GenerationContext& context, const ImageFileList& list,
-                          const LiveSettings& settings, UiServices& ui) {
-  const OrientedSizes sizes = ReadOrientedSizes(list);
+                          const LiveSettings& settings, const PictureSizes& stored,
+                          UiServices& ui) {
+  const OrientedSizes sizes = TurnedSizes(list, stored);
   WriteUtf8Page(context.out_dir + "/" + context.page_file,
                 ResponsiveEntryLines(context, list, settings, sizes));
   EnsureFolder(context.SrcFilesFolder());

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "gallery/generation_context.h"
+#include "gallery/picture_check.h"
 #include "imagelist/image_list.h"
 #include "imaging/rgb_image.h"
 #include "platform/ui_services.h"
@@ -24,11 +25,11 @@
 
 namespace montrelle {
 
-// Each picture's size once turned by its orientation, from its file's header;
-// none for a path of neither picture kind, which the image steps pass over.
-// Throws AppError naming the file when it cannot be read or decoded.
+// Each picture's stored size (as the run's check read it) turned by its
+// orientation; none for a path of neither picture kind, which the image steps
+// pass over.
 using OrientedSizes = std::vector<std::optional<ImageSize>>;
-OrientedSizes ReadOrientedSizes(const ImageFileList& list);
+OrientedSizes TurnedSizes(const ImageFileList& list, const PictureSizes& stored);
 
 // The lines of the entry page and of picture i's page; `sizes` as read above.
 std::vector<std::string> ResponsiveEntryLines(const GenerationContext& context,
@@ -40,10 +41,10 @@ std::vector<std::string> ResponsivePictureLines(const GenerationContext& context
                                                 const LiveSettings& settings,
                                                 const OrientedSizes& sizes, int i);
 
-// Reads every picture's size before the first page, then writes the entry page,
-// src_files and each picture's page, showing "«i»/«count»" before each. The phase
+// Writes the entry page, src_files and each picture's page, showing
+// "«i»/«count»" before each; `stored` as CheckListedPictures read it. The phase
 // panel is left as it is. Throws AppError; the pages written before stay.
 void WriteResponsivePages(const GenerationContext& context, const ImageFileList& list,
-                          const LiveSettings& settings, UiServices& ui);
+                          const LiveSettings& settings, const PictureSizes& stored, UiServices& ui);
 
 }  // namespace montrelle

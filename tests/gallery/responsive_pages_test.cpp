@@ -92,7 +92,7 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
   s.comment_out = true;
   ASSERT_TRUE(CreateFolder(s.out_path));
   FakeUi ui;
-  WriteResponsivePages(DeriveGenerationContext(s, list), list, s, ui);
+  WriteResponsivePages(DeriveGenerationContext(s, list), list, s, CheckListedPictures(list), ui);
 
   EXPECT_EQ(ui.log, (Lines{"progress: 0/3", "progress: 1/3", "progress: 2/3"}));
   EXPECT_EQ(FolderTree(dir / "out"),
@@ -162,7 +162,7 @@ TEST(ResponsivePages, BackgroundPictureAndUnknownSize) {
   s.bgishow = true;
   s.bg_image = "/pictures/和紙.gif";
   const GenerationContext context = DeriveGenerationContext(s, list);
-  const OrientedSizes sizes = ReadOrientedSizes(list);
+  const OrientedSizes sizes = TurnedSizes(list, CheckListedPictures(list));
   ASSERT_EQ(sizes, OrientedSizes{std::nullopt});
   EXPECT_EQ(ResponsiveEntryLines(context, list, s, sizes),
             Concat({Head("index", "url(\"src_files/%E5%92%8C%E7%B4%99.gif\")", "#00FFFF"),
@@ -178,16 +178,6 @@ TEST(ResponsivePages, BackgroundPictureAndUnknownSize) {
                "<figure>", "<img class=\"picture\" src=\"../images/notes.txt\" alt=\"notes.txt\">",
                "</figure>"},
               kScriptAndEnd}));
-}
-
-TEST(ReadOrientedSizes, ABrokenPictureIsNamed) {
-  TempDir dir;
-  WriteBytes(dir / "bad.jpg", "not a picture");
-  ImageFileList list;
-  list.Append(dir / "bad.jpg", "", "0\t0\t0");
-  // Not a JPEG: the decoder's text says nothing of the file, so its name is added.
-  testing::ExpectAppError([&] { ReadOrientedSizes(list); },
-                          "JPEG エラー #53: " + (dir / "bad.jpg"));
 }
 
 }  // namespace
