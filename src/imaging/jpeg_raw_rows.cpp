@@ -13,11 +13,31 @@ struct jpeg_inverse_dct {
 };
 
 // Likewise the entropy decoder: the start of a scan, then the decoding of one MCU
-// into its blocks' coefficients, or, handed no blocks, past it.
+// into its blocks' coefficients; libjpeg-turbo passes over a block whose pointer is
+// null, and over the whole MCU when handed none.
 struct jpeg_entropy_decoder {
   void (*start_pass)(j_decompress_ptr);
   boolean (*decode_mcu)(j_decompress_ptr, JBLOCKROW*);
   boolean insufficient_data;
+};
+
+// The coefficient controller, whose last step makes an iMCU row's samples from
+// the data, and the input controller, told when the scan's data has been read.
+struct jpeg_d_coef_controller {
+  void (*start_input_pass)(j_decompress_ptr);
+  int (*consume_data)(j_decompress_ptr);
+  void (*start_output_pass)(j_decompress_ptr);
+  int (*decompress_data)(j_decompress_ptr, JSAMPIMAGE);
+  jvirt_barray_ptr* coef_arrays;
+};
+
+struct jpeg_input_controller {
+  int (*consume_input)(j_decompress_ptr);
+  void (*reset_input_controller)(j_decompress_ptr);
+  void (*start_input_pass)(j_decompress_ptr);
+  void (*finish_input_pass)(j_decompress_ptr);
+  boolean has_multiple_scans;
+  boolean eoi_reached;
 };
 
 namespace montrelle {
@@ -148,52 +168,94 @@ void RawRows::Attach(jpeg_decompress_struct& info) {
   info.client_data = this;
   for (int ci = 0; ci < info.num_components; ++ci) {
     components_[static_cast<std::size_t>(ci)].library_dct = info.idct->inverse_DCT[ci];
+  }
+  // A single Huffman-coded scan is decoded row by row as the rows are read, which
+  // lets us pass over the blocks no sample reads without working out and storing
+  // their coefficients. Pictures of several scans were decoded whole when
+  // decoding started; only their transform is chosen.
+  if (!info.arith_code && !info.progressive_mode && info.comps_in_scan == info.num_components) {
+    PlanMcuBlocks(info);
+    info.coef->decompress_data = &RawRows::DecodeImcuRow;
+    return;
+  }
+  for (int ci = 0; ci < info.num_components; ++ci) {
     info.idct->inverse_DCT[ci] = &RawRows::SelectiveDct;
   }
-  // A single Huffman-coded scan is decoded MCU by MCU as the rows are read; those
-  // whose blocks no sample reads are passed over as jpeg_skip_scanlines passes
-  // them, which saves working out and storing their coefficients. Pictures of
-  // several scans were decoded whole when decoding started.
-  if (!info.arith_code && !info.progressive_mode && info.comps_in_scan == info.num_components) {
-    mcus_across_ = info.MCUs_per_row;
-    interleaved_ = info.comps_in_scan > 1;
-    library_decode_ = info.entropy->decode_mcu;
-    info.entropy->decode_mcu = &RawRows::SelectiveDecode;
-  }
 }
 
-boolean RawRows::SelectiveDecode(j_decompress_ptr info, JBLOCKROW* blocks) {
-  RawRows& self = *static_cast<RawRows*>(info->client_data);
-  // The MCUs of an iMCU row come left to right, row after row.
-  if (info->input_iMCU_row != self.decoding_imcu_) {
-    self.decoding_imcu_ = info->input_iMCU_row;
-    self.mcu_ = 0;
-    self.ChooseMcus(info->input_iMCU_row);
-  }
-  const std::size_t at = self.mcu_++;
-  const bool needed = at >= self.mcu_needed_.size() || self.mcu_needed_[at] != 0;
-  return self.library_decode_(info, needed ? blocks : nullptr);
-}
-
-void RawRows::ChooseMcus(std::size_t imcu) {
+void RawRows::PlanMcuBlocks(const jpeg_decompress_struct& info) {
   // An interleaved MCU holds v x h blocks of each component, in one row of MCUs
   // per iMCU row; an MCU of a single component is one block, in v rows of them.
-  const std::size_t mcu_rows = interleaved_ ? 1 : components_.front().mcu_height;
-  mcu_needed_.assign(mcus_across_ * mcu_rows, 0);
-  for (std::size_t at = 0; at < mcu_needed_.size(); ++at) {
-    for (const Component& c : components_) {
-      const std::size_t down = interleaved_ ? c.mcu_height : 1;
-      const std::size_t across = interleaved_ ? c.mcu_width : 1;
-      const std::size_t first_row = imcu * c.mcu_height + at / mcus_across_;
-      const std::size_t first_column = at % mcus_across_ * across;
-      for (std::size_t r = first_row; r < std::min(first_row + down, c.block_rows.size()); ++r) {
-        for (std::size_t b = first_column;
-             b < std::min(first_column + across, c.block_columns.size()); ++b) {
-          mcu_needed_[at] |= c.block_rows[r] & c.block_columns[b];
+  mcus_across_ = info.MCUs_per_row;
+  for (int ci = 0; ci < info.comps_in_scan; ++ci) {
+    const jpeg_component_info& stored = *info.cur_comp_info[ci];
+    const auto component = static_cast<std::size_t>(stored.component_index);
+    const Component& c = components_[component];
+    for (int down = 0; down < stored.MCU_height; ++down) {
+      for (int across = 0; across < stored.MCU_width; ++across) {
+        McuBlock block{
+            component, static_cast<std::size_t>(down), static_cast<std::size_t>(across), {}};
+        for (std::size_t mcu = 0; mcu < mcus_across_; ++mcu) {
+          const std::size_t column =
+              mcu * static_cast<std::size_t>(stored.MCU_width) + block.across;
+          block.columns_read.push_back(column < c.block_columns.size() ? c.block_columns[column]
+                                                                       : 0);
         }
+        mcu_blocks_.push_back(std::move(block));
       }
     }
   }
+}
+
+int RawRows::DecodeImcuRow(j_decompress_ptr info, JSAMPIMAGE output) {
+  RawRows& self = *static_cast<RawRows*>(info->client_data);
+  const JDIMENSION imcu = info->input_iMCU_row;
+  const bool last = imcu + 1 == info->total_iMCU_rows;
+  const jpeg_component_info& first = *info->cur_comp_info[0];
+  const int mcu_rows = info->comps_in_scan > 1 ? 1
+                       : last                  ? first.last_row_height
+                                               : first.v_samp_factor;
+  const std::size_t blocks = self.mcu_blocks_.size();
+  JBLOCKROW pointers[D_MAX_BLOCKS_IN_MCU] = {};
+  std::uint8_t rows_read[D_MAX_BLOCKS_IN_MCU] = {};
+  for (int mcu_row = 0; mcu_row < mcu_rows; ++mcu_row) {
+    // Which blocks of this row of MCUs lie in block rows some sample reads. Rows
+    // past the picture's last block are in no sample's way.
+    bool some_row = false;
+    for (std::size_t b = 0; b < blocks; ++b) {
+      const McuBlock& block = self.mcu_blocks_[b];
+      const Component& c = self.components_[block.component];
+      const std::size_t row =
+          std::size_t{imcu} * c.mcu_height + static_cast<std::size_t>(mcu_row) + block.down;
+      rows_read[b] = row < c.block_rows.size() ? c.block_rows[row] : 0;
+      some_row = some_row || rows_read[b] != 0;
+    }
+    for (std::size_t mcu = 0; mcu < self.mcus_across_; ++mcu) {
+      bool some = false;
+      for (std::size_t b = 0; some_row && b < blocks; ++b) {
+        const bool read = (rows_read[b] & self.mcu_blocks_[b].columns_read[mcu]) != 0;
+        pointers[b] = read ? &self.coefficients_[b] : nullptr;
+        if (read) std::fill(std::begin(self.coefficients_[b]), std::end(self.coefficients_[b]), 0);
+        some = some || read;
+      }
+      // Memory input never suspends.
+      info->entropy->decode_mcu(info, some ? pointers : nullptr);
+      for (std::size_t b = 0; some && b < blocks; ++b) {
+        if (pointers[b] == nullptr) continue;
+        const McuBlock& block = self.mcu_blocks_[b];
+        jpeg_component_info* stored = info->comp_info + block.component;
+        const auto down = static_cast<std::size_t>(mcu_row) + block.down;
+        const auto column = static_cast<JDIMENSION>(
+            (mcu * static_cast<std::size_t>(stored->MCU_width) + block.across) * DCTSIZE);
+        self.components_[block.component].library_dct(
+            info, stored, self.coefficients_[b], output[block.component] + down * DCTSIZE, column);
+      }
+    }
+  }
+  info->output_iMCU_row++;
+  if (++info->input_iMCU_row < info->total_iMCU_rows) return JPEG_ROW_COMPLETED;
+  info->inputctl->finish_input_pass(info);
+  return JPEG_SCAN_COMPLETED;
 }
 
 void RawRows::SelectiveDct(j_decompress_ptr info, jpeg_component_info* component,

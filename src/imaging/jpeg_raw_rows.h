@@ -14,8 +14,9 @@
 // The inverse DCT is the slow part the samples do not need everywhere: the
 // library's own transform runs only for the blocks some sampled pixel reads, and is
 // passed over for all others (see RawRows::Attach). Entropy decoding still covers
-// every block, as it must, but in a single Huffman-coded scan the MCUs no sample
-// reads are only passed over, as jpeg_skip_scanlines passes them.
+// every block, as it must, but in a single Huffman-coded scan the blocks no sample
+// reads are only passed over, as jpeg_skip_scanlines passes them, and so are whole
+// iMCU rows without a sampled row.
 //
 // Only the layouts whose arithmetic is reproduced here take this way (see
 // RawRowsAreExact); the decoder reads all others with scanlines.
@@ -87,8 +88,8 @@ class RawRows {
     std::vector<std::int32_t> values;
   };
 
-  static boolean SelectiveDecode(j_decompress_ptr info, JBLOCKROW* blocks);
-  void ChooseMcus(std::size_t imcu);
+  static int DecodeImcuRow(j_decompress_ptr info, JSAMPIMAGE output);
+  void PlanMcuBlocks(const jpeg_decompress_struct& info);
   static void SelectiveDct(j_decompress_ptr info, jpeg_component_info* component,
                            JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column);
   const std::uint8_t* SampleRow(const Component& c, std::int64_t row) const;
@@ -99,13 +100,20 @@ class RawRows {
   JDIMENSION imcu_height_ = 0;
   JDIMENSION imcu_count_ = 0;
   bool ycc_ = false;
-  // The MCU being decoded: the iMCU row and the count within it.
-  boolean (*library_decode_)(j_decompress_ptr, JBLOCKROW*) = nullptr;
-  std::size_t mcus_across_ = 1;
-  bool interleaved_ = false;
-  JDIMENSION decoding_imcu_ = ~JDIMENSION{0};
-  std::size_t mcu_ = 0;
-  std::vector<std::uint8_t> mcu_needed_;  // 1 for the MCUs of that iMCU row some sample reads
+
+  // A single Huffman-coded scan is decoded here, MCU by MCU (DecodeImcuRow). Per
+  // block of an MCU: its component, its place in the MCU, and for each MCU of a
+  // row whether some sample reads its columns.
+  struct McuBlock {
+    std::size_t component = 0;
+    std::size_t down = 0, across = 0;
+    std::vector<std::uint8_t> columns_read;  // per MCU across
+  };
+  std::vector<McuBlock> mcu_blocks_;
+  std::size_t mcus_across_ = 0;
+  // The coefficients of the blocks being decoded; the library's vector transforms
+  // read them aligned.
+  alignas(32) JBLOCK coefficients_[D_MAX_BLOCKS_IN_MCU];
 };
 
 }  // namespace montrelle
