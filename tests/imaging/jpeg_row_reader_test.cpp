@@ -84,6 +84,12 @@ TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeInEveryLayout) {
   }
 }
 
+TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeWithRestartsOrArithmeticCoding) {
+  const RgbImage picture = testing::NoisyPicture(97, 61);
+  ExpectPixelsOfTheFullDecode(testing::CodedJpeg(picture, {.restart_rows = 1}), "restarts");
+  ExpectPixelsOfTheFullDecode(testing::CodedJpeg(picture, {.arithmetic = true}), "arithmetic");
+}
+
 TEST(JpegRowReader, RawComponentsOnlyWhereTheirStretchIsReproduced) {
   for (const auto& layout : kJpegLayouts) {
     const std::string jpeg = NoisyJpeg(16, 16, layout);

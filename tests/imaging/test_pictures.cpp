@@ -136,7 +136,7 @@ std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding) {
       nullptr, coding);
 }
 
-const JpegLayout kJpegLayouts[11] = {
+const JpegLayout kJpegLayouts[12] = {
     {"4:2:0", 3, 2, 2, false},
     {"4:2:2", 3, 2, 1, false},
     {"4:4:0", 3, 1, 2, false},
@@ -148,6 +148,7 @@ const JpegLayout kJpegLayouts[11] = {
     {"progressive grey", 1, 1, 1, true},
     {"luma 1x4", 3, 1, 4, false},
     {"luma 3x2", 3, 3, 2, false},
+    {"grey 2x2", 1, 2, 2, false},
 };
 
 RgbImage NoisyPicture(int width, int height, unsigned seed) {

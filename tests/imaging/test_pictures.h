@@ -41,9 +41,10 @@ struct JpegLayout {
 };
 
 // The layouts the decoder meets: 4:2:0, 4:2:2, 4:4:0, 4:4:4, 4:1:1, grey,
-// progressive 4:2:0, 4:2:2 and grey, and two that cameras do not write, with the
-// colour at a quarter or a third of the height.
-extern const JpegLayout kJpegLayouts[11];
+// progressive 4:2:0, 4:2:2 and grey, and three that cameras do not write, with the
+// colour at a quarter or a third of the height, and grey in blocks of 2 x 2 (an
+// iMCU row of two rows of MCUs).
+extern const JpegLayout kJpegLayouts[12];
 
 // A picture with a gradient, edges and noise, so that neighbouring pixels differ
 // and any difference in upsampling shows; `seed` varies the noise.
