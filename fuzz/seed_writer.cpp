@@ -57,7 +57,8 @@ void JpegSeeds(const std::string& folder) {
       {"progressive", {.progressive = true}},
       {"arithmetic", {.arithmetic = true}},
       {"444", {.full_chroma = true}},
-      {"restarts", {.restart_rows = 1}}};
+      {"restarts", {.restart_rows = 1}},
+      {"scan-per-component", {.scan_per_component = true}}};
   int choice = 0;
   for (const auto& [name, coding] : codings) {
     for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {

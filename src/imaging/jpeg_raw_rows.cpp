@@ -172,8 +172,9 @@ void RawRows::Attach(jpeg_decompress_struct& info) {
   // A single Huffman-coded scan is decoded row by row as the rows are read, which
   // lets us pass over the blocks no sample reads without working out and storing
   // their coefficients. Pictures of several scans were decoded whole when
-  // decoding started; only their transform is chosen.
-  if (!info.arith_code && !info.progressive_mode && info.comps_in_scan == info.num_components) {
+  // decoding started (the scan fields then tell of the last one); only their
+  // transform is chosen.
+  if (!info.arith_code && !jpeg_has_multiple_scans(&info)) {
     PlanMcuBlocks(info);
     info.coef->decompress_data = &RawRows::DecodeImcuRow;
     return;

@@ -84,10 +84,26 @@ TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeInEveryLayout) {
   }
 }
 
-TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeWithRestartsOrArithmeticCoding) {
+// A malformed file: the scan of the last component alone comes before the scan of
+// all three. The library reads it as a picture of several scans whose last scan
+// names every component.
+std::string LastComponentScannedFirst(const RgbImage& picture) {
+  const std::string whole = testing::CodedJpeg(picture, {});
+  const std::string separate = testing::CodedJpeg(picture, {.scan_per_component = true});
+  const size_t last_scan = separate.rfind("\xFF\xDA");
+  const size_t first_scan = whole.find("\xFF\xDA");
+  return whole.substr(0, first_scan) +
+         separate.substr(last_scan, separate.rfind("\xFF\xD9") - last_scan) +
+         whole.substr(first_scan);
+}
+
+TEST(JpegRowReader, SampledPixelsAreThoseOfAFullDecodeInOtherCodings) {
   const RgbImage picture = testing::NoisyPicture(97, 61);
   ExpectPixelsOfTheFullDecode(testing::CodedJpeg(picture, {.restart_rows = 1}), "restarts");
   ExpectPixelsOfTheFullDecode(testing::CodedJpeg(picture, {.arithmetic = true}), "arithmetic");
+  ExpectPixelsOfTheFullDecode(testing::CodedJpeg(picture, {.scan_per_component = true}),
+                              "a scan per component");
+  ExpectPixelsOfTheFullDecode(LastComponentScannedFirst(picture), "a component scanned twice");
 }
 
 TEST(JpegRowReader, RawComponentsOnlyWhereTheirStretchIsReproduced) {

@@ -46,6 +46,12 @@ std::string Compress(int width, int height, int components, J_COLOR_SPACE space,
   info.arith_code = coding.arithmetic ? TRUE : FALSE;
   if (coding.full_chroma) info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;
   info.restart_in_rows = static_cast<int>(coding.restart_rows);
+  static const jpeg_scan_info kScanPerComponent[3] = {
+      {1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
+  if (coding.scan_per_component) {
+    info.scan_info = kScanPerComponent;
+    info.num_scans = info.num_components;
+  }
   jpeg_start_compress(&info, TRUE);
   std::vector<unsigned char> row(static_cast<size_t>(width * components));
   while (info.next_scanline < info.image_height) {

@@ -64,6 +64,7 @@ struct JpegCoding {
   bool arithmetic = false;
   bool full_chroma = false;  // 4:4:4 instead of 4:2:0
   unsigned restart_rows = 0;
+  bool scan_per_component = false;  // sequential, one scan for each component
 };
 
 // `picture` as a JPEG file at libjpeg's default quality (75), coded as asked.
