@@ -6,7 +6,9 @@
 
 #include <jpeglib.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "bench/child_run.h"
@@ -39,8 +41,21 @@ void SkipEveryRow(const std::string& bytes) {
 }  // namespace
 
 double EntropyDecodingSeconds(const std::vector<std::string>& paths) {
+  return ParallelEntropyDecodingSeconds(paths, 1);
+}
+
+double ParallelEntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads) {
   const ChildOutcome outcome = RunInChild([&] {
-    for (const std::string& path : paths) SkipEveryRow(ReadFileBytes(path));
+    std::atomic<std::size_t> next = 0;
+    const auto decode = [&] {
+      for (std::size_t i = next++; i < paths.size(); i = next++) {
+        SkipEveryRow(ReadFileBytes(paths[i]));
+      }
+    };
+    std::vector<std::thread> others;
+    for (unsigned t = 1; t < threads; ++t) others.emplace_back(decode);
+    decode();
+    for (std::thread& thread : others) thread.join();
   });
   if (!outcome.ok) throw std::runtime_error("the decoding floor could not be measured");
   return outcome.seconds;
