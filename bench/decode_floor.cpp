@@ -40,11 +40,7 @@ void SkipEveryRow(const std::string& bytes) {
 
 }  // namespace
 
-double EntropyDecodingSeconds(const std::vector<std::string>& paths) {
-  return ParallelEntropyDecodingSeconds(paths, 1);
-}
-
-double ParallelEntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads) {
+double EntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads) {
   const ChildOutcome outcome = RunInChild([&] {
     std::atomic<std::size_t> next = 0;
     const auto decode = [&] {

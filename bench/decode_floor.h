@@ -13,11 +13,9 @@
 
 namespace montrelle::bench {
 
-// Seconds to read every file of `paths` and its entropy-coded data once, on one
-// core, in a child process. Throws std::runtime_error for a file that cannot be read or decoded.
-double EntropyDecodingSeconds(const std::vector<std::string>& paths);
-
-// The same on `threads` threads at once, in a child process.
-double ParallelEntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads);
+// Seconds to read every file of `paths` and its entropy-coded data once, on
+// `threads` threads at once (1: on one core), in a child process. Throws
+// std::runtime_error for a file that cannot be read or decoded.
+double EntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads);
 
 }  // namespace montrelle::bench

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -218,12 +219,11 @@ struct Floors {
 Floors FloorSpeeds(const PictureSet& set, const std::vector<std::string>& paths,
                    const Options& options) {
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  double one = 0, every = 0;
+  double one = std::numeric_limits<double>::infinity();
+  double every = one;
   for (int round = 0; round < options.rounds; ++round) {
-    const double one_now = EntropyDecodingSeconds(paths);
-    const double every_now = ParallelEntropyDecodingSeconds(paths, cores);
-    one = round == 0 ? one_now : std::min(one, one_now);
-    every = round == 0 ? every_now : std::min(every, every_now);
+    one = std::min(one, EntropyDecodingSeconds(paths, 1));
+    every = std::min(every, EntropyDecodingSeconds(paths, cores));
   }
   const Floors floors{set.count / one * cores, set.count / every};
   std::printf(
