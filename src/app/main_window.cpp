@@ -4,9 +4,9 @@
 
 #include <QCloseEvent>
 
+#include "app/batch_window.h"
 #include "app/error_guard.h"
-#include "batch/batch_window.h"
-#include "imaging/preview_window.h"
+#include "app/preview_window.h"
 #include "settings/settings_file.h"
 
 namespace montrelle {

@@ -1,7 +1,7 @@
 // The rules that tie the main window's controls to each other, the pickers, and the
 // wiring of every control to its handler.
 #include "app/main_window.h"
-#include "imaging/preview_window.h"
+#include "app/preview_window.h"
 #include "platform/file_system.h"
 
 namespace montrelle {

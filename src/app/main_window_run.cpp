@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/batch_window.h"
 #include "app/main_window.h"
-#include "batch/batch_window.h"
 #include "batch/run_batch.h"
 #include "gallery/generate_gallery.h"
 #include "gallery/picture_check.h"

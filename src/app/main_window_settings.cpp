@@ -2,7 +2,7 @@
 // once from a value (check boxes run their rules as they change); the settings
 // file behind them, read at creation, written at close, reset on request.
 #include "app/main_window.h"
-#include "imaging/preview_window.h"
+#include "app/preview_window.h"
 #include "platform/app_error.h"
 #include "settings/apply_options.h"
 #include "settings/settings_file.h"

@@ -3,9 +3,9 @@
 // batch window, both hidden.
 #pragma once
 
+#include "app/batch_window.h"
 #include "app/main_window.h"
-#include "batch/batch_window.h"
-#include "imaging/preview_window.h"
+#include "app/preview_window.h"
 
 namespace montrelle {
 

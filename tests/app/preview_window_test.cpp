@@ -1,4 +1,4 @@
-#include "imaging/preview_window.h"
+#include "app/preview_window.h"
 
 #include <QCheckBox>
 #include <QInputMethodEvent>

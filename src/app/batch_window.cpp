@@ -1,4 +1,4 @@
-#include "batch/batch_window.h"
+#include "app/batch_window.h"
 
 #include <QCloseEvent>
 #include <QScreen>
