@@ -27,6 +27,7 @@
 #include "bench/decode_floor.h"
 #include "bench/photo_maker.h"
 #include "bench/plain_path.h"
+#include "bench/quiet_ui.h"
 #include "bench/tree_compare.h"
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
@@ -64,23 +65,6 @@ constexpr Setting kSettings[] = {
     {"thumbnails only (default settings)", false, "0\t0\t0"},
     {"thumbnails + re-encoded main images (mimake)", true, "0\t0\t0"},
     {"thumbnails + main images, every picture turned a quarter", true, "0\t0\t1"},
-};
-
-// Answers yes, shows nothing, remembers the messages.
-class QuietUi : public UiServices {
- public:
-  std::vector<std::string> messages;
-
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  bool ConfirmOkCancel(const std::string&) override { return true; }
-  bool ConfirmYesNo(const std::string&) override { return true; }
-  YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::kYes; }
-  bool AskOverwrite(const std::string&) override { return true; }
-  void SetPhase(const std::string&) override {}
-  void SetProgress(const std::string&) override {}
-  void ProcessEvents() override {}
-  void FocusControl(FocusTarget) override {}
-  void Beep() override {}
 };
 
 [[noreturn]] void Usage() {

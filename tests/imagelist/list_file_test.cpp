@@ -211,25 +211,8 @@ TEST(ListFile, FailedSaveKeepsThePreviousFileWhole) {
   EXPECT_TRUE(ui.log.empty());
 }
 
-// A second of work in the plain build; sanitizer builds run several times slower.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kSecond = 4;
-#else
-constexpr double kSecond = 1;
-#endif
-
-// Runs `operation`, prints how long it took and returns the seconds.
-double Timed(const std::string& name, const std::function<void()>& operation) {
-  const auto start = std::chrono::steady_clock::now();
-  operation();
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("[ timing   ] %s: %.3f s\n", name.c_str(), took.count());
-  return took.count();
-}
-
-// The list of a large gallery: ten thousand entries saved and loaded back whole,
-// each well within a second (several in a sanitizer build).
-TEST(ListFile, TenThousandEntriesSaveAndLoadBackQuickly) {
+// The list of a large gallery: ten thousand entries saved and loaded back whole.
+TEST(ListFile, TenThousandEntriesSaveAndLoadBackWhole) {
   TempDir dir;
   ImageFileList list;
   for (int i = 0; i < 10000; ++i) {
@@ -238,16 +221,16 @@ TEST(ListFile, TenThousandEntriesSaveAndLoadBackQuickly) {
   }
   FakeUi ui;
   const std::string path = dir / "list.txt";
-  EXPECT_LT(Timed("save 10000 entries", [&] { SaveListFile(list, path, ui); }), kSecond);
+  SaveListFile(list, path, ui);
   ImageFileList loaded;
-  EXPECT_LT(Timed("load 10000 entries", [&] { LoadListFile(loaded, path); }), kSecond);
+  LoadListFile(loaded, path);
   EXPECT_EQ(Contents(loaded), Contents(list));
   EXPECT_EQ(loaded.row_count(), list.row_count());
 }
 
-// Reading takes time in proportion to the file whatever its shape: files of some
-// megabytes load within two seconds each (far within, in the plain build).
-TEST(ListFile, LargeFilesOfEveryShapeLoadInLinearTime) {
+// Files of some megabytes in every shape load with the entries they hold (a reader
+// slower than linear in any shape shows as a time-out).
+TEST(ListFile, LargeFilesOfEveryShapeLoadWhole) {
   constexpr int kLines = 200000;
   std::string bare, blocks, empties, alternating;
   for (int i = 0; i < kLines; ++i) {
@@ -275,9 +258,7 @@ TEST(ListFile, LargeFilesOfEveryShapeLoadInLinearTime) {
   for (const auto& f : files) {
     WriteBytes(dir / "l.txt", f.text);
     ImageFileList list;
-    const std::string name =
-        "load " + std::string(f.name) + " (" + std::to_string(f.text.size()) + " bytes)";
-    EXPECT_LT(Timed(name, [&] { LoadListFile(list, dir / "l.txt"); }), 2 * kSecond) << f.name;
+    LoadListFile(list, dir / "l.txt");
     EXPECT_EQ(list.count(), f.count) << f.name;
   }
 }

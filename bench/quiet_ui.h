@@ -1,0 +1,28 @@
+// A UiServices for the benchmarks: answers yes to every question, shows nothing
+// and remembers the messages.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ui_services.h"
+
+namespace montrelle::bench {
+
+class QuietUi : public UiServices {
+ public:
+  std::vector<std::string> messages;
+
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  bool ConfirmOkCancel(const std::string&) override { return true; }
+  bool ConfirmYesNo(const std::string&) override { return true; }
+  YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::kYes; }
+  bool AskOverwrite(const std::string&) override { return true; }
+  void SetPhase(const std::string&) override {}
+  void SetProgress(const std::string&) override {}
+  void ProcessEvents() override {}
+  void FocusControl(FocusTarget) override {}
+  void Beep() override {}
+};
+
+}  // namespace montrelle::bench
