@@ -5,8 +5,7 @@ namespace montrelle {
 PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, int i, NameTest test) {
   const std::string& path = list.paths().at(i);
-  const std::string name = PageImageName(path, context.entries.at(static_cast<size_t>(i)).kinds,
-                                         settings.jpegconvert, test);
+  const std::string name = PageImageName(context, list, settings, i, test);
   PageLines lines = PageOpeningLines(context, settings, PageFolder::kSrcFiles);
   lines.push_back(
       PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +

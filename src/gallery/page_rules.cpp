@@ -16,6 +16,12 @@ std::string PageImageName(const std::string& path, const PictureKinds& kinds, bo
   return ReplaceExtension(name, ".jpg");
 }
 
+std::string PageImageName(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int i, NameTest test) {
+  return PageImageName(list.paths().at(i), context.entries.at(static_cast<size_t>(i)).kinds,
+                       settings.jpegconvert, test);
+}
+
 std::string LinkText(std::string_view path) {
   std::string link;
   for (char c : path) {
@@ -54,8 +60,7 @@ std::string ThumbnailLink(const GenerationContext& context, const ImageFileList&
                           std::string_view text_lead) {
   const ListedEntry& entry = context.entries.at(static_cast<size_t>(idx));
   const bool in_src_files = page == PageFolder::kSrcFiles;
-  const std::string name =
-      PageImageName(list.paths().at(idx), entry.kinds, settings.jpegconvert, NameTest::kPlain);
+  const std::string name = PageImageName(context, list, settings, idx, NameTest::kPlain);
   std::string shown;
   if (settings.simake) {
     shown = std::string("<IMG SRC=\"") + (in_src_files ? "../" : "./") + "small_images/" +

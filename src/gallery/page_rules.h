@@ -35,6 +35,10 @@ enum class NameTest { kPlain, kDotted };
 std::string PageImageName(const std::string& path, const PictureKinds& kinds, bool jpegconvert,
                           NameTest test);
 
+// The same for list entry i (0-based) of the run.
+std::string PageImageName(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int i, NameTest test);
+
 // A file name or relative path as it goes into a link (SRC, HREF, BACKGROUND, the
 // pull-down script). A file may be named with characters that would end the link
 // or change what it points at ("%", "#", "?", "\"", "&", "\\"); those are written

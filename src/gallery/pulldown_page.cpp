@@ -8,8 +8,7 @@ namespace {
 
 std::string Name(const GenerationContext& context, const ImageFileList& list,
                  const LiveSettings& settings, int i) {
-  return PageImageName(list.paths().at(i), context.entries.at(static_cast<size_t>(i)).kinds,
-                       settings.jpegconvert, NameTest::kPlain);
+  return PageImageName(context, list, settings, i, NameTest::kPlain);
 }
 
 // The reference to picture `i` as seen from the output folder.

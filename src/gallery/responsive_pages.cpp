@@ -77,8 +77,7 @@ std::string AltText(const ImageFileList& list, int i, const std::string& name) {
 
 std::string PictureName(const GenerationContext& context, const ImageFileList& list,
                         const LiveSettings& settings, int i) {
-  return PageImageName(list.paths().at(i), context.entries.at(static_cast<size_t>(i)).kinds,
-                       settings.jpegconvert, NameTest::kPlain);
+  return PageImageName(context, list, settings, i, NameTest::kPlain);
 }
 
 std::string PageName(const GenerationContext& context, int i) {
