@@ -120,8 +120,9 @@ void TfrmMTimg::DrawPicture(const std::string& path, const std::string& orientat
   const bool quarter_turn = item == 1 || item == 2;
   try {
     // A path of both kinds is drawn as a bitmap, then as a JPEG.
-    if (IsBitmapPath(path)) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
-    if (IsJpegPath(path)) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
+    const PictureKinds kinds = KindsOf(path);
+    if (kinds.bitmap) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
+    if (kinds.jpeg) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
   } catch (const AppError& error) {
     throw NamingFile(error, path);
   }

@@ -6,6 +6,7 @@
 #include "gallery/generate_gallery.h"
 #include "gallery/output_folder.h"
 #include "imagelist/list_file.h"
+#include "imagelist/picture_kind.h"
 #include "imagelist/string_routines.h"
 #include "imaging/exif_orientation.h"
 #include "platform/codepage.h"
@@ -23,8 +24,11 @@ std::vector<std::string> FolderNames(const std::string& search_folder) {
   return names;
 }
 
+// The scan's own loose rule for JPEG and BMP names, and any other kind the
+// program accepts.
 bool NamesPicture(const std::string& name) {
-  return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"});
+  return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"}) ||
+         IsAcceptedKind(KindsOf(name));
 }
 
 // The pictures' paths; a name the list cannot take stops the batch at its folder.

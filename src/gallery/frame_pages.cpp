@@ -18,6 +18,12 @@ std::string NavigationCell(const GenerationContext& context, long long k, const 
          image + "\" width=\"30\" border=\"0\"></A></td>";
 }
 
+// Entry i's row on its menu page.
+TextLine MenuLine(const GenerationContext& context, const ImageFileList& list,
+                  const LiveSettings& settings, int i) {
+  return PathLine(ThumbnailLink(context, list, settings, i, PageFolder::kSrcFiles, "<BR>"));
+}
+
 void CopyNavigationImages(const std::string& from_folder, const std::string& to_folder) {
   for (const char* file : {"next.gif", "previous.gif", "top.gif", "last.gif"}) {
     CopyFileTo(from_folder + "/" + file, to_folder + "/" + file, false);
@@ -30,7 +36,7 @@ int MenuPageCount(int count, int per_page) {
   return (count - 1) / per_page + 1;
 }
 
-PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileList& list) {
+PageLines FrameEntryPageLines(const GenerationContext& context) {
   const long long frame_width = static_cast<long long>(context.small_width) + 50;
   return {
       FreeLine("<HTML>"),
@@ -46,7 +52,7 @@ PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileL
                ",*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">"),
       PathLine("<FRAME src=\"./src_files/" + LinkText(MenuPageName(context, 1)) +
                "\" name=\"sub\">"),
-      PathLine("<FRAME src=\"./src_files/" + LinkText(ImagePageName(list.paths().at(0))) +
+      PathLine("<FRAME src=\"./src_files/" + LinkText(context.entries.at(0).page_name) +
                "\" name=\"main\">"),
       FreeLine("</FRAMESET>"),
       FreeLine(""),
@@ -65,7 +71,7 @@ PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& l
     lines.push_back(FreeLine("<TR>"));
     if (idx >= list.count()) continue;
     const int i = static_cast<int>(idx);
-    lines.push_back(PathLine(ThumbnailLink(list, settings, i, PageFolder::kSrcFiles, "<BR>")));
+    lines.push_back(MenuLine(context, list, settings, i));
     lines.push_back(FreeLine("</TR>"));
   }
   lines.push_back(PathLine("<tr>" + NavigationCell(context, 1, "top.gif")));
@@ -84,11 +90,21 @@ PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& l
   return lines;
 }
 
+std::vector<PageText> FrameEntryTexts(const GenerationContext& context, const ImageFileList& list,
+                                      const LiveSettings& settings, int i) {
+  const std::string src_files = context.SrcFilesFolder();
+  return {
+      {ImagePageFile(context, i), ImagePageLines(context, list, settings, i, NameTest::kPlain)},
+      {src_files + "/" + MenuPageName(context, i / context.per_page + 1),
+       {MenuLine(context, list, settings, i)}},
+  };
+}
+
 void WriteFramePages(const GenerationContext& context, const ImageFileList& list,
                      const LiveSettings& settings, UiServices& ui,
                      const std::string& navigation_images_folder) {
   ShowPhase(ui, "HTMLファイル作成");
-  WritePage(context.out_dir + "/" + context.page_file, FrameEntryPageLines(context, list));
+  WritePage(context.out_dir + "/" + context.page_file, FrameEntryPageLines(context));
   const std::string src_files = context.SrcFilesFolder();
   EnsureFolder(src_files);
   for (int i = 0; i < list.count(); ++i) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
@@ -17,12 +18,17 @@ namespace montrelle {
 int MenuPageCount(int count, int per_page);
 
 // The lines of the entry page. The list must not be empty.
-PageLines FrameEntryPageLines(const GenerationContext& context, const ImageFileList& list);
+PageLines FrameEntryPageLines(const GenerationContext& context);
 
 // The lines of menu page `k` (1-based). Slots after the last image on the last page
 // are bare "<TR>" lines.
 PageLines MenuPageLines(const GenerationContext& context, const ImageFileList& list,
                         const LiveSettings& settings, int k);
+
+// The lines of these pages that show entry i (0-based), with their pages: its
+// image page and its row on its menu page.
+std::vector<PageText> FrameEntryTexts(const GenerationContext& context, const ImageFileList& list,
+                                      const LiveSettings& settings, int i);
 
 // Writes the entry page, src_files with every image page and menu page, then copies
 // the navigation images from `navigation_images_folder` (replacing older copies; a

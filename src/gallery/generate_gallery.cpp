@@ -4,6 +4,7 @@
 #include "gallery/generation_context.h"
 #include "gallery/image_steps.h"
 #include "gallery/ordered_work.h"
+#include "gallery/output_check.h"
 #include "gallery/output_folder.h"
 #include "gallery/picture_check.h"
 #include "gallery/pulldown_page.h"
@@ -82,13 +83,16 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   try {
     CreateOutputFolder(settings.out_path);
     context = DeriveGenerationContext(settings, list);
+  } catch (const ListedPictureError&) {
+    throw;  // an entry's triple, not a setting
   } catch (const AppError& error) {
     ui.ShowMessage(std::string("設定値は不正です。確認してください。\n") + error.what());
     return false;
   }
   // Nothing is written before every picture is known to be readable, so a picture
   // that is not never leaves the gallery already in the folder half replaced.
-  const PictureSizes sizes = CheckListedPictures(list);
+  CheckRunOutputs(context, list, settings);
+  const PictureSizes sizes = CheckListedPictures(context, list);
   ClearStaleTemporaryFiles(context, settings, batch);
 
   ImageWork image_work(DefaultWorkerCount());

@@ -6,8 +6,9 @@
 // level, and the values derived from the settings ("設定値は不正です。確認してください。"
 // and a second line naming the field by its label and its text, or the folder
 // level that cannot be made and why; the levels made so far stay); every listed
-// picture's headers read, the first that fails ending the run with
-// ListedPictureError (picture_check.h) before anything is written; the temporary
+// picture's triple read, what the run would write for it checked (output_check.h)
+// and its headers read, the first that fails ending the run with ListedPictureError
+// (picture_check.h) before anything is written; the temporary
 // files a killed run left in the folders the run writes into removed; the QRV list
 // line when it is on; the pages of the layout (none without one); the reduced and
 // the main images (image_steps.h); the background picture copied into src_files

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gallery/picture_check.h"
 #include "platform/app_error.h"
 #include "platform/codepage.h"
 #include "platform/path_text.h"
@@ -91,6 +92,14 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
   c.vlink_color_text = HtmlColorText(settings.vlink_color);
   if (settings.bgishow) c.bg_name = LastComponent(settings.bg_image);
 
+  for (int i = 0; i < list.count(); ++i) {
+    const std::string& path = list.paths()[i];
+    try {
+      c.entries.push_back(ListEntry(path, list.orientations()[i], settings.jpegconvert));
+    } catch (const AppError& error) {
+      throw ListedPictureError(i + 1, path, error);
+    }
+  }
   c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
   c.uses_image_copies = settings.micopy || settings.jpegconvert || settings.mimake ||
                         c.any_oriented || IsResponsive(settings);

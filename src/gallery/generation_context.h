@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "gallery/listed_entry.h"
 #include "imagelist/image_list.h"
 #include "settings/settings_record.h"
 
@@ -21,9 +23,10 @@ struct GenerationContext {
   int columns = 0;          // table layout: images per row, at least 1
   std::string border_text;  // table layout: the border width as typed
   std::string bg_color_text, link_color_text, vlink_color_text;  // "#RRGGBB"
-  std::string bg_name;             // the background picture's file name when it is shown
-  bool any_oriented = false;       // some image is mirrored, flipped or rotated
-  bool uses_image_copies = false;  // pages show the copies in "images" (always responsive)
+  std::string bg_name;               // the background picture's file name when it is shown
+  bool any_oriented = false;         // some image is mirrored, flipped or rotated
+  bool uses_image_copies = false;    // pages show the copies in "images" (always responsive)
+  std::vector<ListedEntry> entries;  // item i for list entry i
 
   // The folder of the image pages, menu pages, navigation images and background copy.
   std::string SrcFilesFolder() const { return out_dir + "/src_files"; }
@@ -38,7 +41,8 @@ inline bool IsResponsive(const LiveSettings& settings) {
 // Derives the context. Throws AppError when a number the layout needs is not a
 // whole decimal number (leading blanks allowed), or when the images per menu page
 // (frame) or per row (table) is below 1, since both divide the image count, or
-// when a responsive gallery's picture or thumbnail width is below 1.
+// when a responsive gallery's picture or thumbnail width is below 1. Throws
+// ListedPictureError (picture_check.h) for the first entry whose triple is no turn.
 GenerationContext DeriveGenerationContext(const LiveSettings& settings, const ImageFileList& list);
 
 // "#RRGGBB" of a colour value 00BBGGRR, digits in upper case. A value needing more

@@ -5,7 +5,7 @@ namespace montrelle {
 PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, int i, NameTest test) {
   const std::string& path = list.paths().at(i);
-  const std::string name = PageImageName(path, settings.jpegconvert, test);
+  const std::string name = PageImageName(context, list, settings, i, test);
   PageLines lines = PageOpeningLines(context, settings, PageFolder::kSrcFiles);
   lines.push_back(
       PathLine("<IMG width = " + std::to_string(context.main_width) + " SRC=\"" +
@@ -22,10 +22,13 @@ PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& 
   return lines;
 }
 
+std::string ImagePageFile(const GenerationContext& context, int i) {
+  return context.SrcFilesFolder() + "/" + context.entries.at(static_cast<size_t>(i)).page_name;
+}
+
 void WriteImagePage(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, int i, NameTest test) {
-  WritePage(context.SrcFilesFolder() + "/" + ImagePageName(list.paths().at(i)),
-            ImagePageLines(context, list, settings, i, test));
+  WritePage(ImagePageFile(context, i), ImagePageLines(context, list, settings, i, test));
 }
 
 }  // namespace montrelle

@@ -15,7 +15,10 @@ namespace montrelle {
 PageLines ImagePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, int i, NameTest test);
 
-// Writes that page as src_files/«ImagePageName». Throws AppError.
+// Where that page goes: src_files and the entry's page name.
+std::string ImagePageFile(const GenerationContext& context, int i);
+
+// Writes that page. Throws AppError.
 void WriteImagePage(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, int i, NameTest test);
 

@@ -10,14 +10,12 @@
 
 #include "gallery/ordered_work.h"
 #include "gallery/run_status.h"
-#include "imagelist/picture_kind.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_files.h"
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
-#include "platform/path_text.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
@@ -56,12 +54,14 @@ bool Kept(const std::atomic<bool>& keeping, const std::string& written) {
   return keeping && FileExists(written);
 }
 
-// One entry as a step sees it: the target is the step's folder and the source's
-// own name.
+// One entry as a step sees it, its files in the step's folder: `target` is what
+// the JPEG branch writes and what the overwrite question looks at, `bitmap_target`
+// what the bitmap branch writes.
 struct StepItem {
   const std::string& source;
-  const std::string& orientation;
+  const ListedEntry& entry;
   std::string target;
+  std::string bitmap_target;
 };
 
 // The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
@@ -120,35 +120,33 @@ void WritePicture(const std::string& source, const std::string& file, const std:
   WriteFileReplacing(file, bytes);
 }
 
-// A bitmap is written under its own name, or as JPEG under the .jpg name.
-std::string BitmapTarget(const StepItem& item, bool jpegconvert) {
-  return jpegconvert ? ReplaceExtension(item.target, ".jpg") : item.target;
-}
-
 void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePicture& made,
                         Picture picture) {
-  WritePicture(item.source, BitmapTarget(item, jpegconvert), made.Bytes(),
+  WritePicture(item.source, item.bitmap_target, made.Bytes(),
                jpegconvert ? Picture::kRemade : picture);
 }
 
 using Pictures = OrderedWork<EntryPictures>;
 using WriteEntry = std::function<void(int entry, const StepItem& item, EntryPictures& made)>;
 
-StepItem ItemOf(const ImageFileList& list, const std::string& folder, int entry) {
-  const std::string& source = list.paths()[entry];
-  return {source, list.orientations()[entry], folder + "/" + LastComponent(source)};
+StepItem ItemOf(const GenerationContext& context, const ImageFileList& list,
+                const std::string& folder, int entry) {
+  const ListedEntry& listed = context.entries.at(static_cast<size_t>(entry));
+  return {list.paths()[entry], listed, folder + "/" + listed.image_name,
+          folder + "/" + listed.bitmap_name};
 }
 
 // Shows the phase and makes the folder; then `write` takes each entry with its
 // pictures on this thread, in list order.
-void RunStep(const std::string& phase, const std::string& folder, const ImageFileList& list,
-             UiServices& ui, Pictures& pictures, const WriteEntry& write) {
+void RunStep(const std::string& phase, const std::string& folder, const GenerationContext& context,
+             const ImageFileList& list, UiServices& ui, Pictures& pictures,
+             const WriteEntry& write) {
   ShowPhase(ui, phase);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
-    write(i, ItemOf(list, folder, i), made);
+    write(i, ItemOf(context, list, folder, i), made);
   }
 }
 
@@ -156,12 +154,6 @@ void RunStep(const std::string& phase, const std::string& folder, const ImageFil
 bool RemakesMainImages(const GenerationContext& context, const LiveSettings& settings) {
   return context.uses_image_copies &&
          (settings.mimake || context.any_oriented || IsResponsive(settings));
-}
-
-// Whether the reduced step runs: reduced images on and a layout that shows them,
-// or the responsive layout, whose grid always does.
-bool MakesReducedImages(const LiveSettings& settings) {
-  return (settings.simake && settings.layout != OutputLayout::kPulldown) || IsResponsive(settings);
 }
 
 std::string ReducedFolder(const GenerationContext& context) {
@@ -174,29 +166,33 @@ EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
                               const std::atomic<bool>& keeping) {
   EntryPictures made;
-  const bool jpeg = IsJpegPath(item.source) && !Kept(keeping, item.target);
+  const bool jpeg = item.entry.kinds.jpeg && !Kept(keeping, item.target);
   if (jpeg && main_ahead && work.HasRoom()) {
     std::vector<MadePicture> both(2);
     try {
-      both = ScaleJpegFileToWidths(item.source, widths, item.orientation);
+      both = ScaleJpegFileToWidths(item.source, widths, item.entry.orientation);
     } catch (...) {
       both[0].error = both[1].error = std::current_exception();
     }
     made.jpeg = NamingSource(item.source, std::move(both[0]));
     made.main_image = NamingSource(item.source, std::move(both[1]));
   } else if (jpeg) {
-    made.jpeg =
-        Make(item.source, [&] { return ScaleJpegFile(item.source, widths[0], item.orientation); });
+    made.jpeg = Make(item.source,
+                     [&] { return ScaleJpegFile(item.source, widths[0], item.entry.orientation); });
   }
-  if (IsBitmapPath(item.source) && !Kept(keeping, BitmapTarget(item, jpegconvert))) {
+  if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
     made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
-      return ScaleBitmapFile(item.source, widths[0], item.orientation);
+      return ScaleBitmapFile(item.source, widths[0], item.entry.orientation);
     });
   }
   return made;
 }
 
 }  // namespace
+
+bool MakesReducedImages(const LiveSettings& settings) {
+  return (settings.simake && settings.layout != OutputLayout::kPulldown) || IsResponsive(settings);
+}
 
 struct ImageWork::StartedPictures {
   StartedPictures(int count, int workers, std::function<EntryPictures(int)> make)
@@ -237,9 +233,9 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   const bool main_ahead = RemakesMainImages(context, settings);
   const bool jpegconvert = settings.jpegconvert;
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
-      list.count(), work.workers(), [=, &list, &work](int entry) {
-        return ReducedPictures(ItemOf(list, folder, entry), widths, main_ahead, jpegconvert, work,
-                               work.reduced_keeping_);
+      list.count(), work.workers(), [=, &context, &list, &work](int entry) {
+        return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
+                               jpegconvert, work, work.reduced_keeping_);
       });
 }
 
@@ -251,17 +247,16 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
   const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？",
                              work.reduced_keeping_);
-  RunStep(
-      "縮小画像作成", ReducedFolder(context), list, ui, started->pictures,
-      [&](int entry, const StepItem& item, EntryPictures& made) {
-        if (made.jpeg && question.Allows(item.target, item.target)) {
-          WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
-        }
-        if (made.main_image) work.Keep(entry, std::move(*made.main_image));
-        if (made.bitmap && question.Allows(item.target, BitmapTarget(item, settings.jpegconvert))) {
-          WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
-        }
-      });
+  RunStep("縮小画像作成", ReducedFolder(context), context, list, ui, started->pictures,
+          [&](int entry, const StepItem& item, EntryPictures& made) {
+            if (made.jpeg && question.Allows(item.target, item.target)) {
+              WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+            }
+            if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+            if (made.bitmap && question.Allows(item.target, item.bitmap_target)) {
+              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            }
+          });
 }
 
 void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
@@ -277,29 +272,28 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
                              keeping);
   const std::string folder = context.out_dir + "/images";
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
-    const StepItem item = ItemOf(list, folder, entry);
+    const StepItem item = ItemOf(context, list, folder, entry);
     EntryPictures made;
-    if (IsJpegPath(item.source) && resize && !kept[static_cast<size_t>(entry)] &&
+    if (item.entry.kinds.jpeg && resize && !kept[static_cast<size_t>(entry)] &&
         !Kept(keeping, item.target)) {
-      made.jpeg =
-          Make(item.source, [&] { return ScaleJpegFile(item.source, width, item.orientation); });
+      made.jpeg = Make(item.source,
+                       [&] { return ScaleJpegFile(item.source, width, item.entry.orientation); });
     }
-    if (IsBitmapPath(item.source) && resize &&
-        !Kept(keeping, BitmapTarget(item, settings.jpegconvert))) {
+    if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-        return ScaleBitmapFile(item.source, width, item.orientation);
+        return ScaleBitmapFile(item.source, width, item.entry.orientation);
       });
     }
     return made;
   });
-  RunStep("メイン画像コピー", folder, list, ui, pictures,
+  RunStep("メイン画像コピー", folder, context, list, ui, pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
-            if (IsJpegPath(item.source) && !resize) {
+            if (item.entry.kinds.jpeg && !resize) {
               const MadePicture copy =
                   Make(item.source, [&] { return ReadFileBytes(item.source); });
               WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
-            } else if (IsJpegPath(item.source)) {
+            } else if (item.entry.kinds.jpeg) {
               const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
               if (picture && question.Allows(item.target, item.target)) {
                 WritePicture(item.source, item.target, picture->Bytes(), Picture::kRemade);
@@ -307,10 +301,10 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
               main_image.reset();
             }
             if (made.bitmap) {
-              if (question.Allows(item.target, BitmapTarget(item, settings.jpegconvert))) {
+              if (question.Allows(item.target, item.bitmap_target)) {
                 WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
               }
-            } else if (IsBitmapPath(item.source) && !resize) {
+            } else if (item.entry.kinds.bitmap && !resize) {
               const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
                                                       [&] { return ReadBitmapFile(item.source); });
               WriteBitmapPicture(item, settings.jpegconvert, as_it_is, Picture::kAsItIs);

@@ -2,11 +2,12 @@
 // small_images and the main images in images, under the names the pages use.
 //
 // Each step works through the list in order, showing its phase and "«i»/«count»".
-// A source is a JPEG or a bitmap by the substring tests of picture_kind.h; a path
+// A source is a JPEG or a bitmap by the kinds of its entry (listed_entry.h); a path
 // of both kinds goes through the JPEG branch and then the bitmap branch, a path of
 // neither kind is passed over. A bitmap's target is its own .bmp name; with
 // `jpegconvert` the picture is written as JPEG under the .jpg name instead, while
-// the overwrite question still looks at the .bmp name.
+// the overwrite question still looks at the .bmp name. Each picture is turned by
+// the orientation its entry holds.
 //
 // The overwrite question is asked once per step, at the first target that exists:
 // Yes replaces it and every later target of the step without asking; No keeps
@@ -93,6 +94,10 @@ class ImageWork {
   std::map<int, MadePicture> kept_;
   std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
 };
+
+// Whether the reduced step runs: reduced images on and a layout that shows them,
+// or the responsive layout, whose grid always does.
+bool MakesReducedImages(const LiveSettings& settings);
 
 // Sets the workers to the reduced step's pictures ahead of the step, while the pages
 // are written; nothing is written or shown before MakeReducedImages, called later

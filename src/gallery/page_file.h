@@ -13,6 +13,12 @@ namespace montrelle {
 
 using PageLines = std::vector<TextLine>;
 
+// Lines bound for one page, with the page's path.
+struct PageText {
+  std::string file;
+  PageLines lines;
+};
+
 // Throws AppError (unwritable character, or the file error with the file's name).
 void WritePage(const std::string& path, const PageLines& lines);
 

@@ -5,13 +5,21 @@
 
 namespace montrelle {
 
-std::string PageImageName(const std::string& path, bool jpegconvert, NameTest test) {
+std::string PageImageName(const std::string& path, const PictureKinds& kinds, bool jpegconvert,
+                          NameTest test) {
   std::string name = LastComponent(path);
+  if (kinds.library) return ReplaceExtension(name, ".jpg");
   if (!jpegconvert) return name;
   const char* lower = test == NameTest::kDotted ? ".bmp" : "bmp";
   const char* upper = test == NameTest::kDotted ? ".BMP" : "BMP";
   if (name.find(lower) == std::string::npos && name.find(upper) == std::string::npos) return name;
   return ReplaceExtension(name, ".jpg");
+}
+
+std::string PageImageName(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int i, NameTest test) {
+  return PageImageName(list.paths().at(i), context.entries.at(static_cast<size_t>(i)).kinds,
+                       settings.jpegconvert, test);
 }
 
 std::string LinkText(std::string_view path) {
@@ -47,11 +55,12 @@ std::string ImagePageName(const std::string& path) {
   return ReplaceExtension(LastComponent(path), ".htm");
 }
 
-std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& settings, int idx,
-                          PageFolder page, std::string_view text_lead) {
-  const std::string& path = list.paths().at(idx);
+std::string ThumbnailLink(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int idx, PageFolder page,
+                          std::string_view text_lead) {
+  const ListedEntry& entry = context.entries.at(static_cast<size_t>(idx));
   const bool in_src_files = page == PageFolder::kSrcFiles;
-  const std::string name = PageImageName(path, settings.jpegconvert, NameTest::kPlain);
+  const std::string name = PageImageName(context, list, settings, idx, NameTest::kPlain);
   std::string shown;
   if (settings.simake) {
     shown = std::string("<IMG SRC=\"") + (in_src_files ? "../" : "./") + "small_images/" +
@@ -62,7 +71,7 @@ std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& setting
         std::string(text_lead) + (settings.fnoutput ? name : "Image:" + std::to_string(idx + 1));
   }
   return std::string("<A HREF=\"./") + (in_src_files ? "" : "src_files/") +
-         LinkText(ImagePageName(path)) + "\" TARGET=\"main\">" + shown + "</A>";
+         LinkText(entry.page_name) + "\" TARGET=\"main\">" + shown + "</A>";
 }
 
 std::string ImageFolderPrefix(const GenerationContext& context, const std::string& path,

@@ -8,6 +8,7 @@
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
 #include "imagelist/image_list.h"
+#include "imagelist/picture_kind.h"
 #include "settings/settings_record.h"
 
 namespace montrelle {
@@ -27,10 +28,16 @@ enum class PageFolder { kSrcFiles, kOutDir };
 // "bmp" or "BMP" anywhere in the name, the dotted one ".bmp" or ".BMP".
 enum class NameTest { kPlain, kDotted };
 
-// The file name under which pages and the QRV list refer to the image at `path`:
-// its last component, with the extension replaced by ".jpg" when `jpegconvert` is
-// on and the name passes the case-sensitive substring test.
-std::string PageImageName(const std::string& path, bool jpegconvert, NameTest test);
+// The file name under which pages and the QRV list refer to the image at `path` of
+// `kinds`: its last component, with the extension replaced by ".jpg" when
+// `jpegconvert` is on and the name passes the case-sensitive substring test, and
+// always for the library kinds, which are published as JPEG.
+std::string PageImageName(const std::string& path, const PictureKinds& kinds, bool jpegconvert,
+                          NameTest test);
+
+// The same for list entry i (0-based) of the run.
+std::string PageImageName(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int i, NameTest test);
 
 // A file name or relative path as it goes into a link (SRC, HREF, BACKGROUND, the
 // pull-down script). A file may be named with characters that would end the link
@@ -46,8 +53,9 @@ std::string ImagePageName(const std::string& path);
 // reduced picture when `simake` is on (its file name below it with `fnoutput`),
 // otherwise `text_lead` followed by the file name with `fnoutput`, or by
 // "Image:" and the 1-based number without it.
-std::string ThumbnailLink(const ImageFileList& list, const LiveSettings& settings, int idx,
-                          PageFolder page, std::string_view text_lead);
+std::string ThumbnailLink(const GenerationContext& context, const ImageFileList& list,
+                          const LiveSettings& settings, int idx, PageFolder page,
+                          std::string_view text_lead);
 
 // The folder part of an image reference: the copies folder ("../images/" seen from
 // src_files, "./images/" from the output folder) when the run uses copies,

@@ -1,25 +1,30 @@
 #include "gallery/picture_check.h"
 
-#include "imagelist/picture_kind.h"
 #include "imaging/picture_header.h"
 #include "platform/file_error.h"
 
 namespace montrelle {
 
-ListedPictureError::ListedPictureError(int entry, const std::string& path, const AppError& error)
-    : AppError(std::to_string(entry) + " 番目の画像: " + NamingFile(error, path).what()),
-      entry_(entry) {}
+ListedPictureError::ListedPictureError(int entry, const std::string& text)
+    : AppError(std::to_string(entry) + " 番目の画像: " + text), entry_(entry) {}
 
-PictureSizes CheckListedPictures(const ImageFileList& list) {
+ListedPictureError::ListedPictureError(int entry, const std::string& path, const AppError& error)
+    : ListedPictureError(entry, NamingFile(error, path).what()) {}
+
+PictureSizes CheckListedPictures(const GenerationContext& context, const ImageFileList& list) {
   PictureSizes sizes;
   for (int i = 0; i < list.count(); ++i) {
     const std::string& path = list.paths()[i];
+    const PictureKinds& kinds = context.entries.at(static_cast<size_t>(i)).kinds;
     std::optional<ImageSize> size;
     try {
+      if (kinds.any() && !IsAcceptedKind(kinds)) {
+        throw AppError("この形式の画像はまだ読み込めません");
+      }
       // A name of both kinds is made as both, so both headers must read; its
       // size is the JPEG's.
-      if (IsJpegPath(path)) size = ReadJpegSize(path);
-      if (IsBitmapPath(path)) {
+      if (kinds.jpeg) size = ReadJpegSize(path);
+      if (kinds.bitmap) {
         const ImageSize bitmap = ReadBitmapSize(path);
         if (!size) size = bitmap;
       }

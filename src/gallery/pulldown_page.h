@@ -5,6 +5,8 @@
 // The page ends with its "</CENTER>" line: browsers close the body themselves.
 #pragma once
 
+#include <vector>
+
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
 #include "imagelist/image_list.h"
@@ -19,6 +21,12 @@ namespace montrelle {
 // must not be empty.
 PageLines PulldownPageLines(const GenerationContext& context, const ImageFileList& list,
                             const LiveSettings& settings, UiServices& ui);
+
+// The lines of the page that show entry i (0-based): its branch of the script and
+// its option.
+std::vector<PageText> PulldownEntryTexts(const GenerationContext& context,
+                                         const ImageFileList& list, const LiveSettings& settings,
+                                         int i);
 
 // Writes the page; the phase panel is left as it is. Throws AppError.
 void WritePulldownPage(const GenerationContext& context, const ImageFileList& list,

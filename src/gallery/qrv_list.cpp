@@ -13,7 +13,7 @@ namespace {
 std::string QrvLine(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, bool macro_mode) {
   const std::string& first = list.paths().at(0);
-  const std::string name = PageImageName(first, settings.jpegconvert, NameTest::kPlain);
+  const std::string name = PageImageName(context, list, settings, 0, NameTest::kPlain);
   const std::string gallery = macro_mode ? context.page_base : "";
   std::string line = macro_mode ? gallery + "/" : "";
   line += context.page_file + "\t";

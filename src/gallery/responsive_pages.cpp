@@ -4,7 +4,6 @@
 #include "gallery/page_file.h"
 #include "gallery/page_rules.h"
 #include "gallery/run_status.h"
-#include "imaging/orientation.h"
 #include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
 #include "platform/file_system.h"
@@ -76,16 +75,22 @@ std::string AltText(const ImageFileList& list, int i, const std::string& name) {
   return HtmlEscaped(comment.empty() ? name : comment);
 }
 
-std::string PictureName(const ImageFileList& list, const LiveSettings& settings, int i) {
-  return PageImageName(list.paths().at(i), settings.jpegconvert, NameTest::kPlain);
+std::string PictureName(const GenerationContext& context, const ImageFileList& list,
+                        const LiveSettings& settings, int i) {
+  return PageImageName(context, list, settings, i, NameTest::kPlain);
+}
+
+std::string PageName(const GenerationContext& context, int i) {
+  return context.entries.at(static_cast<size_t>(i)).page_name;
 }
 
 // A link to a neighbour's page, or a hidden place holder at either end, so the
 // entry link keeps its place.
-std::string NeighbourLink(const ImageFileList& list, int i, const char* id, const char* text) {
+std::string NeighbourLink(const GenerationContext& context, const ImageFileList& list, int i,
+                          const char* id, const char* text) {
   if (i < 0 || i >= list.count()) return "<span>" + std::string(text) + "</span>";
-  return "<a id=\"" + std::string(id) + "\" href=\"" +
-         PercentEncoded(ImagePageName(list.paths().at(i))) + "\">" + text + "</a>";
+  return "<a id=\"" + std::string(id) + "\" href=\"" + PercentEncoded(PageName(context, i)) +
+         "\">" + text + "</a>";
 }
 
 void AddLines(Lines& lines, const Lines& more) {
@@ -94,13 +99,12 @@ void AddLines(Lines& lines, const Lines& more) {
 
 }  // namespace
 
-OrientedSizes TurnedSizes(const ImageFileList& list, const PictureSizes& stored) {
+OrientedSizes TurnedSizes(const GenerationContext& context, const PictureSizes& stored) {
   OrientedSizes sizes;
-  for (int i = 0; i < list.count(); ++i) {
-    const std::optional<ImageSize>& size = stored.at(static_cast<std::size_t>(i));
-    sizes.push_back(
-        size ? std::optional(OrientedSize(*size, ParseOrientation(list.orientations().at(i))))
-             : std::nullopt);
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const std::optional<ImageSize>& size = stored[i];
+    sizes.push_back(size ? std::optional(OrientedSize(*size, context.entries.at(i).orientation))
+                         : std::nullopt);
   }
   return sizes;
 }
@@ -111,9 +115,8 @@ Lines ResponsiveEntryLines(const GenerationContext& context, const ImageFileList
   lines.push_back("<h1>" + HtmlEscaped(context.title) + "</h1>");
   lines.push_back("<ul class=\"grid\">");
   for (int i = 0; i < list.count(); ++i) {
-    const std::string name = PictureName(list, settings, i);
-    std::string item = "<li><a href=\"src_files/" +
-                       PercentEncoded(ImagePageName(list.paths().at(i))) +
+    const std::string name = PictureName(context, list, settings, i);
+    std::string item = "<li><a href=\"src_files/" + PercentEncoded(PageName(context, i)) +
                        "\"><img src=\"small_images/" + PercentEncoded(name) + "\"" +
                        SizeAttributes(sizes.at(i), context.small_width) + " alt=\"" +
                        AltText(list, i, name) + "\" loading=\"lazy\"></a>";
@@ -126,14 +129,14 @@ Lines ResponsiveEntryLines(const GenerationContext& context, const ImageFileList
 
 Lines ResponsivePictureLines(const GenerationContext& context, const ImageFileList& list,
                              const LiveSettings& settings, const OrientedSizes& sizes, int i) {
-  const std::string name = PictureName(list, settings, i);
+  const std::string name = PictureName(context, list, settings, i);
   Lines lines =
       HeadLines(context, settings,
                 context.title + " " + std::to_string(i + 1) + "/" + std::to_string(list.count()),
                 PageFolder::kSrcFiles);
-  lines.push_back("<nav>" + NeighbourLink(list, i - 1, "prev", "← 前へ") +
+  lines.push_back("<nav>" + NeighbourLink(context, list, i - 1, "prev", "← 前へ") +
                   "<a id=\"up\" href=\"../" + PercentEncoded(context.page_file) + "\">一覧</a>" +
-                  NeighbourLink(list, i + 1, "next", "次へ →") + "</nav>");
+                  NeighbourLink(context, list, i + 1, "next", "次へ →") + "</nav>");
   lines.push_back("<figure>");
   lines.push_back("<img class=\"picture\" src=\"../images/" + PercentEncoded(name) + "\"" +
                   SizeAttributes(sizes.at(i), context.main_width) + " alt=\"" +
@@ -157,13 +160,13 @@ Lines ResponsivePictureLines(const GenerationContext& context, const ImageFileLi
 void WriteResponsivePages(const GenerationContext& context, const ImageFileList& list,
                           const LiveSettings& settings, const PictureSizes& stored,
                           UiServices& ui) {
-  const OrientedSizes sizes = TurnedSizes(list, stored);
+  const OrientedSizes sizes = TurnedSizes(context, stored);
   WriteUtf8Page(context.out_dir + "/" + context.page_file,
                 ResponsiveEntryLines(context, list, settings, sizes));
   EnsureFolder(context.SrcFilesFolder());
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    WriteUtf8Page(context.SrcFilesFolder() + "/" + ImagePageName(list.paths().at(i)),
+    WriteUtf8Page(context.SrcFilesFolder() + "/" + PageName(context, i),
                   ResponsivePictureLines(context, list, settings, sizes, i));
   }
 }

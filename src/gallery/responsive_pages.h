@@ -25,11 +25,11 @@
 
 namespace montrelle {
 
-// Each picture's stored size (as the run's check read it) turned by its
+// Each picture's stored size (as the run's check read it) turned by its entry's
 // orientation; none for a path of neither picture kind, which the image steps
 // pass over.
 using OrientedSizes = std::vector<std::optional<ImageSize>>;
-OrientedSizes TurnedSizes(const ImageFileList& list, const PictureSizes& stored);
+OrientedSizes TurnedSizes(const GenerationContext& context, const PictureSizes& stored);
 
 // The lines of the entry page and of picture i's page; `sizes` as read above.
 std::vector<std::string> ResponsiveEntryLines(const GenerationContext& context,

@@ -6,6 +6,16 @@
 #include "platform/file_system.h"
 
 namespace montrelle {
+namespace {
+
+// Entry i's cell link.
+TextLine CellLine(const GenerationContext& context, const ImageFileList& list,
+                  const LiveSettings& settings, int i) {
+  return PathLine(ThumbnailLink(context, list, settings, i, PageFolder::kOutDir, ""));
+}
+
+}  // namespace
+
 PageLines TablePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, UiServices& ui) {
   PageLines lines = PageOpeningLines(context, settings, PageFolder::kOutDir);
@@ -20,7 +30,7 @@ PageLines TablePageLines(const GenerationContext& context, const ImageFileList& 
     for (long long idx = r * columns; idx < (r + 1) * columns && idx < count; ++idx) {
       const int i = static_cast<int>(idx);
       lines.push_back(FreeLine("<TD>"));
-      lines.push_back(PathLine(ThumbnailLink(list, settings, i, PageFolder::kOutDir, "")));
+      lines.push_back(CellLine(context, list, settings, i));
       lines.push_back(FreeLine("</TD>"));
     }
     lines.push_back(FreeLine("</TR>"));
@@ -29,6 +39,14 @@ PageLines TablePageLines(const GenerationContext& context, const ImageFileList& 
     lines.push_back(FreeLine(end));
   }
   return lines;
+}
+
+std::vector<PageText> TableEntryTexts(const GenerationContext& context, const ImageFileList& list,
+                                      const LiveSettings& settings, int i) {
+  return {
+      {ImagePageFile(context, i), ImagePageLines(context, list, settings, i, NameTest::kDotted)},
+      {context.out_dir + "/" + context.page_file, {CellLine(context, list, settings, i)}},
+  };
 }
 
 void WriteTablePages(const GenerationContext& context, const ImageFileList& list,

@@ -3,6 +3,8 @@
 // in src_files, opened in a window named "main"; and those picture pages.
 #pragma once
 
+#include <vector>
+
 #include "gallery/generation_context.h"
 #include "gallery/page_file.h"
 #include "imagelist/image_list.h"
@@ -16,6 +18,11 @@ namespace montrelle {
 // empty one. The list must not be empty and `columns` must be at least 1.
 PageLines TablePageLines(const GenerationContext& context, const ImageFileList& list,
                          const LiveSettings& settings, UiServices& ui);
+
+// The lines of these pages that show entry i (0-based), with their pages: its
+// picture page and its cell on the table page.
+std::vector<PageText> TableEntryTexts(const GenerationContext& context, const ImageFileList& list,
+                                      const LiveSettings& settings, int i);
 
 // Writes the table page, src_files and the page of every picture, where only names
 // with ".bmp" or ".BMP" are taken as converted bitmaps. The phase panel is left as

@@ -6,7 +6,7 @@
 namespace montrelle {
 
 bool AcceptsDroppedPath(const std::string& path) {
-  return (IsJpegPath(path) || IsBitmapPath(path)) && FileExists(path);
+  return IsAcceptedKind(KindsOf(path)) && FileExists(path);
 }
 
 bool ClearAll(ImageFileList& list, bool dontask, UiServices& ui) {

@@ -9,8 +9,8 @@
 
 namespace montrelle {
 
-// Whether a dropped path is taken: its full path contains ".bmp", ".jpg", ".jpeg",
-// ".BMP", ".JPG" or ".JPEG" (case-sensitive) and it names an existing file.
+// Whether a dropped path is taken: it names an existing file of a kind the program
+// accepts (IsAcceptedKind, picture_kind.h).
 bool AcceptsDroppedPath(const std::string& path);
 
 // Removes all entries after the confirmation. True when "終了しました" is due (the

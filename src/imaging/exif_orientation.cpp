@@ -135,7 +135,7 @@ Orientation UprightOrientation(int tag) {
 }
 
 std::string StartingOrientation(const std::string& path, bool use_exif) {
-  if (!use_exif || !IsJpegPath(path)) return kDefaultOrientation;
+  if (!use_exif || !KindsOf(path).jpeg) return kDefaultOrientation;
   const Orientation upright = UprightOrientation(ExifOrientationTag(FileHead(path)));
   return OrientationText(upright.mirror, upright.flip, upright.rotation);
 }

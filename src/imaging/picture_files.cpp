@@ -15,11 +15,32 @@ const std::string& MadePicture::Bytes() const {
   return bytes;
 }
 
-std::string ScaleJpegFile(const std::string& path, std::int32_t width,
-                          std::string_view orientation) {
+namespace {
+
+// The orientation as a triple or as read already.
+template <typename TurnT>
+std::string ScaleJpegFileAs(const std::string& path, std::int32_t width, const TurnT& orientation) {
   MadePicture made = std::move(ScaleJpegFileToWidths(path, {&width, 1}, orientation).front());
   if (made.error) std::rethrow_exception(made.error);
   return std::move(made.bytes);
+}
+
+RgbImage ScaledBitmap(const RgbImage& picture, std::int32_t width, const Orientation& orientation) {
+  const ImageSize size =
+      ScaledSize(OrientedSize({picture.width, picture.height}, orientation), width);
+  return SampleOriented(picture, orientation, size);
+}
+
+}  // namespace
+
+std::string ScaleJpegFile(const std::string& path, std::int32_t width,
+                          std::string_view orientation) {
+  return ScaleJpegFileAs(path, width, orientation);
+}
+
+std::string ScaleJpegFile(const std::string& path, std::int32_t width,
+                          const Orientation& orientation) {
+  return ScaleJpegFileAs(path, width, orientation);
 }
 
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
@@ -28,20 +49,32 @@ std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
   return ScaleJpegToWidths(ReadFileBytes(path), widths, orientation);
 }
 
+std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
+                                               std::span<const std::int32_t> widths,
+                                               const Orientation& orientation) {
+  return ScaleJpegToWidths(ReadFileBytes(path), widths, orientation);
+}
+
 std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
                                            std::span<const std::int32_t> widths,
                                            std::string_view orientation_text,
                                            std::int64_t max_pixels) {
-  JpegRowReader reader(jpeg, max_pixels);
   Orientation orientation;
   try {
     orientation = ParseOrientation(orientation_text);
   } catch (const AppError&) {
     // A picture that cannot be decoded reports that first.
-    reader.ReadRows({}, {}, {});
+    JpegRowReader(jpeg, max_pixels).ReadRows({}, {}, {});
     throw;
   }
+  return ScaleJpegToWidths(jpeg, widths, orientation, max_pixels);
+}
 
+std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
+                                           std::span<const std::int32_t> widths,
+                                           const Orientation& orientation,
+                                           std::int64_t max_pixels) {
+  JpegRowReader reader(jpeg, max_pixels);
   std::vector<MadePicture> made(widths.size());
   std::vector<ImageSize> sizes(widths.size());
   const ImageSize oriented = OrientedSize(reader.size(), orientation);
@@ -71,10 +104,12 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
                          std::string_view orientation_text) {
   const RgbImage picture = ReadBitmapFile(path);
-  const Orientation orientation = ParseOrientation(orientation_text);
-  const ImageSize size =
-      ScaledSize(OrientedSize({picture.width, picture.height}, orientation), width);
-  return SampleOriented(picture, orientation, size);
+  return ScaledBitmap(picture, width, ParseOrientation(orientation_text));
+}
+
+RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
+                         const Orientation& orientation) {
+  return ScaledBitmap(ReadBitmapFile(path), width, orientation);
 }
 
 RgbImage ReadBitmapFile(const std::string& path) {

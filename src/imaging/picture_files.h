@@ -2,9 +2,10 @@
 //
 // Each reads the whole file first; a file that cannot be opened or read fails with
 // "ファイル %s は開けません". Then the file's own decoder runs (see jpeg_codec.h and
-// bitmap_reader.h for their errors), the orientation text is applied
-// (orientation.h), and the picture is scaled to the target width (scaling.h). The
-// name of the file is not looked at: the caller chooses the operation.
+// bitmap_reader.h for their errors), the orientation is applied (orientation.h;
+// given as its triple, or as read already by a make run), and the picture is
+// scaled to the target width (scaling.h). The name of the file is not looked at:
+// the caller chooses the operation.
 //
 // The pixels are those of decoding the whole picture, orienting it and point
 // sampling it, but no full-size picture is held: a JPEG is sampled row by row while
@@ -24,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/orientation.h"
 #include "imaging/rgb_image.h"
 
 namespace montrelle {
@@ -42,6 +44,8 @@ struct MadePicture {
 // out 0).
 std::string ScaleJpegFile(const std::string& path, std::int32_t width,
                           std::string_view orientation);
+std::string ScaleJpegFile(const std::string& path, std::int32_t width,
+                          const Orientation& orientation);
 
 // ScaleJpegFile at each of `widths` from a single decode: item k holds what
 // ScaleJpegFile(path, widths[k], orientation) returns or throws. What fails for
@@ -49,6 +53,9 @@ std::string ScaleJpegFile(const std::string& path, std::int32_t width,
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
                                                std::span<const std::int32_t> widths,
                                                std::string_view orientation);
+std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
+                                               std::span<const std::int32_t> widths,
+                                               const Orientation& orientation);
 
 // ScaleJpegFileToWidths on the bytes of a JPEG file, the decoded picture held to
 // `max_pixels` (ImageTooLargeError beyond).
@@ -56,9 +63,15 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
                                            std::span<const std::int32_t> widths,
                                            std::string_view orientation,
                                            std::int64_t max_pixels = kMaxImagePixels);
+std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
+                                           std::span<const std::int32_t> widths,
+                                           const Orientation& orientation,
+                                           std::int64_t max_pixels = kMaxImagePixels);
 
 // The BMP file decoded, oriented and scaled to `width`, unencoded.
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::string_view orientation);
+RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
+                         const Orientation& orientation);
 
 // The BMP file at its own size, as stored.
 RgbImage ReadBitmapFile(const std::string& path);

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     using namespace montrelle;
     const RgbImage picture = testing::QuadrantPicture(std::stoi(argv[2]), std::stoi(argv[3]));
     WriteFileReplacing(argv[1],
-                       IsBitmapPath(argv[1]) ? EncodeBitmap(picture) : EncodeJpeg(picture));
+                       KindsOf(argv[1]).bitmap ? EncodeBitmap(picture) : EncodeJpeg(picture));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "write_test_picture: %s\n", e.what());
     return 1;

@@ -637,9 +637,9 @@ TEST_F(MontrelleMakeTest, NamesThatCannotBeTakenAreRefusedClearly) {
       dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
-            "pics/\\xFF.txt: 画像ファイルではないので飛ばします\nファイル " +
-                (dir / "out/ignored.html") +
-                " に書けない文字があります: 「\\xFF\\xFE.htm」は正しい文字列ではありません.\n");
+            "pics/\\xFF.txt: 画像ファイルではないので飛ばします\n2 番目の画像: ファイル " +
+                (dir / "out/src_files/\\xFF\\xFE.htm") +
+                " に書けない文字があります: 「\\xFF\\xFE.jpg」は正しい文字列ではありません.\n");
   EXPECT_EQ(FolderTree(dir / "out"), Lines{});
 
   run = RunMake({"-s", "s.ini", "-o", "out", "-dash.jpg"}, dir.path());

@@ -172,7 +172,7 @@ TEST(FramePages, EntryPageFramesetFollowsReducedWidth) {
     s.simake = k.simake;
     s.out_name = "top.htm";
     EXPECT_EQ(
-        Texts(FrameEntryPageLines(DeriveGenerationContext(s, list), list)),
+        Texts(FrameEntryPageLines(DeriveGenerationContext(s, list))),
         (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
                std::string("<FRAMESET COLS=\"") + k.cols +
                    ",*\" BORDER=\"0\" FRAMEBORDER=\"no\" FRAMESPACING=\"0\">",
@@ -272,7 +272,7 @@ TEST(WriteFramePages, WritesEveryPageAndCopiesTheButtons) {
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/3", "progress: 1/3",
                            "progress: 2/3", "progress: 0/3", "progress: 1/3"}));
   EXPECT_EQ(ui.events_processed, 6);
-  EXPECT_EQ(FileLines(out + "/index.html"), ReadBack(FrameEntryPageLines(c, list)));
+  EXPECT_EQ(FileLines(out + "/index.html"), ReadBack(FrameEntryPageLines(c)));
   // The title in CP932: 庭 is 92 EB, 〜 is written as the wave dash 81 60.
   EXPECT_NE(ReadBytes(out + "/index.html").find("<TITLE>\r\n\x92\xeb\x81\x60\r\n</TITLE>"),
             std::string::npos);

@@ -443,6 +443,81 @@ TEST_F(GenerateGalleryTest, UnreadablePictureStopsTheRunBeforeAnythingIsWritten)
   }
 }
 
+// What the run would write is checked before its first write too: two entries
+// that would write one file from different pictures, a name a Shift-JIS page
+// cannot hold, and a triple that is no turn each leave the gallery as it was.
+TEST_F(GenerateGalleryTest, EntriesThatWouldBeWrittenWronglyStopTheRunBeforeAnythingIsWritten) {
+  settings.simake = true;
+  AddPicture("a.jpg");
+  ASSERT_TRUE(Run());
+  const Lines made = FilesAsTheyAre(dir / "out");
+  struct Entry {
+    std::string name, comment, orientation;
+  };
+  const std::string out = dir / "out";
+  const auto same_file = [&](const std::string& file) {
+    return "2 番目の画像: 1 番目の画像と同じファイル " + out + file + " を書き出します";
+  };
+  const struct {
+    std::vector<Entry> entries;
+    bool jpegconvert, comment_out;
+    std::string error;  // always of the second entry
+  } cases[] = {
+      {{{"IMG_0001.HEIC", "", "0\t0\t0"}, {"IMG_0001.JPG", "", "0\t0\t0"}},
+       false,
+       false,
+       same_file("/src_files/IMG_0001.htm")},
+      {{{"a.jpg", "", "0\t0\t0"}, {"a.bmp", "", "0\t0\t0"}},
+       false,
+       false,
+       same_file("/src_files/a.htm")},
+      {{{"a.bmp", "", "0\t0\t0"}, {"a.jpg", "", "0\t0\t0"}},
+       true,
+       false,
+       same_file("/small_images/a.jpg")},
+      {{{"a.jpg", "", "0\t0\t0"}, {"a.jpg", "", "0\t0\t1"}},
+       false,
+       false,
+       same_file("/small_images/a.jpg")},
+      {{{"a.jpg", "海", "0\t0\t0"}, {"a.jpg", "山", "0\t0\t0"}},
+       false,
+       true,
+       same_file("/src_files/a.htm")},
+      {{{"a.jpg", "", "0\t0\t0"}, {"花😀.jpg", "", "0\t0\t0"}},
+       false,
+       false,
+       "2 番目の画像: ファイル " + out +
+           "/src_files/花😀.htm に書けない文字があります: 「😀」(U+1F600)"},
+      {{{"a.jpg", "", "0\t0\t0"}, {"b.jpg", "", "0\t0\tx"}},
+       false,
+       false,
+       "2 番目の画像: 'x' は整数ではありません: " + (dir / "photos/b.jpg")},
+  };
+  for (const auto& c : cases) {
+    list.Clear();
+    for (const Entry& e : c.entries) {
+      WriteBytes(dir / ("photos/" + e.name), testing::PictureBytes(e.name, 40, 30));
+      list.Append(dir / ("photos/" + e.name), e.comment, e.orientation);
+    }
+    settings.jpegconvert = c.jpegconvert;
+    settings.comment_out = c.comment_out;
+    ui.log.clear();
+    try {
+      Run();
+      ADD_FAILURE() << "no error: " << c.error;
+    } catch (const ListedPictureError& error) {
+      EXPECT_EQ(error.what(), c.error);
+      EXPECT_EQ(error.entry(), 2);
+    }
+    EXPECT_EQ(ui.log, Lines{}) << c.error;
+    EXPECT_EQ(FilesAsTheyAre(dir / "out"), made) << c.error;
+  }
+  // The same picture twice, turned alike and with the same comment, is no fault.
+  list.Clear();
+  for (int n = 0; n < 2; ++n) list.Append(dir / "photos/a.jpg", "海", "0\t0\t1");
+  EXPECT_TRUE(Run());
+}
+
 // A run killed while writing leaves its temporary file behind; the next run into
 // the same folders removes exactly such files, and none that is still being written.
 TEST_F(GenerateGalleryTest, TemporaryFilesOfAKilledRunAreRemoved) {

@@ -7,9 +7,10 @@
 namespace montrelle {
 namespace {
 
-ImageFileList ListWithOrientations(std::initializer_list<const char*> orientations) {
+ImageFileList ListWithOrientations(std::initializer_list<const char*> orientations,
+                                   const char* path = "/p/a.jpg") {
   ImageFileList list;
-  for (const char* o : orientations) list.Append("/p/a.jpg", "", o);
+  for (const char* o : orientations) list.Append(path, "", o);
   return list;
 }
 
@@ -142,6 +143,34 @@ TEST(GenerationContext, ColoursAndBackground) {
   EXPECT_EQ(DeriveGenerationContext(s, list).bg_name, "紙.jpg");
 }
 
+// The names of each entry's reduced and main images and of its picture page.
+TEST(GenerationContext, EntryFileNames) {
+  const struct {
+    const char* path;
+    bool jpegconvert;
+    std::vector<std::string> images;
+    const char* page;
+  } cases[] = {
+      {"/p/IMG_0001.HEIC", false, {"IMG_0001.jpg"}, "IMG_0001.htm"},
+      {"/p/IMG_0001.HEIC", true, {"IMG_0001.jpg"}, "IMG_0001.htm"},
+      {"/p/a.tar.png", false, {"a.tar.jpg"}, "a.tar.htm"},
+      {"/p/IMG_0001.JPG", true, {"IMG_0001.JPG"}, "IMG_0001.htm"},
+      {"/p/a.bmp", false, {"a.bmp"}, "a.htm"},
+      {"/p/a.bmp", true, {"a.jpg"}, "a.htm"},
+      {"/scans.bmp/a.jpeg", true, {"a.jpeg", "a.jpg"}, "a.htm"},  // made twice
+      {"/p/notes.txt", true, {}, "notes.htm"},
+  };
+  for (const auto& c : cases) {
+    LiveSettings s;
+    s.jpegconvert = c.jpegconvert;
+    ImageFileList list;
+    list.Append(c.path, "", "0\t0\t0");
+    const ListedEntry entry = DeriveGenerationContext(s, list).entries.at(0);
+    EXPECT_EQ(entry.ImageNames(), c.images) << c.path << c.jpegconvert;
+    EXPECT_EQ(entry.page_name, c.page) << c.path;
+  }
+}
+
 TEST(GenerationContext, OrientationScanAndImageCopies) {
   const struct {
     std::initializer_list<const char*> orientations;
@@ -156,7 +185,9 @@ TEST(GenerationContext, OrientationScanAndImageCopies) {
   };
   for (const auto& scan : scans) {
     LiveSettings s;
-    GenerationContext g = DeriveGenerationContext(s, ListWithOrientations(scan.orientations));
+    // No picture kind: its triple is scanned but never read, so any text may stand.
+    GenerationContext g =
+        DeriveGenerationContext(s, ListWithOrientations(scan.orientations, "/p/notes.txt"));
     EXPECT_EQ(g.any_oriented, scan.oriented);
     EXPECT_EQ(g.uses_image_copies, scan.oriented);
   }

@@ -62,9 +62,10 @@ TEST(PageImageName, RenamesBitmapsOnlyWhenConverting) {
       {"/bmp.d/a.jpeg", true, NameTest::kPlain, "a.jpeg"},  // the folder does not count
       {"/p/BMP", true, NameTest::kPlain, "BMP.jpg"},
       {"/p/写真.bmp", true, NameTest::kPlain, "写真.jpg"},
+      {"/p/IMG_0001.HEIC", false, NameTest::kDotted, "IMG_0001.jpg"},  // always published as JPEG
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(PageImageName(c.path, c.jpegconvert, c.test), c.name) << c.path;
+    EXPECT_EQ(PageImageName(c.path, KindsOf(c.path), c.jpegconvert, c.test), c.name) << c.path;
   }
 }
 

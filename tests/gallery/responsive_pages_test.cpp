@@ -92,7 +92,8 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
   s.comment_out = true;
   ASSERT_TRUE(CreateFolder(s.out_path));
   FakeUi ui;
-  WriteResponsivePages(DeriveGenerationContext(s, list), list, s, CheckListedPictures(list), ui);
+  const GenerationContext context = DeriveGenerationContext(s, list);
+  WriteResponsivePages(context, list, s, CheckListedPictures(context, list), ui);
 
   EXPECT_EQ(ui.log, (Lines{"progress: 0/3", "progress: 1/3", "progress: 2/3"}));
   EXPECT_EQ(FolderTree(dir / "out"),
@@ -162,7 +163,7 @@ TEST(ResponsivePages, BackgroundPictureAndUnknownSize) {
   s.bgishow = true;
   s.bg_image = "/pictures/和紙.gif";
   const GenerationContext context = DeriveGenerationContext(s, list);
-  const OrientedSizes sizes = TurnedSizes(list, CheckListedPictures(list));
+  const OrientedSizes sizes = TurnedSizes(context, CheckListedPictures(context, list));
   ASSERT_EQ(sizes, OrientedSizes{std::nullopt});
   EXPECT_EQ(ResponsiveEntryLines(context, list, s, sizes),
             Concat({Head("index", "url(\"src_files/%E5%92%8C%E7%B4%99.gif\")", "#00FFFF"),

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "imagelist/list_operations.h"
+#include "imagelist/picture_kind.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -129,10 +130,37 @@ TEST_F(ImageListTest, ClearAllAsksAndReports) {
   EXPECT_EQ(Shown(list, 2), (std::vector<std::string>{"|", "|"}));
 }
 
+TEST(KindsOf, SubstringsForJpegAndBitmapLastExtensionForTheOthers) {
+  const struct {
+    const char* path;
+    bool jpeg, bitmap, library;
+  } cases[] = {
+      {"/p/photo.jpg", true, false, false},
+      {"/p/photo.Jpg", false, false, false},
+      {"/p/a.JPEG", true, false, false},
+      {"/p/photo.jpg.txt", true, false, false},
+      {"/scans.bmp/a.jpg", true, true, false},
+      {"/p/x.HEIC", false, false, true},
+      {"/p/x.heif", false, false, true},
+      {"/p/x.Hif", false, false, true},
+      {"/p/x.avif", false, false, true},
+      {"/p/x.WebP", false, false, true},
+      {"/p/a.tar.png", false, false, true},
+      {"/p/scans.bmp/x.png", false, false, true},  // the file's own name decides
+      {"/p/x.jpg.png", false, false, true},
+      {"/p/x.png.jpg", true, false, false},
+      {"/p.png/notes", false, false, false},
+      {"/p/png", false, false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KindsOf(c.path), (PictureKinds{c.jpeg, c.bitmap, c.library})) << c.path;
+  }
+}
+
 TEST_F(ImageListTest, DropAcceptanceByNameAndExistence) {
   mkdir((dir / "folder.jpg").c_str(), 0755);
   for (const char* name :
-       {"photo.jpg", "photo.Jpg", "photo.png", "photo.jpg.txt", "a.JPEG", "b.bmp"}) {
+       {"photo.jpg", "photo.Jpg", "photo.png", "photo.jpg.txt", "a.JPEG", "b.bmp", "x.HEIC"}) {
     WriteBytes(dir / name, "x");
   }
   EXPECT_TRUE(AcceptsDroppedPath(dir / "photo.jpg"));
@@ -141,6 +169,7 @@ TEST_F(ImageListTest, DropAcceptanceByNameAndExistence) {
   EXPECT_TRUE(AcceptsDroppedPath(dir / "b.bmp"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "photo.Jpg"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "photo.png"));
+  EXPECT_FALSE(AcceptsDroppedPath(dir / "x.HEIC"));  // no reader yet
   EXPECT_FALSE(AcceptsDroppedPath(dir / "folder.jpg"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "missing.jpg"));
 }

@@ -112,7 +112,7 @@ std::string BitmapPicture(int width, int height) {
 }
 
 std::string PictureBytes(const std::string& path, int width, int height) {
-  return IsBitmapPath(path) ? BitmapPicture(width, height) : JpegPicture(width, height);
+  return KindsOf(path).bitmap ? BitmapPicture(width, height) : JpegPicture(width, height);
 }
 
 std::vector<std::string> AllOrientationTriples() {
