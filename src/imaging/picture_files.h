@@ -1,7 +1,8 @@
 // The picture operations on files that the preview and the make run call.
 //
-// Each reads the whole file first; a file that cannot be opened or read fails with
-// "ファイル %s は開けません". Then the file's own decoder runs (see jpeg_codec.h and
+// Each checks the file's header and then reads the whole file, within what a
+// picture of the header's size can need (picture_header.h, whose errors come
+// first). Then the file's own decoder runs (see jpeg_codec.h and
 // bitmap_reader.h for their errors), the orientation text is applied
 // (orientation.h), and the picture is scaled to the target width (scaling.h). The
 // name of the file is not looked at: the caller chooses the operation.
