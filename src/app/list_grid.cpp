@@ -26,7 +26,16 @@ int ColumnWidth(const QFontMetrics& metrics, const char* widest, int width) {
 
 ListGrid::ListGrid(QWidget* parent) : QTableWidget(parent) {
   setColumnCount(kColumns);
-  horizontalHeader()->hide();
+  // Row 0 of the list is the header: shown by the horizontal header, so that it
+  // stays in view while the rows scroll, and hidden as a row. Its cells stay, as
+  // the fixed row the grid has always had.
+  setRowCount(1);
+  setRowHidden(0, true);
+  horizontalHeader()->setFixedHeight(kRowHeight);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   verticalHeader()->hide();
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -67,6 +76,20 @@ void ListGrid::ShowList(const ImageFileList& list) {
       cell->setText(QString::fromStdString(ShownText(list.row(r)[c])));
     }
   }
+  for (int c = 0; c < kColumns; ++c) {
+    setHorizontalHeaderItem(c, new QTableWidgetItem(item(0, c)->text()));
+  }
+  // A shorter list would otherwise keep the scroll place of the longer one, its
+  // entries above the rows in view.
+  if (list.count() < entries_) scrollToTop();
+  // An empty list shows no highlighted cell; the first entries then bring back the
+  // selection of the cursor's cell.
+  if (list.count() == 0) {
+    clearSelection();
+  } else if (entries_ == 0 && currentIndex().isValid()) {
+    selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+  }
+  entries_ = list.count();
   showing_ = false;
 }
 
@@ -75,7 +98,9 @@ int ListGrid::CursorRow() const {
 }
 
 void ListGrid::SetCursorRow(int row) {
-  setCurrentCell(row, std::max(currentColumn(), 1));
+  // An empty list shows no highlighted cell: the cursor moves, nothing is selected.
+  setCurrentCell(row, std::max(currentColumn(), 1),
+                 entries_ == 0 ? QItemSelectionModel::Clear : QItemSelectionModel::ClearAndSelect);
 }
 
 ListGrid::RowRange ListGrid::SelectedRows() const {

@@ -116,6 +116,8 @@ void TfrmMTmain::Button4Click() {
   if (!MayDropList()) return;
   const auto chosen = dialogs_.ChooseListFileToOpen(this);
   if (!chosen) return;
+  // The loaded list is seen from its first entry, however long the last one was.
+  StG_list->scrollToTop();
   try {
     LoadListFile(list_, *chosen, [this](const std::string& picture) {
       return StartingOrientation(picture, CB_exif->isChecked());

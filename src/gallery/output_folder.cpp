@@ -45,10 +45,12 @@ void CreateOutputFolder(const std::string& out_dir) {
   while (existing < levels.size()) {
     const std::string& next = levels[existing];
     const bool made = CreateFolder(next);
-    const int reason = errno;
+    // A level made and gone again at once was removed under us.
+    const int reason = made ? ENOENT : errno;
     size_t now = made ? ExistingLevels(levels) : existing;
     if (now <= existing) {
-      throw AppError("フォルダ " + ShownText(next) + " を作成できません: " + FileErrorText(reason));
+      throw AppError("フォルダ " + ShownText(next) +
+                     " を作成できません: " + SystemErrorText(reason));
     }
     existing = now;
   }

@@ -4,9 +4,9 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_row_reader.h"
 #include "imaging/orientation.h"
+#include "imaging/picture_header.h"
 #include "imaging/row_sampler.h"
 #include "imaging/scaling.h"
-#include "platform/text_file.h"
 
 namespace montrelle {
 
@@ -16,6 +16,10 @@ const std::string& MadePicture::Bytes() const {
 }
 
 namespace {
+
+std::string ReadJpegFile(const std::string& path) {
+  return ReadPictureBytes(path, ReadJpegSize(path));
+}
 
 // The orientation as a triple or as read already.
 template <typename TurnT>
@@ -46,13 +50,13 @@ std::string ScaleJpegFile(const std::string& path, std::int32_t width,
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
                                                std::span<const std::int32_t> widths,
                                                std::string_view orientation) {
-  return ScaleJpegToWidths(ReadFileBytes(path), widths, orientation);
+  return ScaleJpegToWidths(ReadJpegFile(path), widths, orientation);
 }
 
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,
                                                std::span<const std::int32_t> widths,
                                                const Orientation& orientation) {
-  return ScaleJpegToWidths(ReadFileBytes(path), widths, orientation);
+  return ScaleJpegToWidths(ReadJpegFile(path), widths, orientation);
 }
 
 std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
@@ -113,7 +117,7 @@ RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,
 }
 
 RgbImage ReadBitmapFile(const std::string& path) {
-  return DecodeBitmap(ReadFileBytes(path));
+  return DecodeBitmap(ReadPictureBytes(path, ReadBitmapSize(path)));
 }
 
 }  // namespace montrelle

@@ -1,11 +1,12 @@
 // The picture operations on files that the preview and the make run call.
 //
-// Each reads the whole file first; a file that cannot be opened or read fails with
-// "ファイル %s は開けません". Then the file's own decoder runs (see jpeg_codec.h and
-// bitmap_reader.h for their errors), the orientation is applied (orientation.h;
-// given as its triple, or as read already by a make run), and the picture is
-// scaled to the target width (scaling.h). The name of the file is not looked at:
-// the caller chooses the operation.
+// Each checks the file's header and then reads the whole file, within what a
+// picture of the header's size can need (picture_header.h, whose errors come
+// first). Then the file's own decoder runs (see jpeg_codec.h and bitmap_reader.h
+// for their errors), the orientation is applied (orientation.h; given as its
+// triple, or as read already by a make run), and the picture is scaled to the
+// target width (scaling.h). The name of the file is not looked at: the caller
+// chooses the operation.
 //
 // The pixels are those of decoding the whole picture, orienting it and point
 // sampling it, but no full-size picture is held: a JPEG is sampled row by row while

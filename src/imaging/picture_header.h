@@ -1,6 +1,6 @@
 // A picture file's size read from its headers alone, without its pixel data: the
 // make run's check of every listed picture before it writes anything, and the
-// preview's choice of width.
+// preview's choice of width; then, within what that size can need, the file.
 //
 // A JPEG is read up to its first scan with jpeg_read_header, so markers before it
 // (Exif and other APP segments) are read and passed over but no entropy-coded data;
@@ -20,5 +20,11 @@ namespace montrelle {
 
 ImageSize ReadJpegSize(const std::string& path, std::int64_t max_pixels = kMaxImagePixels);
 ImageSize ReadBitmapSize(const std::string& path, std::int64_t max_pixels = kMaxImagePixels);
+
+// The whole file of a picture whose header gave `size`, for decoding. A file larger
+// than any picture of that size can need (a sparse giant with a small picture at its
+// start) is refused unread: "ファイル %s は画像としては大きすぎます". Throws
+// "ファイル %s は開けません" like the header readers.
+std::string ReadPictureBytes(const std::string& path, ImageSize size);
 
 }  // namespace montrelle

@@ -4,8 +4,10 @@
 // make run uses. A JPEG is shown as the make run would write it: encoded at quality
 // 90 and decoded again.
 //
-// The errors are those of picture_files.h: a file that cannot be read, a damaged
-// picture, an orientation that cannot be applied.
+// The errors are those of picture_header.h and picture_files.h: a file that cannot
+// be read or is no regular file, a picture beyond the pixel budget or a file far
+// larger than its picture, a damaged picture, an orientation that cannot be applied.
+// Only what the picture can need is ever read.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "platform/file_error.h"
 
 #include <cerrno>
+#include <system_error>
 
 #include "platform/codepage.h"
 
@@ -18,6 +19,10 @@ std::string FileErrorText(int error_number) {
     default:
       return "I/O エラー (" + std::to_string(error_number) + ")";
   }
+}
+
+std::string SystemErrorText(int error_number) {
+  return std::generic_category().message(error_number);
 }
 
 AppError FileWriteError(int error_number, const std::string& path) {

@@ -12,6 +12,11 @@ namespace montrelle {
 // "ディスクがいっぱいです" for a full disk, "I/O エラー (%d)" otherwise.
 std::string FileErrorText(int error_number);
 
+// The system's own reason for `error_number` (strerror's text, in the locale the
+// program runs in): an errno has no meaning as the Windows error number the file
+// error texts give.
+std::string SystemErrorText(int error_number);
+
 // The error of a failed create or write: the platform text and the file's name.
 AppError FileWriteError(int error_number, const std::string& path);
 

@@ -38,6 +38,17 @@ std::string ConfigHome() {
   return HomeFolder() + "/.config";
 }
 
+// A folder the running user may write into and owns, outside /usr: a folder under
+// /usr belongs to the system even for root, who may write anywhere, and one of
+// another user's that is open to everyone (/tmp) is no place for our settings.
+bool IsPortableFolder(const std::string& folder) {
+  const std::string normal = NormalPath(folder);
+  if (normal == "/usr" || normal.starts_with("/usr/")) return false;
+  struct stat st;
+  return ::stat(folder.c_str(), &st) == 0 && st.st_uid == ::getuid() &&
+         ::access(folder.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -48,7 +59,7 @@ std::string ProgramFolder() {
 
 ProgramFiles LocateProgramFiles(const std::string& program_folder) {
   ProgramFiles files;
-  if (access(program_folder.c_str(), W_OK) == 0) {
+  if (IsPortableFolder(program_folder)) {
     files.settings_path = program_folder + "/" + kSettingsName;
   } else {
     files.settings_path = NormalPath(fs::path(ConfigHome()) / "Montrelle" / kSettingsName);

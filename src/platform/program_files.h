@@ -1,9 +1,11 @@
 // Where the two programs keep the settings file and find the navigation images.
 //
-// A program folder the user may write into (a portable copy, the build tree) holds
-// both: <folder>/Montrelle.ini and <folder>/images. An installed program sits in a
-// folder only the administrator writes (/usr/bin), where the settings could never
-// be saved: its settings file is then the user's own,
+// A program folder the user owns and may write into (a portable copy, the build
+// tree) holds both: <folder>/Montrelle.ini and <folder>/images. An installed program
+// sits in a folder only the administrator writes (/usr/bin), where the settings
+// could never be saved; a folder under /usr is taken for installed also when root
+// runs the program, and so is any folder of another user's. Its settings file is
+// then the user's own,
 // $XDG_CONFIG_HOME/Montrelle/Montrelle.ini, or ~/.config/Montrelle/Montrelle.ini
 // when that variable is unset, empty or not an absolute path. The images come from
 // images/ beside the program when that folder exists, else from the installed data

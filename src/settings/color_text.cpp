@@ -4,19 +4,33 @@
 #include <cstdio>
 
 #include "platform/app_error.h"
+#include "platform/codepage.h"
 
 namespace montrelle {
 
-ColorValue ParseColorText(const std::string& text) {
+namespace {
+
+// For an unsigned value from_chars takes digits only: no sign, prefix or blank.
+bool ParseHexadecimal(const std::string& text, ColorValue& value) {
   const char* first = text.data();
   const char* last = first + text.size();
-  ColorValue value = 0;
-  // For an unsigned value from_chars takes digits only: no sign, prefix or blank.
   auto [end, ec] = std::from_chars(first, last, value, 16);
-  if (first == last || ec != std::errc() || end != last) {
-    throw NotAnIntegerError("$" + text);
-  }
+  return first != last && ec == std::errc() && end == last;
+}
+
+}  // namespace
+
+ColorValue ParseColorText(const std::string& text) {
+  ColorValue value = 0;
+  if (!ParseHexadecimal(text, value)) throw NotAnIntegerError("$" + text);
   return value;
+}
+
+void RequireColorText(const std::string& text) {
+  ColorValue value = 0;
+  if (!ParseHexadecimal(text, value)) {
+    throw AppError('\'' + ShownText(text) + "' は色を表す16進数ではありません");
+  }
 }
 
 std::string ColorText(ColorValue color) {

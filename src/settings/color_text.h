@@ -13,6 +13,10 @@ namespace montrelle {
 // beyond 32 bits.
 ColorValue ParseColorText(const std::string& text);
 
+// The settings loader's check of a colour text: throws "'%s' は色を表す16進数では
+// ありません" (the text as ShownText shows it) where ParseColorText would throw.
+void RequireColorText(const std::string& text);
+
 // Upper-case hexadecimal digits, zero-padded to at least six ("FFFF00").
 std::string ColorText(ColorValue color);
 

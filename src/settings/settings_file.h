@@ -24,10 +24,11 @@ void WriteSettingsFile(const std::string& path, int mode, const LiveSettings& li
 // without a section line) is first replaced by the default file. Each value, with
 // the characters up to code 32 trimmed from both ends, is stored key by key in file
 // order; a missing key reads as empty. An integer or flag value that is no 32-bit
-// integer stores the key's default and loading goes on; at the end one AppError
-// lists every such key, a line "[section] key: '%s' は整数ではありません" each,
-// joined by ".\n". A file that exists but cannot be read, or is far larger than
-// any settings file, throws without writing.
+// integer, or a colour text that is no hexadecimal number, stores the key's default
+// and loading goes on; at the end one AppError lists every such key, a line
+// "[section] key: '%s' は整数ではありません" (or "...は色を表す16進数ではありません")
+// each, joined by ".\n". A file that exists but cannot be read, or is far larger
+// than any settings file, throws without writing.
 void LoadSettings(const std::string& path, TMT_Options& options);
 
 // LoadSettings without ever writing: returns false, with `options` unchanged, for a

@@ -102,7 +102,12 @@ void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& o
                    int value = ParseInt32(text);
                    if (value == 0 || value == 1) *flag = value == 1;
                  },
-                 [&](std::string* value) { *value = text; },
+                 [&](std::string* value) {
+                   // A colour is kept as text, but one that could not be shown must
+                   // not reach the controls.
+                   if (std::holds_alternative<ColorValue L::*>(key.live)) RequireColorText(text);
+                   *value = text;
+                 },
              },
              key.field(options));
 }

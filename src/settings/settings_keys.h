@@ -45,8 +45,9 @@ std::span<const SettingKey> SettingKeys();
 std::string_view MissingKeyText(const SettingKey& key);
 
 // Converts `text` (already trimmed) by the key's form and stores it in `options`.
-// Throws NotAnIntegerError(text) when an integer or flag key gets no 32-bit integer;
-// `options` is then unchanged.
+// Throws NotAnIntegerError(text) when an integer or flag key gets no 32-bit integer,
+// RequireColorText's error when a colour key gets no colour text; `options` is then
+// unchanged.
 void StoreSetting(const SettingKey& key, const std::string& text, TMT_Options& options);
 
 // The text written for the key from the control values.

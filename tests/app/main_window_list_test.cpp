@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <filesystem>
 
@@ -107,6 +108,31 @@ TEST_F(MainWindowListTest, GridGrowsByTenRows) {
     EXPECT_EQ(Grid()->rowCount(), g.rows) << g.entries;
     ExpectGridShowsList();
   }
+}
+
+// A list loaded, shortened or cleared while the grid is scrolled to the end of a
+// long one is seen from its first entry, under the header row, which never scrolls
+// away; an empty grid highlights no cell.
+TEST_F(MainWindowListTest, GridShowsItsFirstRowsUnderItsHeader) {
+  EXPECT_TRUE(Grid()->selectedItems().isEmpty());
+  const std::string path = dir / "p.jpg";
+  testing::WriteBytes(path, "x");
+  testing::WriteBytes(dir / "short.txt", path + "\n" + path + "\n");
+  Main<QCheckBox>("CB_ask")->setChecked(true);
+  for (const char* button : {"Button4", "Button6", "Button5"}) {
+    SCOPED_TRACE(button);
+    Drop(Paths(60 - windows->main.image_list().count(), path));
+    SetCursor(60);
+    Grid()->scrollToBottom();
+    ASSERT_GT(Grid()->rowAt(0), 1);
+    dialogs.list_files = {dir / "short.txt"};
+    ui.choices = {YesNoCancel::kNo};  // the dropped list is not to be saved
+    Click(button);
+    EXPECT_EQ(Grid()->rowAt(0), 1);
+    EXPECT_TRUE(Grid()->isRowHidden(0));
+    EXPECT_FALSE(Grid()->horizontalHeader()->isHidden());
+  }
+  EXPECT_TRUE(Grid()->selectedItems().isEmpty());
 }
 
 TEST_F(MainWindowListTest, DeleteAndClearAskUnlessDontAsk) {

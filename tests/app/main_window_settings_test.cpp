@@ -194,18 +194,21 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
   }
 }
 
-TEST_F(MainWindowSettingsTest, BadColourStopsPartWayAndTheWindowStillShows) {
-  WriteBytes(files.settings_path, Changed(kWrittenDefaults, {{"bg_color=FFFFFF", "bg_color=00ff00"},
+// A bad colour costs only itself as well, and the start-up box lists it with the
+// bad numbers.
+TEST_F(MainWindowSettingsTest, BadColourTakesItsDefaultAndTheWindowStillShows) {
+  WriteBytes(files.settings_path, Changed(kWrittenDefaults, {{"bwidth=2", "bwidth=x"},
+                                                             {"bg_color=FFFFFF", "bg_color=00ff00"},
                                                              {"link_color=FFFF00", "link_color=zz"},
                                                              {"title=", "title=旅行"}}));
   Create();
   windows->ShowMainWindow();
-  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"error: '$zz' は整数ではありません."}));
-  LiveSettings expected = FormDefaults();
-  expected.table_width = "600";
-  expected.pulldown_width = "450";
-  expected.small_width = "100";
+  EXPECT_EQ(dialogs.log,
+            (std::vector<std::string>{"error: [Table] bwidth: 'x' は整数ではありません.\n"
+                                      "[Color] link_color: 'zz' は色を表す16進数ではありません."}));
+  LiveSettings expected = StartedDefaults();
   expected.bg_color = 0x00FF00;
+  expected.title = "旅行";
   EXPECT_EQ(windows->main.ReadLiveSettings(), expected);
   EXPECT_TRUE(windows->main.isVisible());
   EXPECT_TRUE(windows->preview.isVisible());

@@ -409,7 +409,7 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   run = RunMake({"--batch", "trip", "-o", "blocked"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "設定値は不正です。確認してください。\nフォルダ " + (dir / "blocked") +
-                         " を作成できません: I/O エラー (17)\n");
+                         " を作成できません: File exists\n");
   run = RunMake({"--batch", "trip", "-o", "web", "-n", ""}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "出力ファイル名を指定してください\n(--name で指定します)\n");

@@ -200,7 +200,7 @@ TEST_F(GenerateGalleryTest, FolderLevelThatCannotBeMade) {
   settings.out_path = dir / "out/gallery";
   EXPECT_FALSE(Run());
   EXPECT_EQ(ui.log, Lines{"message: 設定値は不正です。確認してください。\nフォルダ " +
-                          (dir / "out") + " を作成できません: I/O エラー (17)"});
+                          (dir / "out") + " を作成できません: File exists"});
   EXPECT_EQ(ReadBytes(dir / "out"), "a file in the way");
 }
 

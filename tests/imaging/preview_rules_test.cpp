@@ -1,6 +1,9 @@
 #include "imaging/preview_rules.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "imaging/jpeg_codec.h"
 #include "imaging/preview_picture.h"
@@ -95,6 +98,17 @@ TEST(PreviewPicture, EmptyPicturesAndErrors) {
   // A JPEG taken for a bitmap.
   ExpectAppError([&] { PreviewBitmap(dir / "flat.jpg", "0\t0\t0", false); },
                  "ビットマップイメージが不正です");
+  // A sparse giant with a small picture at its start is refused unread, and a FIFO
+  // without waiting for a writer: either would hold the window.
+  const std::string giant = dir / "giant.jpg";
+  WriteBytes(giant, EncodeJpeg(QuadrantPicture(200, 100)));
+  std::filesystem::resize_file(giant, std::uintmax_t{10} << 30);
+  ExpectAppError([&] { PreviewJpeg(giant, "0\t0\t0", false); },
+                 "ファイル " + giant + " は画像としては大きすぎます");
+  const std::string pipe = dir / "pipe.jpg";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ExpectAppError([&] { PreviewJpeg(pipe, "0\t0\t0", false); },
+                 "ファイル " + pipe + " は開けません");
 }
 
 }  // namespace

@@ -27,8 +27,9 @@ inline std::vector<std::string> InstalledTree() {
     const std::string folder = "share/icons/hicolor/" + std::string(size);
     tree.insert(tree.end(), {folder + "/", folder + "/apps/", folder + "/apps/montrelle.png"});
   }
-  tree.insert(tree.end(), {"share/man/", "share/man/man1/", "share/man/man1/montrelle-make.1.gz",
-                           "share/montrelle/", "share/montrelle/images/"});
+  tree.insert(tree.end(),
+              {"share/man/", "share/man/man1/", "share/man/man1/montrelle-make.1.gz",
+               "share/man/man1/montrelle.1.gz", "share/montrelle/", "share/montrelle/images/"});
   for (const char* gif : kNavigationImages)
     tree.push_back("share/montrelle/images/" + std::string(gif));
   return tree;

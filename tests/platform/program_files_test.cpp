@@ -91,6 +91,10 @@ TEST(LocateProgramFiles, BesideAWritableProgramElseTheUsersConfigFolder) {
     if (c.images_beside) {
       ASSERT_TRUE(CreateFolder(bin + "/images"));
     }
+    // The folder is the checking user's own, as a portable copy is.
+    if (getuid() == 0) {
+      ASSERT_EQ(chown(bin.c_str(), 65534, 65534), 0);
+    }
     chmod(bin.c_str(), c.writable ? 0777 : 0555);
     ScopedVariable config_home("XDG_CONFIG_HOME", c.config_home);
 
@@ -99,6 +103,12 @@ TEST(LocateProgramFiles, BesideAWritableProgramElseTheUsersConfigFolder) {
     EXPECT_EQ(files.navigation_images_folder, c.images) << c.config_home.value_or("(unset)");
     chmod(bin.c_str(), 0755);
   }
+  // Never beside a program under /usr, even for root, who may write there; nor in a
+  // folder of another user's that everyone may write into.
+  ScopedVariable config_home("XDG_CONFIG_HOME", std::nullopt);
+  EXPECT_EQ(LocateProgramFiles("/usr/bin").settings_path,
+            "/home/u/.config/Montrelle/Montrelle.ini");
+  EXPECT_EQ(LocateAsOtherUser("/tmp").settings_path, "/home/u/.config/Montrelle/Montrelle.ini");
 }
 
 TEST(LocateProgramFiles, WithoutHomeThePasswordEntrysHome) {

@@ -178,14 +178,16 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   EXPECT_EQ(options, expected);
 }
 
-// A value that is no integer takes its key's default and loading goes on with the
-// keys after it; one error then lists every such key. The file is left as it is.
+// A value that is no integer, or no colour, takes its key's default and loading
+// goes on with the keys after it; one error then lists every such key. The file is
+// left as it is.
 TEST(LoadSettings, ValuesThatAreNoIntegersTakeTheirDefaults) {
   std::string file = kDefaultFile;
   const std::pair<std::string, std::string> changes[] = {
       {"type=0", "type=2147483648"},
       {"width=550", "width=abc"},
       {"bwidth=2\r\n", ""},
+      {"link_color=ffff00", "link_color=#00ff00"},
       // A damaged file: the NUL bytes must not cut the message short.
       {"dontask=0", std::string("dontask=1\0\0x", 12)},
       {"Preview=1", "Preview=0"},
@@ -200,6 +202,7 @@ TEST(LoadSettings, ValuesThatAreNoIntegersTakeTheirDefaults) {
             "[HTMLtype] type: '2147483648' は整数ではありません.\n"
             "[Frame] width: 'abc' は整数ではありません.\n"
             "[Table] bwidth: '' は整数ではありません.\n"
+            "[Color] link_color: '#00ff00' は色を表す16進数ではありません.\n"
             "[Flags] dontask: '1\\x00\\x00x' は整数ではありません");
   TMT_Options expected = DefaultOptions();
   expected.Flags.Preview = false;
