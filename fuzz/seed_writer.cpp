@@ -106,25 +106,23 @@ void LibrarySeeds(const std::string& dir) {
       {"heif/heic", {.kind = LibraryKind::kHeic}},
       {"heif/heic-turned", {.kind = LibraryKind::kHeic, .quarter_turn = true}},
       {"heif/avif", {.kind = LibraryKind::kAvif}},
-      {"heif/avif-alpha", {.kind = LibraryKind::kAvif, .alpha = {0}}},
+      {"heif/avif-alpha", {.kind = LibraryKind::kAvif, .alpha = true}},
       {"png/rgb", {}},
-      {"png/rgba", {.alpha = {0}}},
+      {"png/rgba", {.alpha = true}},
       {"png/16-bit", {.png_bits = 16}},
-      {"png/16-bit-rgba", {.alpha = {0}, .png_bits = 16}},
+      {"png/16-bit-rgba", {.alpha = true, .png_bits = 16}},
       {"png/palette", {.png_palette = true}},
-      {"png/palette-trns-interlaced", {.alpha = {0}, .png_palette = true, .png_interlaced = true}},
+      {"png/palette-trns-interlaced", {.alpha = true, .png_palette = true, .png_interlaced = true}},
       {"png/interlaced", {.png_interlaced = true}},
       {"webp/lossless", {.kind = LibraryKind::kWebp}},
-      {"webp/lossless-alpha", {.kind = LibraryKind::kWebp, .alpha = {0}}},
+      {"webp/lossless-alpha", {.kind = LibraryKind::kWebp, .alpha = true}},
       {"webp/lossy", {.kind = LibraryKind::kWebp, .lossy_webp = true}},
-      {"webp/lossy-alpha", {.kind = LibraryKind::kWebp, .alpha = {0}, .lossy_webp = true}},
-      {"webp/animation", {.kind = LibraryKind::kWebp, .alpha = {0}, .webp_animation = true}}};
+      {"webp/lossy-alpha", {.kind = LibraryKind::kWebp, .alpha = true, .lossy_webp = true}},
+      {"webp/animation", {.kind = LibraryKind::kWebp, .alpha = true, .webp_animation = true}}};
   for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {
-    for (auto [name, coding] : codings) {
-      // Few colours, so that a palette holds them; an alpha of {0} above asks for the
-      // stripes at this size.
+    for (const auto& [name, coding] : codings) {
+      // Few colours, so that a palette holds them.
       const RgbImage picture = testing::QuadrantPicture(w, h);
-      if (!coding.alpha.empty()) coding.alpha = testing::AlphaStripes(w, h);
       Write(dir + "/" + name + "-" + std::to_string(w) + "x" + std::to_string(h),
             testing::LibraryPictureBytes(picture, coding));
     }

@@ -12,19 +12,27 @@
 #include <fstream>
 #include <map>
 #include <stdexcept>
-#include <tuple>
 
 #include "imaging/test_pictures.h"
 
 namespace montrelle::testing {
 namespace {
 
-// The picture's pixels with alpha (255 where `alpha` is empty), 4 bytes each.
-std::vector<std::uint8_t> Rgba(const RgbImage& picture, const std::vector<std::uint8_t>& alpha) {
+std::vector<std::uint8_t> AlphaStripes(int width, int height) {
+  std::vector<std::uint8_t> alpha;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) alpha.push_back(std::array{0, 100, 255}[(x + y) % 3]);
+  }
+  return alpha;
+}
+
+// The picture's pixels with AlphaStripes, or opaque, 4 bytes each.
+std::vector<std::uint8_t> Rgba(const RgbImage& picture, bool stripes) {
+  const std::vector<std::uint8_t> alpha = AlphaStripes(picture.width, picture.height);
   std::vector<std::uint8_t> rgba;
-  for (size_t i = 0; i < picture.pixels.size() / 3; ++i) {
+  for (size_t i = 0; i < alpha.size(); ++i) {
     rgba.insert(rgba.end(), picture.pixels.begin() + 3 * i, picture.pixels.begin() + 3 * i + 3);
-    rgba.push_back(alpha.empty() ? 255 : alpha[i]);
+    rgba.push_back(stripes ? alpha[i] : 255);
   }
   return rgba;
 }
@@ -35,27 +43,16 @@ void Check(heif_error error) {
 
 std::string HeifBytes(const RgbImage& upright, const LibraryCoding& coding) {
   const RgbImage picture = coding.quarter_turn ? StoredWithTag(upright, 6) : upright;
-  std::vector<std::uint8_t> alpha = coding.alpha;
-  if (coding.quarter_turn && !alpha.empty()) {
-    RgbImage grey{upright.width, upright.height, {}};
-    for (std::uint8_t a : alpha) grey.pixels.insert(grey.pixels.end(), 3, a);
-    grey = StoredWithTag(grey, 6);
-    for (size_t i = 0; i < alpha.size(); ++i) alpha[i] = grey.pixels[3 * i];
-  }
-  const bool has_alpha = !alpha.empty();
   heif_image* image = nullptr;
   Check(heif_image_create(picture.width, picture.height, heif_colorspace_RGB,
-                          has_alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                          coding.alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
                           &image));
   Check(heif_image_add_plane(image, heif_channel_interleaved, picture.width, picture.height, 8));
   int stride = 0;
   std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-  const std::vector<std::uint8_t> rgba = Rgba(picture, alpha);
-  const size_t channels = has_alpha ? 4 : 3;
-  for (size_t i = 0; i < rgba.size() / 4; ++i) {
-    const size_t x = i % picture.width, y = i / picture.width;
-    std::copy_n(&rgba[4 * i], channels, plane + y * stride + x * channels);
-  }
+  const std::vector<std::uint8_t> pixels = coding.alpha ? Rgba(picture, true) : picture.pixels;
+  const size_t row = pixels.size() / picture.height;
+  for (int y = 0; y < picture.height; ++y) std::copy_n(&pixels[row * y], row, plane + stride * y);
 
   heif_context* context = heif_context_alloc();
   heif_encoder* encoder = nullptr;
@@ -80,64 +77,42 @@ std::string HeifBytes(const RgbImage& upright, const LibraryCoding& coding) {
   return bytes;
 }
 
-using PngRows = std::vector<std::vector<png_byte>>;
-
-// The palette, and the picture's indices into it packed into rows of `bits` a pixel.
-struct Palette {
-  int bits = 8;
-  std::vector<png_color> colours;
-  std::vector<png_byte> alpha;
-  PngRows rows;
-};
-
-Palette PaletteOf(const RgbImage& picture, const std::vector<std::uint8_t>& rgba) {
-  Palette palette;
-  std::map<std::tuple<int, int, int, int>, int> index;
+// The rows of a PNG file: samples of 8 or 16 bits, or palette indices of 4 bits,
+// the palette's colours and alpha values added to `palette` and `palette_alpha`.
+std::vector<std::vector<png_byte>> PngRows(const RgbImage& picture, const LibraryCoding& coding,
+                                           int& bits, std::vector<png_color>& palette,
+                                           std::vector<png_byte>& palette_alpha) {
+  const std::vector<std::uint8_t> rgba = Rgba(picture, coding.alpha);
+  std::map<std::array<std::uint8_t, 4>, int> index;
   std::vector<int> indices;
   for (size_t i = 0; i < rgba.size(); i += 4) {
-    const auto key = std::tuple(rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]);
+    const std::array<std::uint8_t, 4> key = {rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
     const auto [at, added] = index.emplace(key, static_cast<int>(index.size()));
-    if (added) {
-      palette.colours.push_back({rgba[i], rgba[i + 1], rgba[i + 2]});
-      palette.alpha.push_back(rgba[i + 3]);
-    }
+    if (added) palette.push_back({key[0], key[1], key[2]});
+    if (added) palette_alpha.push_back(key[3]);
     indices.push_back(at->second);
   }
-  if (index.size() > 256) throw std::invalid_argument("more than 256 colours");
-  while (palette.bits > 1 && index.size() <= (1u << palette.bits / 2)) palette.bits /= 2;
-  const int per_byte = 8 / palette.bits;
-  for (int y = 0; y < picture.height; ++y) {
-    std::vector<png_byte>& row =
-        palette.rows.emplace_back((picture.width + per_byte - 1) / per_byte);
-    for (int x = 0; x < picture.width; ++x) {
-      const int shift = 8 - palette.bits * (x % per_byte + 1);
-      row[x / per_byte] |= static_cast<png_byte>(indices[y * picture.width + x] << shift);
+  bits = coding.png_palette ? 4 : coding.png_bits;
+  const size_t channels = coding.alpha ? 4 : 3;
+  std::vector<std::vector<png_byte>> rows(picture.height);
+  for (size_t i = 0; i < indices.size(); ++i) {
+    std::vector<png_byte>& row = rows[i / picture.width];
+    const size_t x = i % picture.width;
+    if (coding.png_palette) {
+      if (x % 2 == 0) row.push_back(0);
+      row.back() |= static_cast<png_byte>(indices[i] << (x % 2 == 0 ? 4 : 0));
+    } else {
+      for (size_t c = 0; c < channels; ++c) row.insert(row.end(), bits / 8, rgba[4 * i + c]);
     }
   }
-  return palette;
+  return rows;
 }
 
 std::string PngBytes(const RgbImage& picture, const LibraryCoding& coding) {
-  const bool has_alpha = !coding.alpha.empty();
-  const std::vector<std::uint8_t> rgba = Rgba(picture, coding.alpha);
-  Palette palette;
-  PngRows& rows = palette.rows;
-  int type = has_alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
-  int bits = coding.png_bits;
-  if (coding.png_palette) {
-    palette = PaletteOf(picture, rgba);
-    type = PNG_COLOR_TYPE_PALETTE;
-    bits = palette.bits;
-  } else {
-    const size_t channels = has_alpha ? 4 : 3, bytes = static_cast<size_t>(bits / 8);
-    for (int y = 0; y < picture.height; ++y) {
-      std::vector<png_byte>& row = rows.emplace_back();
-      for (size_t i = 0; i < size_t{4} * picture.width; ++i) {
-        if (i % 4 < channels) row.insert(row.end(), bytes, rgba[y * picture.width * 4 + i]);
-      }
-    }
-  }
-
+  int bits = 8;
+  std::vector<png_color> palette;
+  std::vector<png_byte> palette_alpha;
+  std::vector<std::vector<png_byte>> rows = PngRows(picture, coding, bits, palette, palette_alpha);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   std::string bytes;
@@ -147,14 +122,16 @@ std::string PngBytes(const RgbImage& picture, const LibraryCoding& coding) {
         static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), size);
       },
       nullptr);
+  const int type = coding.png_palette ? PNG_COLOR_TYPE_PALETTE
+                   : coding.alpha     ? PNG_COLOR_TYPE_RGB_ALPHA
+                                      : PNG_COLOR_TYPE_RGB;
   png_set_IHDR(png, info, picture.width, picture.height, bits, type,
                coding.png_interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (coding.png_palette) {
-    png_set_PLTE(png, info, palette.colours.data(), static_cast<int>(palette.colours.size()));
-    if (has_alpha) {
-      png_set_tRNS(png, info, palette.alpha.data(), static_cast<int>(palette.alpha.size()),
-                   nullptr);
+    png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    if (coding.alpha) {
+      png_set_tRNS(png, info, palette_alpha.data(), static_cast<int>(palette.size()), nullptr);
     }
   }
   std::vector<png_bytep> row_pointers;
@@ -181,8 +158,7 @@ std::string WebpAnimation(const RgbImage& picture, const LibraryCoding& coding) 
     input.use_argb = 1;
     input.width = picture.width;
     input.height = picture.height;
-    const std::vector<std::uint8_t> rgba =
-        Rgba(*frame, frame == &picture ? coding.alpha : std::vector<std::uint8_t>());
+    const std::vector<std::uint8_t> rgba = Rgba(*frame, frame == &picture && coding.alpha);
     WebPPictureImportRGBA(&input, rgba.data(), picture.width * 4);
     if (!WebPAnimEncoderAdd(encoder, &input, timestamp, &config)) std::abort();
     WebPPictureFree(&input);
@@ -214,15 +190,8 @@ std::string WebpBytes(const RgbImage& picture, const LibraryCoding& coding) {
 
 }  // namespace
 
-std::vector<std::uint8_t> AlphaStripes(int width, int height) {
-  std::vector<std::uint8_t> alpha;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) alpha.push_back(std::array{0, 100, 255}[(x + y) % 3]);
-  }
-  return alpha;
-}
-
-RgbImage OverWhite(const RgbImage& picture, const std::vector<std::uint8_t>& alpha) {
+RgbImage StripesOverWhite(const RgbImage& picture) {
+  const std::vector<std::uint8_t> alpha = AlphaStripes(picture.width, picture.height);
   RgbImage out = picture;
   for (size_t i = 0; i < alpha.size(); ++i) {
     for (size_t c = 3 * i; c < 3 * i + 3; ++c) {
@@ -256,9 +225,9 @@ std::string LibraryPictureBytes(const RgbImage& picture, const LibraryCoding& co
 void WriteLibraryPicture(const std::string& path, const RgbImage& picture,
                          const LibraryCoding& coding) {
   const std::string bytes = LibraryPictureBytes(picture, coding);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
+  if (!std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes))) {
+    throw std::runtime_error("cannot write " + path);
+  }
 }
 
 }  // namespace montrelle::testing

@@ -16,20 +16,18 @@ enum class LibraryKind { kHeic, kAvif, kPng, kWebp };
 // AVIF at quality 90, WebP lossless.
 struct LibraryCoding {
   LibraryKind kind = LibraryKind::kPng;
-  std::vector<std::uint8_t> alpha = {};  // one value a pixel, row by row; empty: opaque
-  bool lossy_webp = false;               // quality 90
-  bool webp_animation = false;           // the picture is the first frame; another picture follows
-  bool quarter_turn = false;             // HEIC, AVIF: stored turned, the container turning it back
-  int png_bits = 8;                      // 8 or 16 per sample
-  bool png_palette = false;     // a palette of as few bits as its colours need (at most 256)
+  bool alpha = false;           // stripes of transparent, half-transparent (100) and opaque pixels
+  bool lossy_webp = false;      // quality 90
+  bool webp_animation = false;  // the picture is the first frame; another picture follows
+  bool quarter_turn = false;    // HEIC, AVIF: stored turned, the container turning it back
+  int png_bits = 8;             // 8 or 16 per sample
+  bool png_palette = false;     // 4 bits a pixel: at most 16 colours with their alpha
   bool png_interlaced = false;  // Adam7
 };
 
-// A pattern of transparent, half-transparent (alpha 100) and opaque pixels.
-std::vector<std::uint8_t> AlphaStripes(int width, int height);
-
-// `picture` over white as a browser shows it: the reference for every reader.
-RgbImage OverWhite(const RgbImage& picture, const std::vector<std::uint8_t>& alpha);
+// `picture` with the alpha stripes over white, as a browser shows it:
+// the reference for every reader.
+RgbImage StripesOverWhite(const RgbImage& picture);
 
 // The mean difference of all channels of two pictures of the same size (256 when
 // the sizes differ): lossy files are compared within a bound.
