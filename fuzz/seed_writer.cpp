@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets, one folder each under DIR: bitmap,
-// jpeg, exif, list, settings and text. Nothing of it is kept in the repository; the
-// fuzz script makes it afresh. Usage: seed_writer DIR
+// jpeg, exif, list, settings, text, heif, png and webp. Nothing of it is kept in the repository;
+// the fuzz script makes it afresh. Usage: seed_writer DIR
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "imagelist/list_file.h"
 #include "imaging/bitmap_variants.h"
 #include "imaging/bitmap_writer.h"
+#include "imaging/library_test_pictures.h"
 #include "imaging/test_pictures.h"
 #include "settings/settings_file.h"
 
@@ -98,6 +99,36 @@ void ExifSeeds(const std::string& folder) {
   Write(folder + "/untagged.jpg", jpeg);
 }
 
+// Each kind in every way the test writers store it, at a few small sizes.
+void LibrarySeeds(const std::string& dir) {
+  using testing::LibraryKind;
+  const std::pair<const char*, testing::LibraryCoding> codings[] = {
+      {"heif/heic", {.kind = LibraryKind::kHeic}},
+      {"heif/heic-turned", {.kind = LibraryKind::kHeic, .quarter_turn = true}},
+      {"heif/avif", {.kind = LibraryKind::kAvif}},
+      {"heif/avif-alpha", {.kind = LibraryKind::kAvif, .alpha = true}},
+      {"png/rgb", {}},
+      {"png/rgba", {.alpha = true}},
+      {"png/16-bit", {.png_bits = 16}},
+      {"png/16-bit-rgba", {.alpha = true, .png_bits = 16}},
+      {"png/palette", {.png_palette = true}},
+      {"png/palette-trns-interlaced", {.alpha = true, .png_palette = true, .png_interlaced = true}},
+      {"png/interlaced", {.png_interlaced = true}},
+      {"webp/lossless", {.kind = LibraryKind::kWebp}},
+      {"webp/lossless-alpha", {.kind = LibraryKind::kWebp, .alpha = true}},
+      {"webp/lossy", {.kind = LibraryKind::kWebp, .lossy_webp = true}},
+      {"webp/lossy-alpha", {.kind = LibraryKind::kWebp, .alpha = true, .lossy_webp = true}},
+      {"webp/animation", {.kind = LibraryKind::kWebp, .alpha = true, .webp_animation = true}}};
+  for (auto [w, h] : {std::pair(17, 13), std::pair(1, 1), std::pair(40, 9)}) {
+    for (const auto& [name, coding] : codings) {
+      // Few colours, so that a palette holds them.
+      const RgbImage picture = testing::QuadrantPicture(w, h);
+      Write(dir + "/" + name + "-" + std::to_string(w) + "x" + std::to_string(h),
+            testing::LibraryPictureBytes(picture, coding));
+    }
+  }
+}
+
 void ListSeeds(const std::string& folder) {
   ImageFileList list;
   list.Append("/home/写真/庭.jpg", "春の庭", "1\t0\t0");
@@ -146,6 +177,8 @@ int main(int argc, char** argv) {
   ListSeeds(Folder(dir, "list"));
   SettingsSeeds(Folder(dir, "settings"));
   TextSeeds(Folder(dir, "text"));
+  for (const char* kind : {"heif", "png", "webp"}) Folder(dir, kind);
+  LibrarySeeds(dir);
   std::cout << written << " seeds in " << dir << "\n";
   return written > 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg-dev libgtest-dev libgmock-dev
+  libheif-dev libpng-dev libwebp-dev
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic
   desktop-file-utils groff-base lintian

@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage exif_orientation jpeg_scaling list_file settings_file)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage exif_orientation jpeg_scaling list_file settings_file
+  heif_reader png_reader webp_reader)
 
 build=build-fuzz
 generator=()
@@ -35,6 +36,9 @@ seeds_of() {
     settings_file) echo "settings 4096" ;;
     codepage) echo "text 1024" ;;
     exif_orientation) echo "exif 4096" ;;
+    heif_reader) echo "heif 16384" ;;
+    png_reader) echo "png 16384" ;;
+    webp_reader) echo "webp 16384" ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
   esac
 }

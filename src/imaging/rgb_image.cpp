@@ -11,16 +11,22 @@ AppError ImageTooLargeError(std::int64_t width, std::int64_t height) {
                   std::to_string(height) + ")");
 }
 
-RgbImage MakeRgbImage(std::int64_t width, std::int64_t height, std::int64_t max_pixels) {
+ImageSize BudgetedSize(std::int64_t width, std::int64_t height, std::int64_t max_pixels) {
   constexpr std::int64_t kSideLimit = std::numeric_limits<std::int32_t>::max();
   if (width < 0 || height < 0 || width > kSideLimit || height > kSideLimit ||
       width * height > max_pixels) {
     throw ImageTooLargeError(width, height);
   }
+  return {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+}
+
+RgbImage MakeRgbImage(std::int64_t width, std::int64_t height, std::int64_t max_pixels) {
+  const ImageSize size = BudgetedSize(width, height, max_pixels);
   RgbImage image;
-  image.width = static_cast<std::int32_t>(width);
-  image.height = static_cast<std::int32_t>(height);
-  image.pixels.resize(static_cast<size_t>(width * height * 3));
+  image.width = size.width;
+  image.height = size.height;
+  image.pixels.resize(size_t{3} * static_cast<size_t>(size.width) *
+                      static_cast<size_t>(size.height));
   return image;
 }
 

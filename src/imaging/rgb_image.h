@@ -34,6 +34,11 @@ inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 29;
 // "画像が大きすぎます (幅 W、高さ H)": a picture beyond the pixel budget.
 AppError ImageTooLargeError(std::int64_t width, std::int64_t height);
 
+// The size, when both sides are within 32 bits and the pixels within
+// `max_pixels`; throws ImageTooLargeError otherwise (a negative side as well).
+ImageSize BudgetedSize(std::int64_t width, std::int64_t height,
+                       std::int64_t max_pixels = kMaxImagePixels);
+
 // A black picture of this size. Throws ImageTooLargeError when either side is
 // negative or beyond 32 bits, or the pixel count exceeds `max_pixels`.
 RgbImage MakeRgbImage(std::int64_t width, std::int64_t height,
