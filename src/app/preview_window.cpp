@@ -123,6 +123,9 @@ void TfrmMTimg::DrawPicture(const std::string& path, const std::string& orientat
     const PictureKinds kinds = KindsOf(path);
     if (kinds.bitmap) ShowPicture(PreviewBitmap(path, orientation, quarter_turn));
     if (kinds.jpeg) ShowPicture(PreviewJpeg(path, orientation, quarter_turn));
+    if (kinds.library) {
+      ShowPicture(PreviewLibraryPicture(path, *kinds.library, orientation, quarter_turn));
+    }
   } catch (const AppError& error) {
     throw NamingFile(error, path);
   }

@@ -24,11 +24,10 @@ std::vector<std::string> FolderNames(const std::string& search_folder) {
   return names;
 }
 
-// The scan's own loose rule for JPEG and BMP names, and any other kind the
-// program accepts.
+// The scan's own loose rule for JPEG and BMP names, and the kinds a picture
+// library reads.
 bool NamesPicture(const std::string& name) {
-  return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"}) ||
-         IsAcceptedKind(KindsOf(name));
+  return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"}) || KindsOf(name).library;
 }
 
 // The pictures' paths; a name the list cannot take stops the batch at its folder.

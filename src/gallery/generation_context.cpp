@@ -101,8 +101,11 @@ GenerationContext DeriveGenerationContext(const LiveSettings& settings, const Im
     }
   }
   c.any_oriented = std::ranges::any_of(list.orientations(), IsOriented);
+  // A browser may not show a library's kind (HEIC): the pages show its JPEG copy.
+  const bool any_converted = std::ranges::any_of(
+      c.entries, [](const ListedEntry& e) { return e.kinds.library.has_value(); });
   c.uses_image_copies = settings.micopy || settings.jpegconvert || settings.mimake ||
-                        c.any_oriented || IsResponsive(settings);
+                        c.any_oriented || any_converted || IsResponsive(settings);
   return c;
 }
 

@@ -25,7 +25,8 @@ struct GenerationContext {
   std::string bg_color_text, link_color_text, vlink_color_text;  // "#RRGGBB"
   std::string bg_name;               // the background picture's file name when it is shown
   bool any_oriented = false;         // some image is mirrored, flipped or rotated
-  bool uses_image_copies = false;    // pages show the copies in "images" (always responsive)
+  bool uses_image_copies = false;    // pages show the copies in "images" (always responsive,
+                                     // always for a picture a library reads)
   std::vector<ListedEntry> entries;  // item i for list entry i
 
   // The folder of the image pages, menu pages, navigation images and background copy.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -160,25 +161,40 @@ std::string ReducedFolder(const GenerationContext& context) {
   return context.out_dir + "/small_images";
 }
 
+// Whether the entry's JPEG branch makes a picture of the program's own: a JPEG
+// scaled or turned, or any picture a library reads.
+bool MadeAsJpeg(const PictureKinds& kinds) {
+  return kinds.jpeg || kinds.library;
+}
+
+// The entry's picture at each of `widths` from a single decode: a JPEG sampled
+// while it is decoded, a library's kind decoded whole.
+std::vector<MadePicture> ScaledPictures(const StepItem& item,
+                                        std::span<const std::int32_t> widths) {
+  const ListedEntry& entry = item.entry;
+  std::vector<MadePicture> made(widths.size());
+  try {
+    made = entry.kinds.library ? ScaleLibraryPictureFile(item.source, *entry.kinds.library, widths,
+                                                         entry.orientation)
+                               : ScaleJpegFileToWidths(item.source, widths, entry.orientation);
+  } catch (...) {
+    for (MadePicture& picture : made) picture.error = std::current_exception();
+  }
+  for (MadePicture& picture : made) picture = NamingSource(item.source, std::move(picture));
+  return made;
+}
+
 // The reduced step's pictures of one entry that are not kept; with `main_ahead` the
-// JPEG's main image too, from the same decode, while there is room to keep it.
+// main image too, from the same decode, while there is room to keep it.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_t, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
                               const std::atomic<bool>& keeping) {
   EntryPictures made;
-  const bool jpeg = item.entry.kinds.jpeg && !Kept(keeping, item.target);
-  if (jpeg && main_ahead && work.HasRoom()) {
-    std::vector<MadePicture> both(2);
-    try {
-      both = ScaleJpegFileToWidths(item.source, widths, item.entry.orientation);
-    } catch (...) {
-      both[0].error = both[1].error = std::current_exception();
-    }
-    made.jpeg = NamingSource(item.source, std::move(both[0]));
-    made.main_image = NamingSource(item.source, std::move(both[1]));
-  } else if (jpeg) {
-    made.jpeg = Make(item.source,
-                     [&] { return ScaleJpegFile(item.source, widths[0], item.entry.orientation); });
+  if (MadeAsJpeg(item.entry.kinds) && !Kept(keeping, item.target)) {
+    const bool both = main_ahead && work.HasRoom();
+    std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
+    made.jpeg = std::move(pictures[0]);
+    if (both) made.main_image = std::move(pictures[1]);
   }
   if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
     made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
@@ -274,10 +290,15 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
     const StepItem item = ItemOf(context, list, folder, entry);
     EntryPictures made;
-    if (item.entry.kinds.jpeg && resize && !kept[static_cast<size_t>(entry)] &&
+    const PictureKinds& kinds = item.entry.kinds;
+    // A JPEG is copied as it is when it is not remade; a library's kind is always
+    // converted, at its own size when not remade.
+    if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
         !Kept(keeping, item.target)) {
-      made.jpeg = Make(item.source,
-                       [&] { return ScaleJpegFile(item.source, width, item.entry.orientation); });
+      made.jpeg =
+          resize ? std::move(ScaledPictures(item, {&width, 1}).front()) : Make(item.source, [&] {
+            return ConvertLibraryPictureFile(item.source, *kinds.library, item.entry.orientation);
+          });
     }
     if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
@@ -293,7 +314,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
               const MadePicture copy =
                   Make(item.source, [&] { return ReadFileBytes(item.source); });
               WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
-            } else if (item.entry.kinds.jpeg) {
+            } else if (MadeAsJpeg(item.entry.kinds)) {
               const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
               if (picture && question.Allows(item.target, item.target)) {
                 WritePicture(item.source, item.target, picture->Bytes(), Picture::kRemade);

@@ -1,5 +1,6 @@
 #include "gallery/picture_check.h"
 
+#include "imaging/library_pictures.h"
 #include "imaging/picture_header.h"
 #include "platform/file_error.h"
 
@@ -18,9 +19,7 @@ PictureSizes CheckListedPictures(const GenerationContext& context, const ImageFi
     const PictureKinds& kinds = context.entries.at(static_cast<size_t>(i)).kinds;
     std::optional<ImageSize> size;
     try {
-      if (kinds.any() && !IsAcceptedKind(kinds)) {
-        throw AppError("この形式の画像はまだ読み込めません");
-      }
+      if (kinds.library) size = ReadLibraryPictureSize(path, *kinds.library);
       // A name of both kinds is made as both, so both headers must read; its
       // size is the JPEG's.
       if (kinds.jpeg) size = ReadJpegSize(path);

@@ -34,9 +34,9 @@ class ListedPictureError : public AppError {
 using PictureSizes = std::vector<std::optional<ImageSize>>;
 
 // The stored size of every entry, read once so that the pages need not read the
-// headers again. Throws ListedPictureError for the first entry whose picture fails,
-// and for a picture of a kind the program cannot read yet (IsAcceptedKind), which
-// only a list file can bring in.
+// headers again (a picture library's size is the picture's as it enters: turned
+// and cropped by its container). Throws ListedPictureError for the first entry
+// whose picture fails.
 PictureSizes CheckListedPictures(const GenerationContext& context, const ImageFileList& list);
 
 }  // namespace montrelle

@@ -6,7 +6,7 @@
 namespace montrelle {
 
 bool AcceptsDroppedPath(const std::string& path) {
-  return IsAcceptedKind(KindsOf(path)) && FileExists(path);
+  return KindsOf(path).any() && FileExists(path);
 }
 
 bool ClearAll(ImageFileList& list, bool dontask, UiServices& ui) {

@@ -10,7 +10,7 @@
 namespace montrelle {
 
 // Whether a dropped path is taken: it names an existing file of a kind the program
-// accepts (IsAcceptedKind, picture_kind.h).
+// reads (picture_kind.h).
 bool AcceptsDroppedPath(const std::string& path);
 
 // Removes all entries after the confirmation. True when "終了しました" is due (the

@@ -9,24 +9,28 @@
 // kind alone, wherever it lies ("scans.bmp/x.png" is no bitmap).
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace montrelle {
+
+// The kinds a picture library reads.
+enum class LibraryFormat {
+  kHeif,  // HEIC and AVIF
+  kPng,
+  kWebp,
+};
 
 struct PictureKinds {
   bool jpeg = false;
   bool bitmap = false;
   // Decoded by a picture library and always published as the program's JPEG.
-  bool library = false;
+  std::optional<LibraryFormat> library;
 
   bool any() const { return jpeg || bitmap || library; }
   bool operator==(const PictureKinds&) const = default;
 };
 
 PictureKinds KindsOf(std::string_view path);
-
-// Whether a picture of these kinds may enter a list (a drop, montrelle-make's IMAGE
-// arguments, the batch folder scan): the program reads JPEG and BMP so far.
-bool IsAcceptedKind(const PictureKinds& kinds);
 
 }  // namespace montrelle

@@ -12,15 +12,10 @@
 #include <string>
 #include <string_view>
 
+#include "imagelist/picture_kind.h"
 #include "imaging/rgb_image.h"
 
 namespace montrelle {
-
-enum class LibraryFormat {
-  kHeif,  // HEIC and AVIF
-  kPng,
-  kWebp,
-};
 
 // Far beyond any photo or screenshot: a file this large is refused unread.
 inline constexpr std::uint64_t kMaxLibraryFileBytes = std::uint64_t{256} << 20;

@@ -3,6 +3,7 @@
 #include "imaging/bitmap_reader.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_row_reader.h"
+#include "imaging/library_pictures.h"
 #include "imaging/orientation.h"
 #include "imaging/picture_header.h"
 #include "imaging/row_sampler.h"
@@ -103,6 +104,26 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
     pictures[k] = {};
   }
   return made;
+}
+
+std::vector<MadePicture> ScaleLibraryPictureFile(const std::string& path, LibraryFormat format,
+                                                 std::span<const std::int32_t> widths,
+                                                 const Orientation& orientation) {
+  const RgbImage picture = ReadLibraryPictureFile(path, format);
+  std::vector<MadePicture> made(widths.size());
+  for (size_t k = 0; k < widths.size(); ++k) {
+    try {
+      made[k].bytes = EncodeJpeg(ScaledBitmap(picture, widths[k], orientation));
+    } catch (const AppError&) {
+      made[k].error = std::current_exception();
+    }
+  }
+  return made;
+}
+
+std::string ConvertLibraryPictureFile(const std::string& path, LibraryFormat format,
+                                      const Orientation& orientation) {
+  return EncodeJpeg(ApplyOrientation(ReadLibraryPictureFile(path, format), orientation));
 }
 
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imagelist/picture_kind.h"
 #include "imaging/orientation.h"
 #include "imaging/rgb_image.h"
 
@@ -68,6 +69,17 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
                                            std::span<const std::int32_t> widths,
                                            const Orientation& orientation,
                                            std::int64_t max_pixels = kMaxImagePixels);
+
+// A picture of a kind a library reads (library_pictures.h) decoded, oriented,
+// scaled to each of `widths` and encoded as JPEG (quality 90), as
+// ScaleJpegFileToWidths does it for a JPEG file.
+std::vector<MadePicture> ScaleLibraryPictureFile(const std::string& path, LibraryFormat format,
+                                                 std::span<const std::int32_t> widths,
+                                                 const Orientation& orientation);
+
+// The same picture oriented at its own size, encoded as JPEG (quality 90).
+std::string ConvertLibraryPictureFile(const std::string& path, LibraryFormat format,
+                                      const Orientation& orientation);
 
 // The BMP file decoded, oriented and scaled to `width`, unencoded.
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::string_view orientation);

@@ -37,10 +37,10 @@ class MainWindowListTest : public WindowTest {
 TEST_F(MainWindowListTest, DropsAddOnlyExistingLocalFilesWithAnImageMarker) {
   const std::string folder = dir / "album.jpg";
   std::filesystem::create_directory(folder);
-  for (const char* name : {"a.jpg", "b.png", "photo.Jpg", "photo.jpg.txt", "C.BMP"}) {
+  for (const char* name : {"a.jpg", "b.gif", "photo.Jpg", "photo.jpg.txt", "C.BMP"}) {
     testing::WriteBytes(dir / name, "x");
   }
-  Drop({dir / "a.jpg", folder, dir / "b.png", dir / "photo.Jpg", dir / "photo.jpg.txt",
+  Drop({dir / "a.jpg", folder, dir / "b.gif", dir / "photo.Jpg", dir / "photo.jpg.txt",
         "https://example.org/e.jpg", dir / "gone.jpg", dir / "C.BMP", dir / "a.jpg"});
 
   EXPECT_EQ(ListPaths(),

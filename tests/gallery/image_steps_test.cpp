@@ -314,7 +314,7 @@ TEST_F(ImageStepsTest, PulldownLayoutMakesNoReducedImages) {
 
 TEST_F(ImageStepsTest, KindsComeFromSubstringsOfTheWholePath) {
   settings.simake = true;
-  list.Append(Photo("missing.png"), "", "0\t0\t0");  // neither kind: passed over
+  list.Append(Photo("missing.gif"), "", "0\t0\t0");  // neither kind: passed over
   ASSERT_TRUE(CreateFolder(Photo("scans.bmp")));
   // Both kinds: the JPEG branch, then the bitmap branch.
   WriteBytes(Photo("scans.bmp/a.jpg"), testing::JpegPicture(120, 90));

@@ -133,24 +133,25 @@ TEST_F(ImageListTest, ClearAllAsksAndReports) {
 TEST(KindsOf, SubstringsForJpegAndBitmapLastExtensionForTheOthers) {
   const struct {
     const char* path;
-    bool jpeg, bitmap, library;
+    bool jpeg, bitmap;
+    std::optional<LibraryFormat> library;
   } cases[] = {
-      {"/p/photo.jpg", true, false, false},
-      {"/p/photo.Jpg", false, false, false},
-      {"/p/a.JPEG", true, false, false},
-      {"/p/photo.jpg.txt", true, false, false},
-      {"/scans.bmp/a.jpg", true, true, false},
-      {"/p/x.HEIC", false, false, true},
-      {"/p/x.heif", false, false, true},
-      {"/p/x.Hif", false, false, true},
-      {"/p/x.avif", false, false, true},
-      {"/p/x.WebP", false, false, true},
-      {"/p/a.tar.png", false, false, true},
-      {"/p/scans.bmp/x.png", false, false, true},  // the file's own name decides
-      {"/p/x.jpg.png", false, false, true},
-      {"/p/x.png.jpg", true, false, false},
-      {"/p.png/notes", false, false, false},
-      {"/p/png", false, false, false},
+      {"/p/photo.jpg", true, false, std::nullopt},
+      {"/p/photo.Jpg", false, false, std::nullopt},
+      {"/p/a.JPEG", true, false, std::nullopt},
+      {"/p/photo.jpg.txt", true, false, std::nullopt},
+      {"/scans.bmp/a.jpg", true, true, std::nullopt},
+      {"/p/x.HEIC", false, false, LibraryFormat::kHeif},
+      {"/p/x.heif", false, false, LibraryFormat::kHeif},
+      {"/p/x.Hif", false, false, LibraryFormat::kHeif},
+      {"/p/x.avif", false, false, LibraryFormat::kHeif},
+      {"/p/x.WebP", false, false, LibraryFormat::kWebp},
+      {"/p/a.tar.png", false, false, LibraryFormat::kPng},
+      {"/p/scans.bmp/x.png", false, false, LibraryFormat::kPng},  // the file's own name decides
+      {"/p/x.jpg.png", false, false, LibraryFormat::kPng},
+      {"/p/x.png.jpg", true, false, std::nullopt},
+      {"/p.png/notes", false, false, std::nullopt},
+      {"/p/png", false, false, std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(KindsOf(c.path), (PictureKinds{c.jpeg, c.bitmap, c.library})) << c.path;
@@ -160,16 +161,16 @@ TEST(KindsOf, SubstringsForJpegAndBitmapLastExtensionForTheOthers) {
 TEST_F(ImageListTest, DropAcceptanceByNameAndExistence) {
   mkdir((dir / "folder.jpg").c_str(), 0755);
   for (const char* name :
-       {"photo.jpg", "photo.Jpg", "photo.png", "photo.jpg.txt", "a.JPEG", "b.bmp", "x.HEIC"}) {
+       {"photo.jpg", "photo.Jpg", "photo.gif", "photo.jpg.txt", "a.JPEG", "b.bmp", "x.HEIC"}) {
     WriteBytes(dir / name, "x");
   }
   EXPECT_TRUE(AcceptsDroppedPath(dir / "photo.jpg"));
   EXPECT_TRUE(AcceptsDroppedPath(dir / "photo.jpg.txt"));
   EXPECT_TRUE(AcceptsDroppedPath(dir / "a.JPEG"));
   EXPECT_TRUE(AcceptsDroppedPath(dir / "b.bmp"));
+  EXPECT_TRUE(AcceptsDroppedPath(dir / "x.HEIC"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "photo.Jpg"));
-  EXPECT_FALSE(AcceptsDroppedPath(dir / "photo.png"));
-  EXPECT_FALSE(AcceptsDroppedPath(dir / "x.HEIC"));  // no reader yet
+  EXPECT_FALSE(AcceptsDroppedPath(dir / "photo.gif"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "folder.jpg"));
   EXPECT_FALSE(AcceptsDroppedPath(dir / "missing.jpg"));
 }
