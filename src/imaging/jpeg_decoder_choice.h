@@ -14,6 +14,7 @@ namespace montrelle {
 struct JpegDecoderChoice {
   JpegDecodePath path = JpegDecodePath::kRaw;
   bool self_check_differed = false;  // the reason for kScanline, when not forced
+  bool operator==(const JpegDecoderChoice&) const = default;
 };
 
 // `setting` is the value of MONTRELLE_DECODER (null when unset): "scanline" forces

@@ -1,12 +1,15 @@
-// Four of libjpeg-turbo's private structs (jpegint.h), declared here as far as the
-// raw row reader (jpeg_raw_rows.cpp) uses them and no further: a member is listed
-// when it is used or when it stands before a used one. Internal to the JPEG decoder.
+// Four of libjpeg-turbo's private structs, declared here as far as the raw row
+// reader (jpeg_raw_rows.cpp) uses them and no further: a member is listed when it
+// is used or when it stands before a used one, so members added after them do not
+// matter. Internal to the JPEG decoder. The library's own jpegint.h is not included:
+// it is no public interface, and the whole of it would hide which members the
+// reader relies on.
 //
 // The layout follows jpegint.h of libjpeg-turbo 2.1.5 (Debian 12's libjpeg62-turbo,
-// checked against its installed header), the same as far as these members go in
-// every release from 1.5, the oldest the package's dependency admits. The soname does not
-// version these structs, so nothing guarantees them for the library actually
-// loaded: the decoder uses them only after a self-check of the loaded library
+// checked against its installed header) and has been the same for these members
+// since 1.5, the oldest release the package's dependency admits. The soname does not
+// version these structs, so nothing guarantees them for the library actually loaded:
+// the decoder uses them only after a self-check of that library
 // (jpeg_decoder_choice.h) and reads with scanlines when it fails.
 #pragma once
 
