@@ -6,7 +6,7 @@
 // with every picture turned a quarter. Each side runs in a child process of its
 // own, the two in alternation, and the best of the rounds is reported. Beside
 // them, the floor (decode_floor.h) measured in the same run, and the make run's
-// share of its speed.
+// share of its speed; first, what the JPEG decoder's self-check costs a process.
 //
 //   montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] [--keep]
 //   montrelle_bench --smoke     a few small pictures, one round: builds and checks
@@ -32,6 +32,7 @@
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
 #include "imagelist/image_list.h"
+#include "imaging/jpeg_decoder_choice.h"
 #include "platform/program_files.h"
 #include "settings/apply_options.h"
 #include "settings/settings_record.h"
@@ -219,6 +220,18 @@ Floors FloorSpeeds(const PictureSet& set, const std::vector<std::string>& paths,
   return floors;
 }
 
+// What the decoder's choice costs every make run before its first picture: the
+// self-check of the library, in a child process so that it runs there afresh.
+void PrintDecoderCheck() {
+  const ChildOutcome check = RunInChild([] {
+    if (ProcessJpegDecoder().path != JpegDecodePath::kRaw) {
+      throw std::runtime_error("the JPEG decoder takes the scanline path");
+    }
+  });
+  std::printf("JPEG decoder self-check: %.1f ms%s\n", check.seconds * 1e3,
+              check.ok ? "" : ", every picture read with scanlines");
+}
+
 // Both sides of one setting, in alternation; false when anything failed or differed.
 bool Compare(const PictureSet& set, const std::vector<std::string>& paths, const Setting& setting,
              const Options& options, const std::string& work, const std::string& navigation,
@@ -276,6 +289,7 @@ int Run(const Options& options) {
   const std::string navigation = ProgramFolder() + "/images";
   std::printf("montrelle_bench: %u hardware threads, load average %s, work folder %s\n",
               std::thread::hardware_concurrency(), LoadAverage().c_str(), work.c_str());
+  PrintDecoderCheck();
   bool all_good = true;
   for (const PictureSet& set : sets) {
     const std::string folder = work + "/photos-" + std::to_string(set.width);

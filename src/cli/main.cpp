@@ -22,6 +22,7 @@
 #include "imagelist/list_file.h"
 #include "imagelist/list_operations.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/jpeg_decoder_choice.h"
 #include "platform/app_error.h"
 #include "platform/codepage.h"
 #include "platform/file_error.h"
@@ -111,6 +112,12 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
 int Run(const CommandOptions& options) {
   ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
   try {
+    // The choice is made here, before the first picture, so that it is told once.
+    if (ProcessJpegDecoder().self_check_differed) {
+      ui.ShowMessage(
+          "JPEG の高速デコードを使わずに標準の方法で読みます: "
+          "ライブラリの自己検査が一致しませんでした");
+    }
     const ProgramFiles files = LocateProgramFiles(ProgramFolder());
     const LiveSettings settings = CommandSettings(options, files);
     if (options.batch) {

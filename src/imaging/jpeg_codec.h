@@ -35,8 +35,18 @@ RgbImage DecodeJpeg(std::string_view bytes, std::int64_t max_pixels = kMaxImageP
 // The size from the header alone, with the same errors as DecodeJpeg.
 ImageSize JpegSizeOf(std::string_view bytes, std::int64_t max_pixels = kMaxImagePixels);
 
+// How a picture is stored beyond the encoding settings above. The defaults are
+// those settings.
+struct JpegStorage {
+  bool grey = false;  // one component, the luminance
+  int luma_h = 2;     // the luminance sampling factors, the colour's at 1 x 1
+  int luma_v = 2;
+  bool progressive = false;  // libjpeg's simple progression
+  bool arithmetic = false;
+};
+
 // The complete JPEG file, SOI to EOI; empty (zero bytes) for a picture without
 // pixels. A side beyond libjpeg's limit of 65500 fails with JpegError.
-std::string EncodeJpeg(const RgbImage& image);
+std::string EncodeJpeg(const RgbImage& image, const JpegStorage& storage = {});
 
 }  // namespace montrelle

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "imaging/jpeg_codec.h"
+#include "imaging/jpeg_decoder_choice.h"
 #include "imaging/jpeg_error_jump.h"
 #include "imaging/jpeg_raw_rows.h"
 #include "imaging/jpeg_row_reader.h"
@@ -62,8 +63,11 @@ bool ReadInto(JpegDecompressor& d, std::uint8_t* pixels) {
 // in height, at the same width or twice the width (the latter only over more than
 // two samples, below which the library stretches by plain repetition). Other
 // stretches (plain repetition, three or four times in height) deliver wrong rows
-// after a skip, so such pictures are read row by row throughout.
+// after a skip, and so do pictures whose components are all stored at full height
+// in iMCU rows of more than one block row (a grey picture sampled 2 x 2, all
+// components 1 x 2): such pictures are read row by row throughout.
 bool SkipIsExact(const jpeg_decompress_struct& info) {
+  bool stretched = false;
   for (int c = 0; c < info.num_components; ++c) {
     const jpeg_component_info& component = info.comp_info[c];
     if (component.v_samp_factor == info.max_v_samp_factor) continue;
@@ -72,8 +76,9 @@ bool SkipIsExact(const jpeg_decompress_struct& info) {
     const bool half_width =
         component.h_samp_factor * 2 == info.max_h_samp_factor && component.downsampled_width > 2;
     if (!same_width && !half_width) return false;
+    stretched = true;
   }
-  return true;
+  return stretched || info.max_v_samp_factor == 1;
 }
 
 bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint8_t* scratch,
@@ -136,9 +141,15 @@ JpegRowReader::~JpegRowReader() = default;
 
 void JpegRowReader::ReadRows(std::span<const std::int32_t> rows,
                              std::span<const std::int32_t> columns, const RowSink& sink) {
+  ReadRows(rows, columns, sink, ProcessJpegDecoder().path);
+}
+
+void JpegRowReader::ReadRows(std::span<const std::int32_t> rows,
+                             std::span<const std::int32_t> columns, const RowSink& sink,
+                             JpegDecodePath path) {
   JpegDecompressor& d = *decompressor_;
   std::vector<std::uint8_t> scratch(size_t{d.info.image_width} * 3);
-  if (RawRowsAreExact(d.info)) {
+  if (path == JpegDecodePath::kRaw && RawRowsAreExact(d.info)) {
     RawRows raw(d.info, rows, columns);
     d.info.raw_data_out = TRUE;
     if (!Start(d) || !ReadRaw(d, raw, rows, scratch.data(), sink)) throw LibraryError(d, size_);

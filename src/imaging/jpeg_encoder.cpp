@@ -42,7 +42,7 @@ struct Compressor {
 
 // Compresses all rows. The library jumps back here on a fatal error: this frame
 // holds no object with a destructor. Returns false after such an error.
-bool RunEncoder(Compressor& c, const RgbImage& image) {
+bool RunEncoder(Compressor& c, const RgbImage& image, const JpegStorage& storage) {
   if (setjmp(c.error.jump) != 0) return false;
   jpeg_create_compress(&c.info);
   jpeg_mem_dest(&c.info, &c.buffer, &c.size);
@@ -53,6 +53,14 @@ bool RunEncoder(Compressor& c, const RgbImage& image) {
   jpeg_set_defaults(&c.info);
   c.info.dct_method = JDCT_FLOAT;
   jpeg_set_quality(&c.info, kQuality, TRUE);
+  if (storage.grey) {
+    jpeg_set_colorspace(&c.info, JCS_GRAYSCALE);
+  } else {
+    c.info.comp_info[0].h_samp_factor = storage.luma_h;
+    c.info.comp_info[0].v_samp_factor = storage.luma_v;
+  }
+  if (storage.progressive) jpeg_simple_progression(&c.info);
+  c.info.arith_code = storage.arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&c.info, TRUE);
   const size_t row_bytes = static_cast<size_t>(image.width) * 3;
   while (c.info.next_scanline < c.info.image_height) {
@@ -66,12 +74,12 @@ bool RunEncoder(Compressor& c, const RgbImage& image) {
 
 }  // namespace
 
-std::string EncodeJpeg(const RgbImage& image) {
+std::string EncodeJpeg(const RgbImage& image, const JpegStorage& storage) {
   RequireConsistent(image);
   if (image.pixels.empty()) return {};
   // A photograph at quality 90 takes well under a byte per pixel.
   Compressor compressor(std::max<size_t>(size_t{1} << 16, image.pixels.size() / 3));
-  if (!RunEncoder(compressor, image)) throw JpegError(compressor.error.manager.msg_code);
+  if (!RunEncoder(compressor, image, storage)) throw JpegError(compressor.error.manager.msg_code);
   return std::string(reinterpret_cast<const char*>(compressor.buffer), compressor.size);
 }
 

@@ -2,43 +2,7 @@
 
 #include <algorithm>
 
-// The library's inverse DCT module as libjpeg has laid it out since its first
-// releases (jpegint.h, which the development package does not install): the
-// start of an output pass, then one transform per component, chosen when
-// decoding starts and looked up again for every block.
-struct jpeg_inverse_dct {
-  void (*start_pass)(j_decompress_ptr);
-  void (*inverse_DCT[MAX_COMPONENTS])(j_decompress_ptr, jpeg_component_info*, JCOEFPTR, JSAMPARRAY,
-                                      JDIMENSION);
-};
-
-// Likewise the entropy decoder: the start of a scan, then the decoding of one MCU
-// into its blocks' coefficients; libjpeg-turbo passes over a block whose pointer is
-// null, and over the whole MCU when handed none.
-struct jpeg_entropy_decoder {
-  void (*start_pass)(j_decompress_ptr);
-  boolean (*decode_mcu)(j_decompress_ptr, JBLOCKROW*);
-  boolean insufficient_data;
-};
-
-// The coefficient controller, whose last step makes an iMCU row's samples from
-// the data, and the input controller, told when the scan's data has been read.
-struct jpeg_d_coef_controller {
-  void (*start_input_pass)(j_decompress_ptr);
-  int (*consume_data)(j_decompress_ptr);
-  void (*start_output_pass)(j_decompress_ptr);
-  int (*decompress_data)(j_decompress_ptr, JSAMPIMAGE);
-  jvirt_barray_ptr* coef_arrays;
-};
-
-struct jpeg_input_controller {
-  int (*consume_input)(j_decompress_ptr);
-  void (*reset_input_controller)(j_decompress_ptr);
-  void (*start_input_pass)(j_decompress_ptr);
-  void (*finish_input_pass)(j_decompress_ptr);
-  boolean has_multiple_scans;
-  boolean eoi_reached;
-};
+#include "imaging/jpeg_private_layout.h"
 
 namespace montrelle {
 namespace {
@@ -69,6 +33,13 @@ bool RawRowsAreExact(const jpeg_decompress_struct& info) {
   // libjpeg's; elsewhere the whole decode stays.
   return false;
 #endif
+  // The buffers and transforms here hold 8-bit samples; a newer library also reads
+  // pictures of 12 bits.
+  if (info.data_precision != 8) return false;
+  // Nor do lossless pictures, which a newer library reads too, have DCT blocks. Their
+  // scans give a predictor where a sequential DCT scan gives the whole spectrum,
+  // 0 to 63, and none of them is progressive.
+  if (!info.progressive_mode && (info.Ss != 0 || info.Se != DCTSIZE2 - 1)) return false;
   const bool ycc = info.jpeg_color_space == JCS_YCbCr && info.num_components == 3;
   const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
   if (!ycc && !grey) return false;

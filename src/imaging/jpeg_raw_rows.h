@@ -19,7 +19,10 @@
 // iMCU rows without a sampled row.
 //
 // Only the layouts whose arithmetic is reproduced here take this way (see
-// RawRowsAreExact); the decoder reads all others with scanlines.
+// RawRowsAreExact), and only once the loaded library has passed a self-check
+// (jpeg_decoder_choice.h), since the block choice goes through the library's
+// private structs (jpeg_private_layout.h); the decoder reads all others with
+// scanlines.
 #pragma once
 
 // jpeglib.h needs size_t and FILE declared first.
@@ -34,9 +37,10 @@
 
 namespace montrelle {
 
-// Whether a YCbCr or greyscale picture has only components stored at full size or
-// at half the width, height or both, the stretches reproduced here. Valid once the
-// header is read.
+// Whether a picture is a YCbCr or greyscale one of 8-bit samples coded with DCT
+// blocks (not lossless), and has only components stored at full size or at half
+// the width, height or both, the stretches reproduced here. Valid once the header
+// is read.
 bool RawRowsAreExact(const jpeg_decompress_struct& info);
 
 class RawRows {

@@ -311,6 +311,23 @@ TEST_F(MontrelleMakeTest, PhonePicturesMakeUprightThumbnails) {
   }
 }
 
+TEST_F(MontrelleMakeTest, ScanlineDecoderSettingMakesTheSamePictures) {
+  // Large enough that a thumbnail passes over blocks.
+  WriteBytes(dir / "pics/c.jpg", EncodeJpeg(testing::NoisyPicture(400, 300)));
+  WriteBytes(dir / "s.ini", SettingsFile({}));
+  const Outcome raw = RunMake({"-s", "s.ini", "-o", "raw", "pics/a.jpg", "pics/c.jpg"}, dir.path());
+  const Outcome scanline =
+      RunProgram(MONTRELLE_MAKE, {"-s", "s.ini", "-o", "scanline", "pics/a.jpg", "pics/c.jpg"},
+                 dir.path(), {.environment = {"MONTRELLE_DECODER=scanline"}});
+  EXPECT_EQ(raw.err, "終了しました\n");
+  EXPECT_EQ(scanline.err, "終了しました\n");
+  for (const char* picture : {"a.jpg", "c.jpg"}) {
+    EXPECT_EQ(ReadBytes(dir / ("scanline/small_images/" + std::string(picture))),
+              ReadBytes(dir / ("raw/small_images/" + std::string(picture))))
+        << picture;
+  }
+}
+
 TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   // A copy of the program in a folder of its own: no settings file, no images/.
   ASSERT_TRUE(CreateFolder(dir / "bin"));
