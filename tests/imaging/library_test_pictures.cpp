@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -131,23 +130,22 @@ std::string WebpAnimation(const RgbImage& picture, const LibraryCoding& coding) 
   WebPConfigInit(&config);
   config.lossless = coding.lossy_webp ? 0 : 1;
   const RgbImage second = PlainPicture(picture.width, picture.height, 10, 20, 30);
-  int timestamp = 0;
-  for (const RgbImage* frame : {&picture, &second}) {
-    WebPPicture input;
-    WebPPictureInit(&input);
-    input.use_argb = 1;
-    input.width = picture.width;
-    input.height = picture.height;
-    const std::vector<std::uint8_t> rgba = Rgba(*frame, frame == &picture && coding.alpha);
-    WebPPictureImportRGBA(&input, rgba.data(), picture.width * 4);
-    if (!WebPAnimEncoderAdd(encoder, &input, timestamp, &config)) std::abort();
-    WebPPictureFree(&input);
-    timestamp += 100;
+  for (int k = 0; k < 2; ++k) {
+    WebPPicture frame;
+    WebPPictureInit(&frame);
+    frame.use_argb = 1;  // kept as ARGB, so that lossless stays exact
+    frame.width = picture.width;
+    frame.height = picture.height;
+    const std::vector<std::uint8_t> rgba =
+        k == 0 ? Rgba(picture, coding.alpha) : Rgba(second, false);
+    WebPPictureImportRGBA(&frame, rgba.data(), picture.width * 4);
+    WebPAnimEncoderAdd(encoder, &frame, 100 * k, &config);
+    WebPPictureFree(&frame);
   }
-  WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr);
+  WebPAnimEncoderAdd(encoder, nullptr, 200, nullptr);
   WebPData data;
   WebPDataInit(&data);
-  if (!WebPAnimEncoderAssemble(encoder, &data)) std::abort();
+  WebPAnimEncoderAssemble(encoder, &data);
   std::string bytes(reinterpret_cast<const char*>(data.bytes), data.size);
   WebPDataClear(&data);
   WebPAnimEncoderDelete(encoder);
@@ -190,16 +188,9 @@ double MeanDifference(const RgbImage& a, const RgbImage& b) {
 }
 
 std::string LibraryPictureBytes(const RgbImage& picture, const LibraryCoding& coding) {
-  switch (coding.kind) {
-    case LibraryKind::kHeic:
-    case LibraryKind::kAvif:
-      return HeifBytes(picture, coding);
-    case LibraryKind::kPng:
-      return PngBytes(picture, coding);
-    case LibraryKind::kWebp:
-      break;
-  }
-  return WebpBytes(picture, coding);
+  if (coding.kind == LibraryKind::kPng) return PngBytes(picture, coding);
+  if (coding.kind == LibraryKind::kWebp) return WebpBytes(picture, coding);
+  return HeifBytes(picture, coding);
 }
 
 void WriteLibraryPicture(const std::string& path, const RgbImage& picture,
