@@ -13,8 +13,9 @@
 // crop: the decoder allocates the latter. A side beyond 32767 pixels fails as
 // damaged: libheif refuses it while it reads the container.
 //
-// Every call owns its own library objects and asks libheif for no threads of its
-// own, so calls may run on several threads at once.
+// Every call owns its own library objects, so calls may run on several threads at
+// once; libheif decodes the tiles of a picture on the calling thread, as the
+// program already decodes pictures side by side.
 #pragma once
 
 #include <string_view>

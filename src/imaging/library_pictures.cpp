@@ -64,6 +64,23 @@ std::string ReadPictureBytes(const std::string& path) {
   return bytes;
 }
 
+struct Reader {
+  RgbImage (*decode)(std::string_view, std::int64_t);
+  ImageSize (*size_of)(std::string_view, std::int64_t);
+};
+
+Reader ReaderOf(LibraryFormat format) {
+  switch (format) {
+    case LibraryFormat::kHeif:
+      return {DecodeHeif, HeifSizeOf};
+    case LibraryFormat::kPng:
+      return {DecodePng, PngSizeOf};
+    case LibraryFormat::kWebp:
+      break;
+  }
+  return {DecodeWebp, WebpSizeOf};
+}
+
 template <typename Read>
 auto NamingFileOnError(const std::string& path, Read read) {
   try {
@@ -77,28 +94,12 @@ auto NamingFileOnError(const std::string& path, Read read) {
 
 RgbImage DecodeLibraryPicture(std::string_view bytes, LibraryFormat format,
                               std::int64_t max_pixels) {
-  switch (format) {
-    case LibraryFormat::kHeif:
-      return DecodeHeif(bytes, max_pixels);
-    case LibraryFormat::kPng:
-      return DecodePng(bytes, max_pixels);
-    case LibraryFormat::kWebp:
-      break;
-  }
-  return DecodeWebp(bytes, max_pixels);
+  return ReaderOf(format).decode(bytes, max_pixels);
 }
 
 ImageSize LibraryPictureSizeOf(std::string_view bytes, LibraryFormat format,
                                std::int64_t max_pixels) {
-  switch (format) {
-    case LibraryFormat::kHeif:
-      return HeifSizeOf(bytes, max_pixels);
-    case LibraryFormat::kPng:
-      return PngSizeOf(bytes, max_pixels);
-    case LibraryFormat::kWebp:
-      break;
-  }
-  return WebpSizeOf(bytes, max_pixels);
+  return ReaderOf(format).size_of(bytes, max_pixels);
 }
 
 ImageSize ReadLibraryPictureSize(const std::string& path, LibraryFormat format,

@@ -31,17 +31,14 @@ TEST(LibraryPicture, EveryKindReadsBackItsPicture) {
     const char* name;
     const RgbImage& picture;
     LibraryCoding coding;
-    double bound;  // mean difference from the picture over white
+    double bound;  // mean difference from the picture over white: 0 for the very pixels
   } cases[] = {
       {"HEIC", quadrants, {.kind = LibraryKind::kHeic}, 5},
       {"HEIC turned a quarter", quadrants, {.kind = LibraryKind::kHeic, .quarter_turn = true}, 5},
       {"AVIF with alpha", quadrants, {.kind = LibraryKind::kAvif, .alpha = true}, 5},
       {"PNG with alpha", exact, {.alpha = true}, 0},
       {"16-bit PNG", exact, {.png_bits = 16}, 0},
-      {"interlaced palette PNG with tRNS",
-       quadrants,
-       {.alpha = true, .png_palette = true, .png_interlaced = true},
-       0},
+      {"Adam7 PNG", quadrants, {.alpha = true, .png_palette = true, .png_interlaced = true}, 0},
       {"lossless WebP with alpha", exact, {.kind = LibraryKind::kWebp, .alpha = true}, 0},
       {"lossy WebP", quadrants, {.kind = LibraryKind::kWebp, .lossy_webp = true}, 5},
       {"animated WebP",
@@ -55,11 +52,7 @@ TEST(LibraryPicture, EveryKindReadsBackItsPicture) {
     testing::WriteLibraryPicture(path, c.picture, c.coding);
     const RgbImage expected = c.coding.alpha ? testing::StripesOverWhite(c.picture) : c.picture;
     const RgbImage read = ReadLibraryPictureFile(path, FormatOf(c.coding.kind));
-    if (c.bound == 0) {
-      EXPECT_EQ(read, expected) << c.name;
-    } else {
-      EXPECT_LE(testing::MeanDifference(read, expected), c.bound) << c.name;
-    }
+    EXPECT_LE(testing::MeanDifference(read, expected), c.bound) << c.name;
     EXPECT_EQ(ReadLibraryPictureSize(path, FormatOf(c.coding.kind)),
               (ImageSize{c.picture.width, c.picture.height}))
         << c.name;

@@ -1,6 +1,6 @@
 #include "imaging/library_test_pictures.h"
 
-#include <libheif/heif.h>
+#include <libheif/heif_cxx.h>
 #include <png.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <stdexcept>
@@ -37,82 +36,64 @@ std::vector<std::uint8_t> Rgba(const RgbImage& picture, bool stripes) {
   return rgba;
 }
 
-void Check(heif_error error) {
-  if (error.code != heif_error_Ok) throw std::runtime_error(error.message);
-}
+// Collects what libheif writes.
+struct HeifBytesWriter : heif::Context::Writer {
+  heif_error write(const void* data, size_t size) override {
+    bytes.append(static_cast<const char*>(data), size);
+    return {heif_error_Ok, heif_suberror_Unspecified, ""};
+  }
+  std::string bytes;
+};
 
 std::string HeifBytes(const RgbImage& upright, const LibraryCoding& coding) {
   const RgbImage picture = coding.quarter_turn ? StoredWithTag(upright, 6) : upright;
-  heif_image* image = nullptr;
-  Check(heif_image_create(picture.width, picture.height, heif_colorspace_RGB,
-                          coding.alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                          &image));
-  Check(heif_image_add_plane(image, heif_channel_interleaved, picture.width, picture.height, 8));
+  heif::Image image;
+  image.create(picture.width, picture.height, heif_colorspace_RGB,
+               coding.alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
+  image.add_plane(heif_channel_interleaved, picture.width, picture.height, 8);
   int stride = 0;
-  std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+  std::uint8_t* plane = image.get_plane(heif_channel_interleaved, &stride);
   const std::vector<std::uint8_t> pixels = coding.alpha ? Rgba(picture, true) : picture.pixels;
   const size_t row = pixels.size() / picture.height;
   for (int y = 0; y < picture.height; ++y) std::copy_n(&pixels[row * y], row, plane + stride * y);
 
-  heif_context* context = heif_context_alloc();
-  heif_encoder* encoder = nullptr;
-  Check(heif_context_get_encoder_for_format(
-      context, coding.kind == LibraryKind::kAvif ? heif_compression_AV1 : heif_compression_HEVC,
-      &encoder));
-  Check(heif_encoder_set_lossy_quality(encoder, 90));
-  heif_encoding_options* options = heif_encoding_options_alloc();
+  heif::Encoder encoder(coding.kind == LibraryKind::kAvif ? heif_compression_AV1
+                                                          : heif_compression_HEVC);
+  encoder.set_lossy_quality(90);
+  heif::Context::EncodingOptions options;
   // Written as an irot box: the stored picture is shown turned a quarter clockwise.
-  if (coding.quarter_turn) options->image_orientation = heif_orientation_rotate_90_cw;
-  Check(heif_context_encode_image(context, image, encoder, options, nullptr));
-  std::string bytes;
-  heif_writer writer{1, [](heif_context*, const void* data, size_t size, void* out) {
-                       static_cast<std::string*>(out)->append(static_cast<const char*>(data), size);
-                       return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
-                     }};
-  Check(heif_context_write(context, &writer, &bytes));
-  heif_encoding_options_free(options);
-  heif_encoder_release(encoder);
-  heif_image_release(image);
-  heif_context_free(context);
-  return bytes;
+  if (coding.quarter_turn) options.image_orientation = heif_orientation_rotate_90_cw;
+  heif::Context context;
+  context.encode_image(image, encoder, options);
+  HeifBytesWriter writer;
+  context.write(writer);
+  return writer.bytes;
 }
 
-// The rows of a PNG file: samples of 8 or 16 bits, or palette indices of 4 bits,
-// the palette's colours and alpha values added to `palette` and `palette_alpha`.
-std::vector<std::vector<png_byte>> PngRows(const RgbImage& picture, const LibraryCoding& coding,
-                                           int& bits, std::vector<png_color>& palette,
-                                           std::vector<png_byte>& palette_alpha) {
+// Samples of 8 or 16 bits, or indices of 4 bits into a palette with a tRNS chunk.
+std::string PngBytes(const RgbImage& picture, const LibraryCoding& coding) {
   const std::vector<std::uint8_t> rgba = Rgba(picture, coding.alpha);
   std::map<std::array<std::uint8_t, 4>, int> index;
-  std::vector<int> indices;
-  for (size_t i = 0; i < rgba.size(); i += 4) {
-    const std::array<std::uint8_t, 4> key = {rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
+  std::vector<png_color> palette;
+  std::vector<png_byte> palette_alpha;
+  const int bits = coding.png_palette ? 4 : coding.png_bits;
+  std::vector<std::vector<png_byte>> rows(picture.height);
+  for (size_t i = 0; i < rgba.size() / 4; ++i) {
+    const std::array<std::uint8_t, 4> key = {rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2],
+                                             rgba[4 * i + 3]};
     const auto [at, added] = index.emplace(key, static_cast<int>(index.size()));
     if (added) palette.push_back({key[0], key[1], key[2]});
     if (added) palette_alpha.push_back(key[3]);
-    indices.push_back(at->second);
-  }
-  bits = coding.png_palette ? 4 : coding.png_bits;
-  const size_t channels = coding.alpha ? 4 : 3;
-  std::vector<std::vector<png_byte>> rows(picture.height);
-  for (size_t i = 0; i < indices.size(); ++i) {
     std::vector<png_byte>& row = rows[i / picture.width];
-    const size_t x = i % picture.width;
-    if (coding.png_palette) {
-      if (x % 2 == 0) row.push_back(0);
-      row.back() |= static_cast<png_byte>(indices[i] << (x % 2 == 0 ? 4 : 0));
+    if (!coding.png_palette) {
+      for (size_t c = 0; c < (coding.alpha ? 4u : 3u); ++c) row.insert(row.end(), bits / 8, key[c]);
+    } else if (i % picture.width % 2 == 0) {
+      row.push_back(static_cast<png_byte>(at->second << 4));
     } else {
-      for (size_t c = 0; c < channels; ++c) row.insert(row.end(), bits / 8, rgba[4 * i + c]);
+      row.back() |= static_cast<png_byte>(at->second);
     }
   }
-  return rows;
-}
 
-std::string PngBytes(const RgbImage& picture, const LibraryCoding& coding) {
-  int bits = 8;
-  std::vector<png_color> palette;
-  std::vector<png_byte> palette_alpha;
-  std::vector<std::vector<png_byte>> rows = PngRows(picture, coding, bits, palette, palette_alpha);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   std::string bytes;
@@ -130,9 +111,7 @@ std::string PngBytes(const RgbImage& picture, const LibraryCoding& coding) {
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (coding.png_palette) {
     png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (coding.alpha) {
-      png_set_tRNS(png, info, palette_alpha.data(), static_cast<int>(palette.size()), nullptr);
-    }
+    png_set_tRNS(png, info, palette_alpha.data(), static_cast<int>(palette.size()), nullptr);
   }
   std::vector<png_bytep> row_pointers;
   for (auto& row : rows) row_pointers.push_back(row.data());
@@ -151,23 +130,22 @@ std::string WebpAnimation(const RgbImage& picture, const LibraryCoding& coding) 
   WebPConfigInit(&config);
   config.lossless = coding.lossy_webp ? 0 : 1;
   const RgbImage second = PlainPicture(picture.width, picture.height, 10, 20, 30);
-  int timestamp = 0;
-  for (const RgbImage* frame : {&picture, &second}) {
-    WebPPicture input;
-    WebPPictureInit(&input);
-    input.use_argb = 1;
-    input.width = picture.width;
-    input.height = picture.height;
-    const std::vector<std::uint8_t> rgba = Rgba(*frame, frame == &picture && coding.alpha);
-    WebPPictureImportRGBA(&input, rgba.data(), picture.width * 4);
-    if (!WebPAnimEncoderAdd(encoder, &input, timestamp, &config)) std::abort();
-    WebPPictureFree(&input);
-    timestamp += 100;
+  for (int k = 0; k < 2; ++k) {
+    WebPPicture frame;
+    WebPPictureInit(&frame);
+    frame.use_argb = 1;  // kept as ARGB, so that lossless stays exact
+    frame.width = picture.width;
+    frame.height = picture.height;
+    const std::vector<std::uint8_t> rgba =
+        k == 0 ? Rgba(picture, coding.alpha) : Rgba(second, false);
+    WebPPictureImportRGBA(&frame, rgba.data(), picture.width * 4);
+    WebPAnimEncoderAdd(encoder, &frame, 100 * k, &config);
+    WebPPictureFree(&frame);
   }
-  WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr);
+  WebPAnimEncoderAdd(encoder, nullptr, 200, nullptr);
   WebPData data;
   WebPDataInit(&data);
-  if (!WebPAnimEncoderAssemble(encoder, &data)) std::abort();
+  WebPAnimEncoderAssemble(encoder, &data);
   std::string bytes(reinterpret_cast<const char*>(data.bytes), data.size);
   WebPDataClear(&data);
   WebPAnimEncoderDelete(encoder);
@@ -210,16 +188,9 @@ double MeanDifference(const RgbImage& a, const RgbImage& b) {
 }
 
 std::string LibraryPictureBytes(const RgbImage& picture, const LibraryCoding& coding) {
-  switch (coding.kind) {
-    case LibraryKind::kHeic:
-    case LibraryKind::kAvif:
-      return HeifBytes(picture, coding);
-    case LibraryKind::kPng:
-      return PngBytes(picture, coding);
-    case LibraryKind::kWebp:
-      break;
-  }
-  return WebpBytes(picture, coding);
+  if (coding.kind == LibraryKind::kPng) return PngBytes(picture, coding);
+  if (coding.kind == LibraryKind::kWebp) return WebpBytes(picture, coding);
+  return HeifBytes(picture, coding);
 }
 
 void WriteLibraryPicture(const std::string& path, const RgbImage& picture,
