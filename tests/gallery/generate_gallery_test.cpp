@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include <fcntl.h>
 #include <jerror.h>
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include "gallery/picture_check.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/library_test_pictures.h"
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
@@ -156,6 +159,59 @@ TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
              "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x106",
              "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
+}
+
+// Pictures from phones and screens go into the frame and the responsive layout as
+// the program's JPEGs under their ".jpg" names: a HEIC stored turned a quarter
+// with its container turning it back comes out upright.
+TEST_F(GenerateGalleryTest, PhonePicturesGoIntoEveryLayoutAsJpeg) {
+  using testing::LibraryKind;
+  const RgbImage quadrants = testing::QuadrantPicture(64, 48);
+  testing::WriteLibraryPicture(dir / "photos/IMG_0001.HEIC", quadrants,
+                               {.kind = LibraryKind::kHeic, .quarter_turn = true});
+  testing::WriteLibraryPicture(dir / "photos/shot.png", quadrants,
+                               {.kind = LibraryKind::kPng, .alpha = true});
+  testing::WriteLibraryPicture(dir / "photos/photo.webp", quadrants,
+                               {.kind = LibraryKind::kWebp, .lossy_webp = true});
+  for (const char* name : {"IMG_0001.HEIC", "shot.png", "photo.webp"}) {
+    list.Append(dir / ("photos/" + std::string(name)), "", "0\t0\t0");
+  }
+  settings.simake = true;
+  settings.responsive_width = "32";
+  for (const OutputLayout layout : {OutputLayout::kFrame, OutputLayout::kResponsive}) {
+    settings.layout = layout;
+    settings.out_path = dir / ("out" + std::to_string(static_cast<int>(layout)));
+    ASSERT_TRUE(Run()) << ui.log.back();
+    const bool frame = layout == OutputLayout::kFrame;
+    const std::string main_size = frame ? "64x48" : "32x24";
+    Lines tree = {"images/",
+                  "images/IMG_0001.jpg JPEG " + main_size,
+                  "images/photo.jpg JPEG " + main_size,
+                  "images/shot.jpg JPEG " + main_size,
+                  "index.html",
+                  "small_images/",
+                  "small_images/IMG_0001.jpg JPEG 80x60",
+                  "small_images/photo.jpg JPEG 80x60",
+                  "small_images/shot.jpg JPEG 80x60",
+                  "src_files/",
+                  "src_files/IMG_0001.htm"};
+    const Lines frame_files = {"src_files/index_menu1.htm", "src_files/last.gif",
+                               "src_files/next.gif"};
+    if (frame) tree.insert(tree.end(), frame_files.begin(), frame_files.end());
+    tree.push_back("src_files/photo.htm");
+    if (frame) tree.push_back("src_files/previous.gif");
+    tree.push_back("src_files/shot.htm");
+    if (frame) tree.push_back("src_files/top.gif");
+    EXPECT_EQ(PictureTree(settings.out_path), tree) << static_cast<int>(layout);
+    const RgbImage thumbnail =
+        DecodeJpeg(ReadBytes(settings.out_path + "/small_images/IMG_0001.jpg"));
+    for (const auto& [x, y, colour] : {std::tuple{10, 10, std::vector{255, 0, 0}},
+                                       {70, 10, {0, 255, 0}},
+                                       {10, 50, {0, 0, 255}}}) {
+      const std::vector<int> pixel = testing::PixelOf(thumbnail, x, y);
+      for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], colour[c], 40) << x << "," << y;
+    }
+  }
 }
 
 TEST_F(GenerateGalleryTest, BadSettingsEndTheRunAfterTheFolder) {
