@@ -6,10 +6,12 @@
 # real window with xdotool: loads a list file through the list-load button's file
 # dialog, types the output folder, presses the make button, confirms the end
 # message, opens the output folder's folder dialog, and closes the window. Then it
-# looks for the gallery and for the settings under ~/.config/Montrelle/.
+# looks for the gallery and for the settings under ~/.config/Montrelle/, and has
+# the installed montrelle-make make a gallery of a phone's HEIC photo.
 #   scripts/installed-check.sh [--deb PACKAGE] [SHOT_DIR]
 #     pictures of the screen go to SHOT_DIR (default: build/installed-check)
-# Needs xdotool and imagemagick (installed here when missing, not by deps.sh).
+# Needs xdotool, imagemagick and heif-enc (installed here when missing, not by
+# deps.sh).
 # Root makes the program folder read-only with a bind mount, anyone else with chmod.
 # A package is removed again at the end; it is refused when montrelle is installed
 # already, so an installation of the user's own is never replaced. Root cannot be
@@ -26,7 +28,7 @@ mkdir -p "$shots"
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-for tool in xdotool:xdotool import:imagemagick Xvfb:xvfb; do
+for tool in xdotool:xdotool import:imagemagick Xvfb:xvfb heif-enc:libheif-examples; do
   command -v "${tool%%:*}" >/dev/null || $sudo apt-get install -y --no-install-recommends "${tool#*:}"
 done
 
@@ -198,6 +200,14 @@ for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 check "closing the window ends the program" bash -c "! kill -0 $program 2>/dev/null"
 wait "$program" 2>/dev/null || true
 program=""
+
+# --- a phone's photo (HEIC, made by libheif's heif-enc), by the installed command ---
+heif-enc --quality 50 -o "$pictures/IMG_0001.HEIC" "$pictures/forest.jpg" >/dev/null
+phone_gallery=$home/phone
+(cd "$home" && env HOME="$home" "${as_user[@]}" "$prefix/bin/montrelle-make" -q -o "$phone_gallery" \
+  "$pictures/IMG_0001.HEIC")
+check "the installed command makes a gallery of a HEIC photo" \
+  test -s "$phone_gallery/small_images/IMG_0001.jpg" -a -s "$phone_gallery/images/IMG_0001.jpg"
 
 # --- what the run and the close left behind -------------------------------------
 settings=$home/.config/Montrelle/Montrelle.ini
