@@ -9,6 +9,7 @@
 // share of its speed; first, what the JPEG decoder's self-check costs a process.
 //
 //   montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] [--keep]
+//   montrelle_bench --photos-only ...   only makes the photos, kept in the work folder
 //   montrelle_bench --smoke     a few small pictures, one round: builds and checks
 //
 // Exit status 0 when every run succeeded and every pair of galleries is identical.
@@ -46,6 +47,7 @@ struct Options {
   int rounds = 2;
   bool smoke = false;
   bool keep = false;
+  bool photos_only = false;
   std::string work;
 };
 
@@ -71,7 +73,7 @@ constexpr Setting kSettings[] = {
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
                "usage: montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] "
-               "[--keep] | --smoke\n");
+               "[--keep] [--photos-only] | --smoke\n");
   std::exit(2);
 }
 
@@ -102,6 +104,8 @@ Options ParseOptions(int argc, char** argv) {
       options.work = value();
     } else if (arg == "--keep") {
       options.keep = true;
+    } else if (arg == "--photos-only") {
+      options.photos_only = options.keep = true;
     } else {
       Usage();
     }
@@ -294,6 +298,7 @@ int Run(const Options& options) {
   for (const PictureSet& set : sets) {
     const std::string folder = work + "/photos-" + std::to_string(set.width);
     const std::vector<std::string> paths = MakePictures(set, folder);
+    if (options.photos_only) continue;
     WarmUp(folder);
     std::printf("%s pictures: %d x %d, 4:2:0, quality 92, %.1f MB each\n", set.label.c_str(),
                 set.width, set.height,
