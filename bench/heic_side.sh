@@ -47,8 +47,9 @@ vips_side() {
       vipsthumbnail --size 100 -o "$work/out/%s.jpg[Q=90]"
 }
 
+: >"$work/defaults.ini"  # no keys: every setting its default
 echo "HEIC thumbnails, $count photos of 12 MP ($(stat -c %s "$work/heic/p0000.heic") bytes each), width 100:"
-best_of "montrelle-make" "$build/montrelle-make" -q -s "$work/none.ini" -o "$work/out" \
+best_of "montrelle-make" "$build/montrelle-make" -q -s "$work/defaults.ini" -o "$work/out" \
   "$work"/heic/p*.heic
 ours=$best
 best_of "vipsthumbnail ($cores processes)" vips_side
