@@ -167,16 +167,25 @@ bool MadeAsJpeg(const PictureKinds& kinds) {
   return kinds.jpeg || kinds.library;
 }
 
+// A width a picture is made at; none for a library's kind at its own size, which
+// is what a main image that is not remade gets.
+using PictureWidth = std::optional<std::int32_t>;
+
 // The entry's picture at each of `widths` from a single decode: a JPEG sampled
-// while it is decoded, a library's kind decoded whole.
+// while it is decoded, a library's kind decoded whole (and at its own size for a
+// width of none, which a JPEG never gets).
 std::vector<MadePicture> ScaledPictures(const StepItem& item,
-                                        std::span<const std::int32_t> widths) {
+                                        std::span<const PictureWidth> widths) {
   const ListedEntry& entry = item.entry;
   std::vector<MadePicture> made(widths.size());
   try {
-    made = entry.kinds.library ? ScaleLibraryPictureFile(item.source, *entry.kinds.library, widths,
-                                                         entry.orientation)
-                               : ScaleJpegFileToWidths(item.source, widths, entry.orientation);
+    if (entry.kinds.library) {
+      made = ScaleLibraryPictureFile(item.source, *entry.kinds.library, widths, entry.orientation);
+    } else {
+      std::vector<std::int32_t> jpeg_widths;
+      for (const PictureWidth& width : widths) jpeg_widths.push_back(width.value());
+      made = ScaleJpegFileToWidths(item.source, jpeg_widths, entry.orientation);
+    }
   } catch (...) {
     for (MadePicture& picture : made) picture.error = std::current_exception();
   }
@@ -184,21 +193,22 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
   return made;
 }
 
-// The reduced step's pictures of one entry that are not kept; with `main_ahead` the
-// main image too, from the same decode, while there is room to keep it.
-EntryPictures ReducedPictures(const StepItem& item, const std::array<std::int32_t, 2>& widths,
+// The reduced step's pictures of one entry that are not kept; with `main_ahead`
+// (always for a library's kind) the main image too, from the same decode, while
+// there is room to keep it.
+EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
                               const std::atomic<bool>& keeping) {
   EntryPictures made;
   if (MadeAsJpeg(item.entry.kinds) && !Kept(keeping, item.target)) {
-    const bool both = main_ahead && work.HasRoom();
+    const bool both = (main_ahead || item.entry.kinds.library) && work.HasRoom();
     std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
     made.jpeg = std::move(pictures[0]);
     if (both) made.main_image = std::move(pictures[1]);
   }
   if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
     made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
-      return ScaleBitmapFile(item.source, widths[0], item.entry.orientation);
+      return ScaleBitmapFile(item.source, *widths[0], item.entry.orientation);
     });
   }
   return made;
@@ -245,11 +255,13 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
                         const LiveSettings& settings, ImageWork& work) {
   if (!MakesReducedImages(settings) || work.started_) return;
   const std::string folder = ReducedFolder(context);
-  const std::array<std::int32_t, 2> widths = {context.small_width, context.main_width};
   const bool main_ahead = RemakesMainImages(context, settings);
+  const std::array<PictureWidth, 2> widths = {
+      context.small_width, main_ahead ? PictureWidth(context.main_width) : std::nullopt};
   const bool jpegconvert = settings.jpegconvert;
+  // The pictures started here may outlive the caller's context: they keep a copy.
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
-      list.count(), work.workers(), [=, &context, &list, &work](int entry) {
+      list.count(), work.workers(), [=, &list, &work](int entry) {
         return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
                                jpegconvert, work, work.reduced_keeping_);
       });
@@ -295,10 +307,8 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     // converted, at its own size when not remade.
     if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
         !Kept(keeping, item.target)) {
-      made.jpeg =
-          resize ? std::move(ScaledPictures(item, {&width, 1}).front()) : Make(item.source, [&] {
-            return ConvertLibraryPictureFile(item.source, *kinds.library, item.entry.orientation);
-          });
+      const PictureWidth widths[] = {resize ? PictureWidth(width) : std::nullopt};
+      made.jpeg = std::move(ScaledPictures(item, widths).front());
     }
     if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {

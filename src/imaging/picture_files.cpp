@@ -106,24 +106,20 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
   return made;
 }
 
-std::vector<MadePicture> ScaleLibraryPictureFile(const std::string& path, LibraryFormat format,
-                                                 std::span<const std::int32_t> widths,
-                                                 const Orientation& orientation) {
+std::vector<MadePicture> ScaleLibraryPictureFile(
+    const std::string& path, LibraryFormat format,
+    std::span<const std::optional<std::int32_t>> widths, const Orientation& orientation) {
   const RgbImage picture = ReadLibraryPictureFile(path, format);
+  const std::int32_t own_width = OrientedSize({picture.width, picture.height}, orientation).width;
   std::vector<MadePicture> made(widths.size());
   for (size_t k = 0; k < widths.size(); ++k) {
     try {
-      made[k].bytes = EncodeJpeg(ScaledBitmap(picture, widths[k], orientation));
+      made[k].bytes = EncodeJpeg(ScaledBitmap(picture, widths[k].value_or(own_width), orientation));
     } catch (const AppError&) {
       made[k].error = std::current_exception();
     }
   }
   return made;
-}
-
-std::string ConvertLibraryPictureFile(const std::string& path, LibraryFormat format,
-                                      const Orientation& orientation) {
-  return EncodeJpeg(ApplyOrientation(ReadLibraryPictureFile(path, format), orientation));
 }
 
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width,

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -72,14 +73,11 @@ std::vector<MadePicture> ScaleJpegToWidths(std::string_view jpeg,
 
 // A picture of a kind a library reads (library_pictures.h) decoded, oriented,
 // scaled to each of `widths` and encoded as JPEG (quality 90), as
-// ScaleJpegFileToWidths does it for a JPEG file.
-std::vector<MadePicture> ScaleLibraryPictureFile(const std::string& path, LibraryFormat format,
-                                                 std::span<const std::int32_t> widths,
-                                                 const Orientation& orientation);
-
-// The same picture oriented at its own size, encoded as JPEG (quality 90).
-std::string ConvertLibraryPictureFile(const std::string& path, LibraryFormat format,
-                                      const Orientation& orientation);
+// ScaleJpegFileToWidths does it for a JPEG file; a width of none keeps the
+// oriented picture's own size.
+std::vector<MadePicture> ScaleLibraryPictureFile(
+    const std::string& path, LibraryFormat format,
+    std::span<const std::optional<std::int32_t>> widths, const Orientation& orientation);
 
 // The BMP file decoded, oriented and scaled to `width`, unencoded.
 RgbImage ScaleBitmapFile(const std::string& path, std::int32_t width, std::string_view orientation);

@@ -38,7 +38,8 @@ RgbImage PreviewLibraryPicture(const std::string& path, LibraryFormat format,
                                std::string_view orientation, bool quarter_turn) {
   const int width = FittedWidth(ReadLibraryPictureSize(path, format), quarter_turn);
   const Orientation turn = ParseOrientation(orientation);
-  return ShownAsWritten(width, ScaleLibraryPictureFile(path, format, {&width, 1}, turn)[0].Bytes());
+  const std::optional<std::int32_t> widths[] = {width};
+  return ShownAsWritten(width, ScaleLibraryPictureFile(path, format, widths, turn)[0].Bytes());
 }
 
 }  // namespace montrelle
