@@ -2,7 +2,8 @@
 
 #include <libheif/heif.h>
 
-#include <cstring>
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <new>
 
@@ -63,23 +64,67 @@ class PrimaryImage {
 
   ImageSize size() const { return size_; }
 
+  std::unique_ptr<heif_image, ImageRelease> DecodedAs(heif_colorspace colorspace,
+                                                      heif_chroma chroma,
+                                                      const heif_decoding_options& options) const {
+    heif_image* decoded = nullptr;
+    const heif_error error =
+        heif_decode_image(handle_.get(), &decoded, colorspace, chroma, &options);
+    std::unique_ptr<heif_image, ImageRelease> image(decoded);
+    if (error.code != heif_error_Ok || !image) throw Error();
+    return image;
+  }
+
+  // Red, green and blue planes of 8 bits a sample, interleaved.
+  RgbImage Interleaved(const heif_image& planes, std::int64_t max_pixels) const {
+    std::array<const std::uint8_t*, 3> samples{};
+    std::array<int, 3> strides{};
+    const heif_channel channels[] = {heif_channel_R, heif_channel_G, heif_channel_B};
+    for (size_t c = 0; c < 3; ++c) {
+      samples[c] = heif_image_get_plane_readonly(&planes, channels[c], &strides[c]);
+      if (samples[c] == nullptr || heif_image_get_width(&planes, channels[c]) != size_.width ||
+          heif_image_get_height(&planes, channels[c]) != size_.height ||
+          heif_image_get_bits_per_pixel_range(&planes, channels[c]) != 8 ||
+          strides[c] < size_.width) {
+        throw Error();
+      }
+    }
+    RgbImage out = MakeRgbImage(size_.width, size_.height, max_pixels);
+    std::uint8_t* pixel = out.pixels.data();
+    for (std::int32_t y = 0; y < size_.height; ++y) {
+      const std::uint8_t* r = samples[0] + static_cast<size_t>(strides[0]) * y;
+      const std::uint8_t* g = samples[1] + static_cast<size_t>(strides[1]) * y;
+      const std::uint8_t* b = samples[2] + static_cast<size_t>(strides[2]) * y;
+      for (std::int32_t x = 0; x < size_.width; ++x) {
+        *pixel++ = r[x];
+        *pixel++ = g[x];
+        *pixel++ = b[x];
+      }
+    }
+    return out;
+  }
+
   RgbImage Decode(std::int64_t max_pixels) const {
     const bool alpha = heif_image_handle_has_alpha_channel(handle_.get()) != 0;
     const std::unique_ptr<heif_decoding_options, OptionsFree> options(
         heif_decoding_options_alloc());
     if (!options) throw std::bad_alloc();
     options->convert_hdr_to_8bit = 1;
-    heif_image* decoded = nullptr;
-    const heif_error error = heif_decode_image(
-        handle_.get(), &decoded, heif_colorspace_RGB,
-        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
-    const std::unique_ptr<heif_image, ImageRelease> image(decoded);
-    if (error.code != heif_error_Ok || !image) throw Error();
+    // An opaque picture of 8 bits comes as planes of red, green and blue,
+    // interleaved here: libheif's own interleaved output costs a third more of the
+    // decoding time. libheif reduces deeper samples to 8 bits only as it interleaves.
+    const bool eight_bits = heif_image_handle_get_luma_bits_per_pixel(handle_.get()) == 8;
+    if (!alpha && eight_bits) {
+      return Interleaved(*DecodedAs(heif_colorspace_RGB, heif_chroma_444, *options), max_pixels);
+    }
+    const auto image =
+        DecodedAs(heif_colorspace_RGB,
+                  alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, *options);
+    const size_t channels = alpha ? 4 : 3;
 
     int stride = 0;
     const std::uint8_t* plane =
         heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    const size_t channels = alpha ? 4 : 3;
     if (plane == nullptr ||
         heif_image_get_width(image.get(), heif_channel_interleaved) != size_.width ||
         heif_image_get_height(image.get(), heif_channel_interleaved) != size_.height ||
@@ -96,7 +141,7 @@ class PrimaryImage {
       if (alpha) {
         BlendOverWhite(in, static_cast<size_t>(size_.width), row);
       } else {
-        std::memcpy(row, in, out_row);
+        std::copy_n(in, out_row, row);
       }
     }
     return out;
