@@ -161,6 +161,24 @@ std::string ReducedFolder(const GenerationContext& context) {
   return context.out_dir + "/small_images";
 }
 
+std::string MainFolder(const GenerationContext& context) {
+  return context.out_dir + "/images";
+}
+
+// A main image made by the reduced step: a library's kind is written at once where
+// no main image of it is yet; every other is kept for the main step.
+void KeepOrWriteAhead(const GenerationContext& context, const StepItem& item, int entry,
+                      MadePicture& main_image, ImageWork& work) {
+  const std::string target = MainFolder(context) + "/" + item.entry.image_name;
+  if (item.entry.kinds.library && !main_image.error && !FileExists(target)) {
+    EnsureFolder(MainFolder(context));
+    WritePicture(item.source, target, main_image.bytes, Picture::kRemade);
+    work.WroteAhead(entry);
+  } else {
+    work.Keep(entry, std::move(main_image));
+  }
+}
+
 // Whether the entry's JPEG branch makes a picture of the program's own: a JPEG
 // scaled or turned, or any picture a library reads.
 bool MadeAsJpeg(const PictureKinds& kinds) {
@@ -194,14 +212,14 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
 }
 
 // The reduced step's pictures of one entry that are not kept; with `main_ahead`
-// (always for a library's kind) the main image too, from the same decode, while
-// there is room to keep it.
+// the main image too, from the same decode, while there is room to keep it, and
+// always for a library's kind, whose decoding costs most.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
                               const std::atomic<bool>& keeping) {
   EntryPictures made;
   if (MadeAsJpeg(item.entry.kinds) && !Kept(keeping, item.target)) {
-    const bool both = (main_ahead || item.entry.kinds.library) && work.HasRoom();
+    const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
     std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
     made.jpeg = std::move(pictures[0]);
     if (both) made.main_image = std::move(pictures[1]);
@@ -280,7 +298,7 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
             if (made.jpeg && question.Allows(item.target, item.target)) {
               WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
             }
-            if (made.main_image) work.Keep(entry, std::move(*made.main_image));
+            if (made.main_image) KeepOrWriteAhead(context, item, entry, *made.main_image, work);
             if (made.bitmap && question.Allows(item.target, item.bitmap_target)) {
               WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
             }
@@ -298,10 +316,11 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   std::atomic<bool> keeping = false;
   OverwriteQuestion question(ui, macro_mode, "メイン画像は既に存在します。縮小画像を更新しますか？",
                              keeping);
-  const std::string folder = context.out_dir + "/images";
+  const std::string folder = MainFolder(context);
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
     const StepItem item = ItemOf(context, list, folder, entry);
     EntryPictures made;
+    if (work.WasWrittenAhead(entry)) return made;
     const PictureKinds& kinds = item.entry.kinds;
     // A JPEG is copied as it is when it is not remade; a library's kind is always
     // converted, at its own size when not remade.
@@ -324,7 +343,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
               const MadePicture copy =
                   Make(item.source, [&] { return ReadFileBytes(item.source); });
               WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
-            } else if (MadeAsJpeg(item.entry.kinds)) {
+            } else if (MadeAsJpeg(item.entry.kinds) && !work.WasWrittenAhead(entry)) {
               const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
               if (picture && question.Allows(item.target, item.target)) {
                 WritePicture(item.source, item.target, picture->Bytes(), Picture::kRemade);

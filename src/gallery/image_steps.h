@@ -42,6 +42,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "gallery/generation_context.h"
@@ -54,7 +55,8 @@ namespace montrelle {
 
 // What the two image steps of one run share: the number of worker threads, and the
 // main images the reduced step made ahead. These are kept up to `kept_budget` bytes
-// of encoded pictures; a picture beyond it is decoded again by the main step.
+// of encoded pictures; a picture beyond it is decoded again by the main step. A
+// library's kind is always made ahead, and written at once where nothing was.
 class ImageWork {
  public:
   static constexpr std::size_t kDefaultKeptBudget = std::size_t{64} << 20;
@@ -76,6 +78,12 @@ class ImageWork {
   // Hands over the kept main images, item i for list entry i of `count`.
   std::vector<std::optional<MadePicture>> TakeKept(int count);
 
+  // The main image of list entry `entry` was written by the reduced step: a picture
+  // a library reads, whose main image was not there yet, so that no question was
+  // due for it and nothing of it need wait in memory.
+  void WroteAhead(int entry) { written_ahead_.insert(entry); }
+  bool WasWrittenAhead(int entry) const { return written_ahead_.contains(entry); }
+
  private:
   friend void StartReducedImages(const GenerationContext&, const ImageFileList&,
                                  const LiveSettings&, ImageWork&);
@@ -92,6 +100,7 @@ class ImageWork {
   // The reduced step keeps what exists (its question was answered No).
   std::atomic<bool> reduced_keeping_ = false;
   std::map<int, MadePicture> kept_;
+  std::set<int> written_ahead_;
   std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
 };
 
