@@ -21,8 +21,11 @@ build/montrelle_bench "$@" || status=$?
 build/montrelle_list_bench || status=$?
 if [[ " $* " != *" --smoke "* ]]; then
   # heif-enc makes the HEIC photos, vipsthumbnail is the side they are timed against.
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   for tool in heif-enc:libheif-examples vipsthumbnail:libvips-tools; do
-    command -v "${tool%%:*}" >/dev/null || apt-get install -y --no-install-recommends "${tool##*:}"
+    command -v "${tool%%:*}" >/dev/null ||
+      $sudo apt-get install -y --no-install-recommends "${tool##*:}"
   done
   cmake --build build --target montrelle-make
   bench/heic_side.sh build || status=$?
