@@ -3,8 +3,9 @@
 // put into the control values, written as the window writes them at close, and
 // read back.
 //
-// Loading ends in the settings or in "'%s' は整数ではありません"; a file without
-// any section is replaced by the default file and gives the default settings.
+// Loading ends in the settings or in "'%s' は整数ではありません" or
+// "'%s' は色を表す16進数ではありません"; a file without any section is replaced by
+// the default file and gives the default settings.
 // What the window would write at close must load again without error and, written
 // once more, give the same bytes (unless a value is enclosed in quotation marks,
 // which the reader drops by its rule, or the CP932 bytes pass for UTF-8).
@@ -49,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   try {
     LoadSettings(file.path(), options);
   } catch (const AppError& e) {
-    Require(std::string(e.what()).ends_with("' は整数ではありません"), "only a bad number");
+    const std::string text = e.what();
+    Require(text.ends_with("' は整数ではありません") ||
+                text.ends_with("' は色を表す16進数ではありません"),
+            "only a bad number or colour");
     return 0;
   }
   TMT_Options defaults = DefaultOptions();
