@@ -22,14 +22,6 @@ std::string ReadJpegFile(const std::string& path) {
   return ReadPictureBytes(path, ReadJpegSize(path));
 }
 
-// The orientation as a triple or as read already.
-template <typename TurnT>
-std::string ScaleJpegFileAs(const std::string& path, std::int32_t width, const TurnT& orientation) {
-  MadePicture made = std::move(ScaleJpegFileToWidths(path, {&width, 1}, orientation).front());
-  if (made.error) std::rethrow_exception(made.error);
-  return std::move(made.bytes);
-}
-
 RgbImage ScaledBitmap(const RgbImage& picture, std::int32_t width, const Orientation& orientation) {
   const ImageSize size =
       ScaledSize(OrientedSize({picture.width, picture.height}, orientation), width);
@@ -40,12 +32,7 @@ RgbImage ScaledBitmap(const RgbImage& picture, std::int32_t width, const Orienta
 
 std::string ScaleJpegFile(const std::string& path, std::int32_t width,
                           std::string_view orientation) {
-  return ScaleJpegFileAs(path, width, orientation);
-}
-
-std::string ScaleJpegFile(const std::string& path, std::int32_t width,
-                          const Orientation& orientation) {
-  return ScaleJpegFileAs(path, width, orientation);
+  return ScaleJpegFileToWidths(path, {&width, 1}, orientation).front().Bytes();
 }
 
 std::vector<MadePicture> ScaleJpegFileToWidths(const std::string& path,

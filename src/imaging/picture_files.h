@@ -47,8 +47,6 @@ struct MadePicture {
 // out 0).
 std::string ScaleJpegFile(const std::string& path, std::int32_t width,
                           std::string_view orientation);
-std::string ScaleJpegFile(const std::string& path, std::int32_t width,
-                          const Orientation& orientation);
 
 // ScaleJpegFile at each of `widths` from a single decode: item k holds what
 // ScaleJpegFile(path, widths[k], orientation) returns or throws. What fails for
