@@ -99,9 +99,15 @@ std::vector<MadePicture> ScaleLibraryPictureFile(
   const RgbImage picture = ReadLibraryPictureFile(path, format);
   const std::int32_t own_width = OrientedSize({picture.width, picture.height}, orientation).width;
   std::vector<MadePicture> made(widths.size());
+  const bool unturned = !orientation.mirror && !orientation.flip && orientation.rotation == 0;
   for (size_t k = 0; k < widths.size(); ++k) {
     try {
-      made[k].bytes = EncodeJpeg(ScaledBitmap(picture, widths[k].value_or(own_width), orientation));
+      // An unturned picture at its own size is encoded as decoded: sampling it would
+      // only copy every pixel into a second picture as large.
+      const std::int32_t width = widths[k].value_or(own_width);
+      made[k].bytes = unturned && width == own_width
+                          ? EncodeJpeg(picture)
+                          : EncodeJpeg(ScaledBitmap(picture, width, orientation));
     } catch (const AppError&) {
       made[k].error = std::current_exception();
     }
