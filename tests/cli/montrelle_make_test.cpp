@@ -107,11 +107,11 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
   EXPECT_EQ(run.err, "pics/notes.txt: 画像ファイルではないので飛ばします\n終了しました\n");
   EXPECT_EQ(ReadBytes(dir / "s.ini"), settings) << "never written";
 
-  EXPECT_EQ(
-      FolderTree(dir / "out"),
-      (Lines{"gallery.html", "gallery_QRV.txt", "src_files/", "src_files/a.htm", "src_files/b.htm",
-             "src_files/gallery_menu1.htm", "src_files/gallery_menu2.htm", "src_files/last.gif",
-             "src_files/next.gif", "src_files/previous.gif", "src_files/top.gif"}));
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{".montrelle.record", "gallery.html", "gallery_QRV.txt", "src_files/",
+                   "src_files/a.htm", "src_files/b.htm", "src_files/gallery_menu1.htm",
+                   "src_files/gallery_menu2.htm", "src_files/last.gif", "src_files/next.gif",
+                   "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(
       FileLines(dir / "out/gallery.html"),
       (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
@@ -148,7 +148,8 @@ TEST_F(MontrelleMakeTest, MakesATableGallery) {
   Outcome run = RunMake(arguments, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  const Lines tree = {"album.html",
+  const Lines tree = {".montrelle.record",
+                      "album.html",
                       "images/",
                       "images/a.jpg JPEG 40x30",
                       "images/b.JPG JPEG 30x40",
@@ -223,8 +224,9 @@ TEST_F(MontrelleMakeTest, MakesAPulldownGallery) {
   EXPECT_EQ(run.err, "終了しました\n");
   // One turned picture: every main image is made again at the pull-down width; no
   // reduced images in this layout.
-  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html", "images/", "images/a.jpg JPEG 450x600",
-                                             "images/b.JPG JPEG 450x600"}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg JPEG 450x600",
+                   "images/b.JPG JPEG 450x600"}));
   EXPECT_EQ(
       FileLines(dir / "out/ignored.html"),
       (Lines{"<HTML>",
@@ -335,9 +337,9 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(PictureTree(dir / "out"),
-            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 100x75", "src_files/",
-                   "src_files/a.htm", "src_files/index_menu1.htm"}));
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{".montrelle.record", "index.html", "small_images/",
+                                             "small_images/a.jpg JPEG 100x75", "src_files/",
+                                             "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[15],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
@@ -383,7 +385,7 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   }
   EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
-  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{".montrelle.record", "index.html", "src_files"}));
   EXPECT_EQ(FolderTree(dir / "damaged"), Lines{}) << "the pictures are read before any write";
 }
 
@@ -401,9 +403,9 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   EXPECT_EQ(run.err, "終了しました\n");
   EXPECT_EQ(
       PictureTree(dir / "web"),
-      (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg JPEG 120x90",
-             "day1/small_images/b.JPG JPEG 120x160", "day1/src_files/", "day1/src_files/a.htm",
-             "day1/src_files/b.htm", "web_QRV.txt"}));
+      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
+             "day1/small_images/a.jpg JPEG 120x90", "day1/small_images/b.JPG JPEG 120x160",
+             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm", "web_QRV.txt"}));
   EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day1/day1.html\tday1/small_images/a.jpg\r\n");
   EXPECT_EQ(FileLines(dir / "web/day1/src_files/b.htm"),
             Concat({PageOpening("day1", kDarkBody),
@@ -557,10 +559,11 @@ TEST_F(MontrelleMakeTest, DiskFillingUpStopsTheRunWithWholeFiles) {
       RunMake({"-s", "s.ini", "-o", "full/out", "-q", "pics/a.jpg", "pics/big.jpg"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "ディスクがいっぱいです: " + (dir / "full/out/images/big.jpg") + ".\n");
-  EXPECT_EQ(PictureTree(dir / "full/out"),
-            (Lines{"ignored.html", "images/", "images/a.jpg JPEG 40x30", "small_images/",
-                   "small_images/a.jpg JPEG 120x90", "small_images/big.jpg JPEG 120x80",
-                   "src_files/", "src_files/a.htm", "src_files/big.htm"}));
+  EXPECT_EQ(
+      PictureTree(dir / "full/out"),
+      (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg JPEG 40x30",
+             "small_images/", "small_images/a.jpg JPEG 120x90", "small_images/big.jpg JPEG 120x80",
+             "src_files/", "src_files/a.htm", "src_files/big.htm"}));
   EXPECT_EQ(ReadBytes(dir / "full/out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));
   for (const char* page : {"ignored.html", "src_files/a.htm", "src_files/big.htm"}) {
     EXPECT_EQ(FileLines(dir / ("full/out/" + std::string(page))).back(), "</HTML>") << page;
@@ -589,7 +592,7 @@ TEST_F(MontrelleMakeTest, NamesOfEveryKindAreLinkedAsTheyAre) {
   const std::string page = std::string(251, 'x') + ".htm";
   EXPECT_EQ(
       PictureTree(dir / "out dir"),
-      (Lines{"#1.html", "small_images/", "small_images/-dash.jpg JPEG 120x90",
+      (Lines{"#1.html", ".montrelle.record", "small_images/", "small_images/-dash.jpg JPEG 120x90",
              "small_images/100% \"q\".jpg JPEG 120x90", "small_images/" + longest + " JPEG 120x90",
              "src_files/", "src_files/#1_menu1.htm", "src_files/-dash.htm",
              "src_files/100% \"q\".htm", "src_files/last.gif", "src_files/next.gif",
@@ -692,7 +695,8 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
   Outcome run = RunMake(arguments, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html",
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{".montrelle.record",
+                                             "ignored.html",
                                              "images/",
                                              "images/a.jpg JPEG 640x480",
                                              "images/b.JPG JPEG 640x853",
@@ -745,8 +749,8 @@ TEST_F(MontrelleMakeTest, NamesWithALineBreakAreRefused) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, refused + (dir / "trip/day2/x\\x0Ay.jpg") + ".\n");
   EXPECT_EQ(FolderTree(dir / "web"),
-            (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg",
-                   "day1/src_files/", "day1/src_files/a.htm"}));
+            (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
+                   "day1/small_images/a.jpg", "day1/src_files/", "day1/src_files/a.htm"}));
 }
 
 }  // namespace
