@@ -313,6 +313,103 @@ TEST_F(MontrelleMakeTest, PhonePicturesMakeUprightThumbnails) {
   }
 }
 
+// A phone's photo copied into the gallery keeps its picture and its colours and
+// loses where it was taken, its turn and the picture after its end; with
+// --keep-metadata it is copied byte for byte.
+TEST_F(MontrelleMakeTest, CopiedPhotosKeepThePictureNotTheMetadata) {
+  const std::string plain = EncodeJpeg(testing::NoisyPicture(64, 32));
+  const std::string head = plain.substr(0, 20), body = plain.substr(20);  // SOI, APP0 JFIF
+  const std::string icc =
+      testing::MarkerSegment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + "profile");
+  const std::string gps = testing::MarkerSegment(
+      0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x08", 14) + "GPS 35.6586 N 139.7454 E");
+  const std::string xmp =
+      testing::MarkerSegment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x/>");
+  const std::string comment = testing::MarkerSegment(0xFE, "taken at home");
+  const std::string phone =
+      testing::WithExifOrientation(head + gps + xmp + icc + comment + body, 6) + plain;
+  WriteBytes(dir / "pics/phone.jpg", phone);
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "micopy", "1"}}));
+  Lines arguments = {"-s", "s.ini", "-o", "out", "-q", "--no-exif", "pics/phone.jpg"};
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const std::string copy = ReadBytes(dir / "out/images/phone.jpg");
+  EXPECT_EQ(copy, head + icc + body);
+  EXPECT_EQ(DecodeJpeg(copy), DecodeJpeg(phone));
+  EXPECT_EQ(JpegSizeOf(copy), (ImageSize{64, 32})) << "shown as the preview shows it";
+
+  arguments[3] = "kept";
+  arguments.push_back("--keep-metadata");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  EXPECT_EQ(ReadBytes(dir / "kept/images/phone.jpg"), phone);
+}
+
+// Made again without a picture: its files are removed and named; files put into
+// the folder by hand stay, and so do files outside it that an edited record names.
+TEST_F(MontrelleMakeTest, PictureTakenOutOfTheListLeavesNothingBehind) {
+  WriteBytes(dir / "pics/c.jpg", testing::JpegPicture(40, 30));
+  WriteBytes(dir / "s.ini", SettingsFile({{"HTMLtype", "type", "0"}, {"Flags", "micopy", "1"}}));
+  Lines arguments = {"-s", "s.ini", "-o", "out", "pics/a.jpg", "pics/b.JPG", "pics/c.jpg"};
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  WriteBytes(dir / "out/notes.txt", "mine");
+  WriteBytes(dir / "out/small_images/mine.jpg", "mine");
+  arguments.pop_back();
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "削除しました: " + (dir / "out/images/c.jpg") +
+                         "\n削除しました: " + (dir / "out/small_images/c.jpg") +
+                         "\n削除しました: " + (dir / "out/src_files/c.htm") + "\n終了しました\n");
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg", "images/b.JPG",
+                   "notes.txt", "small_images/", "small_images/a.jpg", "small_images/b.JPG",
+                   "small_images/mine.jpg", "src_files/", "src_files/a.htm", "src_files/b.htm",
+                   "src_files/ignored_menu1.htm", "src_files/last.gif", "src_files/next.gif",
+                   "src_files/previous.gif", "src_files/top.gif"}));
+
+  WriteBytes(dir / "outside.txt", "not the gallery's");
+  WriteBytes(dir / "out/.montrelle.record", ReadBytes(dir / "out/.montrelle.record") +
+                                                "file\t../outside.txt\nfile\t" +
+                                                (dir / "outside.txt") + "\n");
+  run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(ReadBytes(dir / "outside.txt"), "not the gallery's");
+}
+
+// Made again keeping what exists: a comment changed remakes no picture, a source
+// replaced with new pixels under its name remakes exactly its pictures.
+TEST_F(MontrelleMakeTest, KeepExistingRemakesExactlyWhatChanged) {
+  WriteBytes(dir / "s.ini",
+             SettingsFile(
+                 {{"HTMLtype", "type", "0"}, {"Flags", "micopy", "1"}, {"Flags", "mimake", "1"}}));
+  const auto list = [&](const std::string& comment) {
+    WriteBytes(dir / "list.txt",
+               dir / "pics/a.jpg" + "\n" + dir / "pics/b.JPG" + "\n\n" + comment + "\n\n");
+  };
+  const auto pictures = [&] {
+    Lines made;
+    for (const std::string& file : FilesAsTheyAre(dir / "out")) {
+      if (file.starts_with("images/") || file.starts_with("small_images/")) made.push_back(file);
+    }
+    return made;
+  };
+  const Lines arguments = {"-s", "s.ini", "-l", "list.txt", "-o", "out", "-q", "--keep-existing"};
+  list("港");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const Lines made = pictures();
+
+  list("夕日");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  EXPECT_EQ(pictures(), made);
+
+  WriteBytes(dir / "pics/b.JPG", EncodeJpeg(testing::NoisyPicture(30, 40)));
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const Lines remade = pictures();
+  ASSERT_EQ(remade.size(), made.size());
+  for (size_t i = 0; i < made.size(); ++i) {
+    const bool of_b = made[i].find("/b.JPG") != std::string::npos;
+    EXPECT_EQ(remade[i] != made[i], of_b && !made[i].ends_with("/")) << made[i];
+  }
+}
+
 TEST_F(MontrelleMakeTest, ScanlineDecoderSettingMakesTheSamePictures) {
   // Large enough that a thumbnail passes over blocks.
   WriteBytes(dir / "pics/c.jpg", EncodeJpeg(testing::NoisyPicture(400, 300)));

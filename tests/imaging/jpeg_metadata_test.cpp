@@ -11,25 +11,21 @@
 namespace montrelle {
 namespace {
 
-std::string Segment(unsigned char marker, const std::string& payload) {
-  const size_t length = payload.size() + 2;
-  return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
-                     static_cast<char>(length & 0xFF)} +
-         payload;
-}
+using testing::MarkerSegment;
 
 TEST(JpegWithoutMetadata, KeepsThePictureAndHowToShowItAndNothingElse) {
   // The program's own JPEG: SOI, APP0 JFIF (18 bytes), then the tables and the scan.
   const std::string plain = EncodeJpeg(testing::NoisyPicture(64, 48));
   const std::string head = plain.substr(0, 20), body = plain.substr(20);
-  const std::string icc = Segment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + "profile");
-  const std::string adobe = Segment(0xEE, std::string("Adobe\0\x64\x80\0\0\0\0\x01", 13));
-  const std::string exif =
-      Segment(0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x08", 14) + "GPS 35.6586 N 139.7454 E");
-  const std::string xmp = Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x/>");
-  const std::string mpf = Segment(0xE2, std::string("MPF\0", 4) + "index");
-  const std::string jfxx = Segment(0xE0, std::string("JFXX\0\x10", 6) + "thumb");
-  const std::string comment = Segment(0xFE, "taken at home");
+  const std::string icc = MarkerSegment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + "profile");
+  const std::string adobe = MarkerSegment(0xEE, std::string("Adobe\0\x64\x80\0\0\0\0\x01", 13));
+  const std::string exif = MarkerSegment(
+      0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x08", 14) + "GPS 35.6586 N 139.7454 E");
+  const std::string xmp =
+      MarkerSegment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x/>");
+  const std::string mpf = MarkerSegment(0xE2, std::string("MPF\0", 4) + "index");
+  const std::string jfxx = MarkerSegment(0xE0, std::string("JFXX\0\x10", 6) + "thumb");
+  const std::string comment = MarkerSegment(0xFE, "taken at home");
   const std::string gain_map = plain;  // a second picture after the end
   // The end of the first table segment, which starts the body.
   const size_t table_end =
