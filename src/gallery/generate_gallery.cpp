@@ -82,7 +82,7 @@ void WriteGallery(const GenerationContext& context, const ImageFileList& list,
                   BatchState& batch, const std::string& navigation_images_folder) {
   ImageWork image_work(DefaultWorkerCount());
   // The reduced images are under way while the pages are written.
-  StartReducedImages(context, list, settings, image_work);
+  StartReducedImages(context, list, settings, batch.macro_mode, image_work);
   if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
   WritePages(context, list, settings, sizes, ui, navigation_images_folder);
   MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);

@@ -31,43 +31,38 @@ bool KeepsExisting(const RunRecord* record, const std::string& written, const Im
   return FileExists(written) && (!record || record->MayKeep(written, facts));
 }
 
-// The question of one step, asked at most once (see the header). After No the
-// step is `keeping`, which its workers read too, so that they make no picture
-// that will be kept.
+// The question of one step, asked at most once (see the header); a batch answers
+// Yes without asking. The answer is shared with the step's workers.
 class OverwriteQuestion {
  public:
   OverwriteQuestion(UiServices& ui, bool macro_mode, std::string message,
-                    std::atomic<bool>& keeping, const RunRecord* record)
-      : ui_(ui),
-        macro_mode_(macro_mode),
-        message_(std::move(message)),
-        keeping_(keeping),
-        record_(record) {}
+                    std::atomic<OverwriteAnswer>& answer, const RunRecord* record)
+      : ui_(ui), message_(std::move(message)), answer_(answer), record_(record) {
+    if (macro_mode) answer_ = OverwriteAnswer::kReplace;
+  }
 
   // Whether a picture made from `facts` is written that is asked about by the
   // name `asked` and written under the name `written`.
   bool Allows(const std::string& asked, const std::string& written, const ImageFacts& facts) {
-    if (keeping_) return !KeepsExisting(record_, written, facts);
-    if (!ask_again_ || !FileExists(asked)) return true;
-    ask_again_ = false;
-    if (macro_mode_ || ui_.AskOverwrite(message_)) return true;
-    keeping_ = true;
-    return !KeepsExisting(record_, written, facts);
+    if (answer_ == OverwriteAnswer::kNotAsked && FileExists(asked)) {
+      answer_ = ui_.AskOverwrite(message_) ? OverwriteAnswer::kReplace : OverwriteAnswer::kKeep;
+    }
+    return answer_ != OverwriteAnswer::kKeep || !KeepsExisting(record_, written, facts);
   }
 
  private:
   UiServices& ui_;
-  bool macro_mode_;
   std::string message_;
-  std::atomic<bool>& keeping_;
+  std::atomic<OverwriteAnswer>& answer_;
   const RunRecord* record_;
-  bool ask_again_ = true;
 };
 
-// Whether a worker may pass over a picture: the step keeps what exists.
-bool Kept(const std::atomic<bool>& keeping, const RunRecord* record, const std::string& written,
-          const ImageFacts& facts) {
-  return keeping && KeepsExisting(record, written, facts);
+// Whether a worker makes a picture now. One that No would keep waits for the
+// answer: the writer makes it when the answer is Yes, so that a re-run answered
+// No decodes none of the pictures it keeps.
+bool MakesNow(const std::atomic<OverwriteAnswer>& answer, const RunRecord* record,
+              const std::string& written, const ImageFacts& facts) {
+  return answer == OverwriteAnswer::kReplace || !KeepsExisting(record, written, facts);
 }
 
 // One entry as a step sees it, its files in the step's folder: `target` is what
@@ -259,25 +254,33 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
   return made;
 }
 
+MadePicture ScaledJpeg(const StepItem& item, PictureWidth width) {
+  const PictureWidth widths[] = {width};
+  return std::move(ScaledPictures(item, widths).front());
+}
+
+MadePicture ScaledBitmap(const StepItem& item, int width, bool jpegconvert) {
+  return MakeBitmap(item.source, jpegconvert,
+                    [&] { return ScaleBitmapFile(item.source, width, item.entry.orientation); });
+}
+
 // The reduced step's pictures of one entry that are not kept; with `main_ahead`
 // the main image too, from the same decode, while there is room to keep it, and
 // always for a library's kind, whose decoding costs most.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
-                              const std::atomic<bool>& keeping, const RunRecord* record) {
+                              const std::atomic<OverwriteAnswer>& answer, const RunRecord* record) {
   EntryPictures made;
   if (MadeAsJpeg(item.entry.kinds) &&
-      !Kept(keeping, record, item.target, FactsOf(item, widths[0], "jpeg"))) {
+      MakesNow(answer, record, item.target, FactsOf(item, widths[0], "jpeg"))) {
     const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
     std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
     made.jpeg = std::move(pictures[0]);
     if (both) made.main_image = std::move(pictures[1]);
   }
-  if (item.entry.kinds.bitmap && !Kept(keeping, record, item.bitmap_target,
-                                       FactsOf(item, widths[0], BitmapKind(jpegconvert)))) {
-    made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
-      return ScaleBitmapFile(item.source, *widths[0], item.entry.orientation);
-    });
+  if (item.entry.kinds.bitmap && MakesNow(answer, record, item.bitmap_target,
+                                          FactsOf(item, widths[0], BitmapKind(jpegconvert)))) {
+    made.bitmap = ScaledBitmap(item, *widths[0], jpegconvert);
   }
   return made;
 }
@@ -331,8 +334,9 @@ std::vector<std::optional<MadePicture>> ImageWork::TakeKept(int count) {
 }
 
 void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
-                        const LiveSettings& settings, ImageWork& work) {
+                        const LiveSettings& settings, bool macro_mode, ImageWork& work) {
   if (!MakesReducedImages(settings) || work.started_) return;
+  if (macro_mode) work.reduced_answer_ = OverwriteAnswer::kReplace;
   const std::string folder = ReducedFolder(context);
   const bool main_ahead = RemakesMainImages(context, settings);
   const std::array<PictureWidth, 2> widths = {
@@ -342,7 +346,7 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
       list.count(), work.workers(), [=, &list, &work](int entry) {
         return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
-                               jpegconvert, work, work.reduced_keeping_, context.record);
+                               jpegconvert, work, work.reduced_answer_, context.record);
       });
 }
 
@@ -350,25 +354,29 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
                        const LiveSettings& settings, UiServices& ui, bool macro_mode,
                        ImageWork& work) {
   if (!MakesReducedImages(settings)) return;
-  StartReducedImages(context, list, settings, work);
+  StartReducedImages(context, list, settings, macro_mode, work);
   const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？",
-                             work.reduced_keeping_, context.record);
+                             work.reduced_answer_, context.record);
   const PictureWidth small_width = context.small_width;
   const PictureWidth main_width =
       RemakesMainImages(context, settings) ? PictureWidth(context.main_width) : std::nullopt;
   RunStep("縮小画像作成", ReducedFolder(context), context, list, ui, started->pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             const ImageFacts facts = FactsOf(item, small_width, "jpeg");
-            if (made.jpeg && question.Allows(item.target, item.target, facts)) {
+            if (MadeAsJpeg(item.entry.kinds) && question.Allows(item.target, item.target, facts)) {
+              if (!made.jpeg) made.jpeg = ScaledJpeg(item, small_width);
               WritePicture(context, item, item.target, made.jpeg->Bytes(), Picture::kRemade, facts);
             }
             if (made.main_image) {
               KeepOrWriteAhead(context, item, entry, *made.main_image, main_width, work);
             }
-            if (made.bitmap &&
+            if (item.entry.kinds.bitmap &&
                 question.Allows(item.target, item.bitmap_target,
                                 FactsOf(item, small_width, BitmapKind(settings.jpegconvert)))) {
+              if (!made.bitmap) {
+                made.bitmap = ScaledBitmap(item, context.small_width, settings.jpegconvert);
+              }
               WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap,
                                  Picture::kRemade, small_width);
             }
@@ -383,9 +391,9 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   const int width = context.main_width;
   // Each worker looks only at its own entry, this thread only at entries done.
   std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
-  std::atomic<bool> keeping = false;
+  std::atomic<OverwriteAnswer> answer = OverwriteAnswer::kNotAsked;
   OverwriteQuestion question(ui, macro_mode, "メイン画像は既に存在します。縮小画像を更新しますか？",
-                             keeping, context.record);
+                             answer, context.record);
   const std::string folder = MainFolder(context);
   const PictureWidth made_width = resize ? PictureWidth(width) : std::nullopt;
   const std::string bitmap_kind = BitmapKind(settings.jpegconvert);
@@ -397,15 +405,12 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     // A JPEG is copied as it is when it is not remade; a library's kind is always
     // converted, at its own size when not remade.
     if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
-        !Kept(keeping, context.record, item.target, FactsOf(item, made_width, "jpeg"))) {
-      const PictureWidth widths[] = {made_width};
-      made.jpeg = std::move(ScaledPictures(item, widths).front());
+        MakesNow(answer, context.record, item.target, FactsOf(item, made_width, "jpeg"))) {
+      made.jpeg = ScaledJpeg(item, made_width);
     }
     if (item.entry.kinds.bitmap && resize &&
-        !Kept(keeping, context.record, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
-      made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-        return ScaleBitmapFile(item.source, width, item.entry.orientation);
-      });
+        MakesNow(answer, context.record, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
+      made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
     }
     return made;
   });
@@ -416,19 +421,21 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
         if (item.entry.kinds.jpeg && !resize) {
           WriteJpegCopy(context, item, settings.keepmeta);
         } else if (MadeAsJpeg(item.entry.kinds) && !work.WasWrittenAhead(entry)) {
-          const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
           const ImageFacts facts = FactsOf(item, made_width, "jpeg");
-          if (picture && question.Allows(item.target, item.target, facts)) {
-            WritePicture(context, item, item.target, picture->Bytes(), Picture::kRemade, facts);
+          if (question.Allows(item.target, item.target, facts)) {
+            if (!main_image && !made.jpeg) made.jpeg = ScaledJpeg(item, made_width);
+            const MadePicture& picture = main_image ? *main_image : *made.jpeg;
+            WritePicture(context, item, item.target, picture.Bytes(), Picture::kRemade, facts);
           }
           main_image.reset();
         }
-        if (made.bitmap) {
+        if (item.entry.kinds.bitmap && resize) {
           if (question.Allows(item.target, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
+            if (!made.bitmap) made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
             WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap, Picture::kRemade,
                                width);
           }
-        } else if (item.entry.kinds.bitmap && !resize) {
+        } else if (item.entry.kinds.bitmap) {
           const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
                                                   [&] { return ReadBitmapFile(item.source); });
           WriteBitmapPicture(context, item, settings.jpegconvert, as_it_is, Picture::kAsItIs,
