@@ -29,7 +29,9 @@ void CopyNavigationImages(const GenerationContext& context, const std::string& f
                           const std::string& to_folder) {
   for (const char* file : {"next.gif", "previous.gif", "top.gif", "last.gif"}) {
     const std::string to = to_folder + "/" + file;
-    if (CopyFileTo(from_folder + "/" + file, to, false)) NoteWrite(context, to);
+    // One that cannot be copied again is still the gallery's, as the pages use it.
+    CopyFileTo(from_folder + "/" + file, to, false);
+    if (FileExists(to)) NoteWrite(context, to);
   }
 }
 
