@@ -56,6 +56,15 @@ std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& s
   return written;
 }
 
+// FilesAsTheyAre of the reduced and main images of the gallery in `out`.
+Lines PicturesAsTheyAre(const std::string& out) {
+  Lines pictures;
+  for (const std::string& file : FilesAsTheyAre(out)) {
+    if (file.starts_with("images/") || file.starts_with("small_images/")) pictures.push_back(file);
+  }
+  return pictures;
+}
+
 const char* kUsageHint = "詳しくは montrelle-make --help を見てください。\n";
 
 // A complete settings file as the window writes it, with the values of
@@ -384,25 +393,18 @@ TEST_F(MontrelleMakeTest, KeepExistingRemakesExactlyWhatChanged) {
     WriteBytes(dir / "list.txt",
                dir / "pics/a.jpg" + "\n" + dir / "pics/b.JPG" + "\n\n" + comment + "\n\n");
   };
-  const auto pictures = [&] {
-    Lines made;
-    for (const std::string& file : FilesAsTheyAre(dir / "out")) {
-      if (file.starts_with("images/") || file.starts_with("small_images/")) made.push_back(file);
-    }
-    return made;
-  };
   const Lines arguments = {"-s", "s.ini", "-l", "list.txt", "-o", "out", "-q", "--keep-existing"};
   list("港");
   ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const Lines made = pictures();
+  const Lines made = PicturesAsTheyAre(dir / "out");
 
   list("夕日");
   ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  EXPECT_EQ(pictures(), made);
+  EXPECT_EQ(PicturesAsTheyAre(dir / "out"), made);
 
   WriteBytes(dir / "pics/b.JPG", EncodeJpeg(testing::NoisyPicture(30, 40)));
   ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const Lines remade = pictures();
+  const Lines remade = PicturesAsTheyAre(dir / "out");
   ASSERT_EQ(remade.size(), made.size());
   for (size_t i = 0; i < made.size(); ++i) {
     const bool of_b = made[i].find("/b.JPG") != std::string::npos;
@@ -779,14 +781,7 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
   Lines arguments = {"-s", "s.ini",           "-o",         "out",
                      "-q", "--keep-existing", "pics/a.jpg", "pics/b.JPG"};
   ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const auto pictures = [](const Lines& files) {
-    Lines kept;
-    for (const std::string& file : files) {
-      if (file.starts_with("images/") || file.starts_with("small_images/")) kept.push_back(file);
-    }
-    return kept;
-  };
-  const Lines before = pictures(FilesAsTheyAre(dir / "out"));
+  const Lines before = PicturesAsTheyAre(dir / "out");
 
   arguments.insert(arguments.end(), {"pics/c.bmp", "pics/d.jpg"});
   Outcome run = RunMake(arguments, dir.path());
@@ -815,7 +810,7 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
                                              "src_files/previous.gif",
                                              "src_files/top.gif"}));
   Lines earlier;
-  for (const std::string& file : pictures(FilesAsTheyAre(dir / "out"))) {
+  for (const std::string& file : PicturesAsTheyAre(dir / "out")) {
     if (file.find("/c.jpg ") == std::string::npos && file.find("/d.jpg ") == std::string::npos) {
       earlier.push_back(file);
     }

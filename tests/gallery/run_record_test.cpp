@@ -51,7 +51,6 @@ TEST(RunRecord, KeepsAnImageOnlyWhenItsRecordedFactsAreTheSame) {
       {"another width", "image\ta.jpg\t/pics/a.jpg\t10\t20\t0 0 0\t120\tjpeg\n", "a.jpg", wider,
        false},
       {"made by a version without facts", "file\ta.jpg\n", "a.jpg", kMade, true},
-      {"not in the record", "file\tb.jpg\n", "a.jpg", kMade, true},
       {"no record", nullptr, "a.jpg", kMade, true},
       {"a damaged record", "image\ta.jpg\n", "a.jpg", kMade, false},
   };
