@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets, one folder each under DIR: bitmap,
-// jpeg, exif, list, settings, text, heif, png and webp. Nothing of it is kept in the repository;
-// the fuzz script makes it afresh. Usage: seed_writer DIR
+// jpeg, exif, list, settings, text, record, heif, png and webp. Nothing of it is
+// kept in the repository; the fuzz script makes it afresh. Usage: seed_writer DIR
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "gallery/output_record.h"
 #include "imagelist/list_file.h"
 #include "imaging/bitmap_variants.h"
 #include "imaging/bitmap_writer.h"
@@ -163,6 +164,16 @@ void TextSeeds(const std::string& folder) {
   Write(folder + "/broken", "a\x81\n\xff\xfe\x80\x1a");
 }
 
+// A record as a run writes it; the fuzzer finds its way to hostile names.
+void RecordSeeds(const std::string& folder) {
+  WriteOutputRecord(
+      folder,
+      {{"index.html", std::nullopt},
+       {"images/a\tb.jpg", ImageFacts{"/pics/a\tb.jpg", 1200, 1700000000123, "0 0 1", 550, "jpeg"}},
+       {"../outside.txt", std::nullopt}});
+  ++written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,6 +188,7 @@ int main(int argc, char** argv) {
   ListSeeds(Folder(dir, "list"));
   SettingsSeeds(Folder(dir, "settings"));
   TextSeeds(Folder(dir, "text"));
+  RecordSeeds(Folder(dir, "record"));
   for (const char* kind : {"heif", "png", "webp"}) Folder(dir, kind);
   LibrarySeeds(dir);
   std::cout << written << " seeds in " << dir << "\n";

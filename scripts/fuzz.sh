@@ -12,8 +12,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage exif_orientation jpeg_scaling list_file settings_file
-  heif_reader png_reader webp_reader)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap_reader codepage exif_orientation jpeg_scaling list_file
+  output_record settings_file heif_reader png_reader webp_reader)
 
 build=build-fuzz
 generator=()
@@ -33,6 +33,7 @@ seeds_of() {
     bitmap_reader) echo "bitmap 8192" ;;
     jpeg_scaling) echo "jpeg 16384" ;;
     list_file) echo "list 4096" ;;
+    output_record) echo "record 4096" ;;
     settings_file) echo "settings 4096" ;;
     codepage) echo "text 1024" ;;
     exif_orientation) echo "exif 4096" ;;

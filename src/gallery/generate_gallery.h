@@ -18,6 +18,12 @@
 // A page, list file or image that cannot be written, or a picture that cannot be
 // decoded, ends the run with the AppError thrown to the caller: what was written
 // stays, the status panels keep their texts and no end message is shown.
+//
+// The run keeps the output folder's record (output_record.h, run_record.h): a
+// run that reaches its end records what it wrote and removes the files of the
+// previous record it no longer makes (each shown by ShowRemovedFile), before the
+// end message; a run that ends early removes nothing and records the previous
+// files and those it wrote.
 #pragma once
 
 #include <string>
