@@ -10,13 +10,16 @@
 #include <vector>
 
 #include "gallery/ordered_work.h"
+#include "gallery/responsive_sizes.h"
 #include "gallery/run_status.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture_files.h"
+#include "imaging/reduced_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
@@ -104,6 +107,8 @@ struct EntryPictures {
   std::optional<MadePicture> bitmap;  // the bitmap branch's picture
   // The reduced step's by-product: the main image, from the same decode.
   std::optional<MadePicture> main_image;
+  // The responsive layout's other sizes, from the same decode, with their files.
+  std::vector<std::pair<std::string, MadePicture>> other_sizes;
 };
 
 // Whether a step writes the picture as it is (a copy, or a bitmap saved again at
@@ -189,13 +194,43 @@ bool MadeAsJpeg(const PictureKinds& kinds) {
 // is what a main image that is not remade gets.
 using PictureWidth = std::optional<std::int32_t>;
 
-// The entry's picture at each of `widths` from a single decode: a JPEG sampled
-// while it is decoded, a library's kind decoded whole (and at its own size for a
-// width of none, which a JPEG never gets).
-std::vector<MadePicture> ScaledPictures(const StepItem& item,
-                                        std::span<const PictureWidth> widths) {
+// The entry's pictures of each set, averaged from a single decode; the first of
+// each set only when the source cannot be made.
+std::vector<OfferedPictures> AveragedPictures(const StepItem& item,
+                                              std::span<const WidthSet> sets) {
+  const ListedEntry& entry = item.entry;
+  std::vector<OfferedPictures> made;
+  try {
+    made = entry.kinds.library ? ReduceLibraryPictureFile(item.source, *entry.kinds.library, sets,
+                                                          entry.orientation)
+                               : ReduceJpegFile(item.source, sets, entry.orientation);
+  } catch (...) {
+    made.assign(sets.size(), OfferedPictures(1));
+    for (OfferedPictures& set : made) set[0].emplace().error = std::current_exception();
+  }
+  for (OfferedPictures& set : made) {
+    for (std::optional<MadePicture>& picture : set) {
+      if (picture) picture = NamingSource(item.source, std::move(*picture));
+    }
+  }
+  return made;
+}
+
+// The entry's picture at each of `widths` from a single decode: averaged for the
+// responsive layout (`averaged`), otherwise a JPEG sampled while it is decoded, a
+// library's kind decoded whole (and at its own size for a width of none, which a
+// JPEG never gets).
+std::vector<MadePicture> ScaledPictures(const StepItem& item, std::span<const PictureWidth> widths,
+                                        bool averaged) {
   const ListedEntry& entry = item.entry;
   std::vector<MadePicture> made(widths.size());
+  if (averaged) {
+    std::vector<WidthSet> sets;
+    for (const PictureWidth& width : widths) sets.push_back({width.value()});
+    std::vector<OfferedPictures> pictures = AveragedPictures(item, sets);
+    for (size_t k = 0; k < widths.size(); ++k) made[k] = std::move(*pictures[k][0]);
+    return made;
+  }
   try {
     if (entry.kinds.library) {
       made = ScaleLibraryPictureFile(item.source, *entry.kinds.library, widths, entry.orientation);
@@ -211,18 +246,65 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
   return made;
 }
 
+// The responsive layout's sizes: the thumbnails' and the main images' widths, and
+// the folders of the two steps.
+struct SizeSets {
+  std::array<WidthSet, 2> widths;
+  std::array<std::string, 2> folders;
+
+  // The file of size k of `set` (responsive_sizes.h).
+  std::string File(std::size_t set, std::size_t k, const StepItem& item) const {
+    const auto& sub_folders = set == 0 ? kThumbnailFolders : kMainImageFolders;
+    return folders[set] + "/" + sub_folders[k] + item.entry.image_name;
+  }
+};
+
+// Whether a worker may pass over the picture: every size of it is kept.
+bool AllSizesKept(const StepItem& item, const std::optional<SizeSets>& sizes,
+                  const std::atomic<bool>& keeping) {
+  if (!Kept(keeping, item.target)) return false;
+  if (!sizes) return true;
+  for (std::size_t set = 0; set < sizes->widths.size(); ++set) {
+    for (std::size_t k = 1; k < sizes->widths[set].size(); ++k) {
+      if (!Kept(keeping, sizes->File(set, k, item))) return false;
+    }
+  }
+  return true;
+}
+
+// The responsive layout's pictures of one entry: its reduced image, its main image
+// and every other size, all averaged from one decode.
+void AddSizedPictures(const StepItem& item, const SizeSets& sizes, EntryPictures& made) {
+  std::vector<OfferedPictures> pictures = AveragedPictures(item, sizes.widths);
+  made.jpeg = std::move(*pictures[0][0]);
+  made.main_image = std::move(*pictures[1][0]);
+  for (std::size_t set = 0; set < pictures.size(); ++set) {
+    for (std::size_t k = 1; k < pictures[set].size(); ++k) {
+      if (pictures[set][k]) {
+        made.other_sizes.emplace_back(sizes.File(set, k, item), std::move(*pictures[set][k]));
+      }
+    }
+  }
+}
+
 // The reduced step's pictures of one entry that are not kept; with `main_ahead`
 // the main image too, from the same decode, while there is room to keep it, and
-// always for a library's kind, whose decoding costs most.
+// always for a library's kind, whose decoding costs most; with `sizes` every size.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
-                              const std::atomic<bool>& keeping) {
+                              const std::atomic<bool>& keeping,
+                              const std::optional<SizeSets>& sizes) {
   EntryPictures made;
-  if (MadeAsJpeg(item.entry.kinds) && !Kept(keeping, item.target)) {
-    const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
-    std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
-    made.jpeg = std::move(pictures[0]);
-    if (both) made.main_image = std::move(pictures[1]);
+  if (MadeAsJpeg(item.entry.kinds) && !AllSizesKept(item, sizes, keeping)) {
+    if (sizes) {
+      AddSizedPictures(item, *sizes, made);
+    } else {
+      const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
+      std::vector<MadePicture> pictures =
+          ScaledPictures(item, std::span(widths).first(both ? 2 : 1), false);
+      made.jpeg = std::move(pictures[0]);
+      if (both) made.main_image = std::move(pictures[1]);
+    }
   }
   if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
     made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
@@ -277,11 +359,16 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   const std::array<PictureWidth, 2> widths = {
       context.small_width, main_ahead ? PictureWidth(context.main_width) : std::nullopt};
   const bool jpegconvert = settings.jpegconvert;
+  std::optional<SizeSets> sizes;
+  if (IsResponsive(settings)) {
+    sizes = SizeSets{{ThumbnailWidths(context), MainImageWidths(context)},
+                     {folder, MainFolder(context)}};
+  }
   // The pictures started here may outlive the caller's context: they keep a copy.
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
       list.count(), work.workers(), [=, &list, &work](int entry) {
         return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
-                               jpegconvert, work, work.reduced_keeping_);
+                               jpegconvert, work, work.reduced_keeping_, sizes);
       });
 }
 
@@ -297,6 +384,13 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
           [&](int entry, const StepItem& item, EntryPictures& made) {
             if (made.jpeg && question.Allows(item.target, item.target)) {
               WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+            }
+            for (const auto& [file, picture] : made.other_sizes) {
+              if (question.Allows(item.target, file)) {
+                EnsureFolder(FolderPart(FolderPart(file)));
+                EnsureFolder(FolderPart(file));
+                WritePicture(item.source, file, picture.Bytes(), Picture::kRemade);
+              }
             }
             if (made.main_image) KeepOrWriteAhead(context, item, entry, *made.main_image, work);
             if (made.bitmap && question.Allows(item.target, item.bitmap_target)) {
@@ -327,7 +421,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
         !Kept(keeping, item.target)) {
       const PictureWidth widths[] = {resize ? PictureWidth(width) : std::nullopt};
-      made.jpeg = std::move(ScaledPictures(item, widths).front());
+      made.jpeg = std::move(ScaledPictures(item, widths, IsResponsive(settings)).front());
     }
     if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
       made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {

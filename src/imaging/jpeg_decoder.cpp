@@ -170,6 +170,28 @@ RgbImage JpegRowReader::ReadAll() {
   return image;
 }
 
+RgbImage JpegRowReader::ReadAllAtLeast(ImageSize least) {
+  JpegDecompressor& d = *decompressor_;
+  constexpr int kEighths = 8;
+  const auto scaled = [](std::int64_t side, int eighths) {
+    return (side * eighths + kEighths - 1) / kEighths;
+  };
+  int eighths = 1;
+  while (eighths < kEighths && (scaled(size_.width, eighths) < least.width ||
+                                scaled(size_.height, eighths) < least.height)) {
+    ++eighths;
+  }
+  d.info.scale_num = static_cast<unsigned int>(eighths);
+  d.info.scale_denom = kEighths;
+  if (!Start(d)) throw LibraryError(d, size_);
+  RgbImage image;
+  image.width = static_cast<std::int32_t>(d.info.output_width);
+  image.height = static_cast<std::int32_t>(d.info.output_height);
+  image.pixels.resize(size_t{d.info.output_width} * 3 * d.info.output_height);
+  if (!ReadInto(d, image.pixels.data())) throw LibraryError(d, size_);
+  return image;
+}
+
 ImageSize HeaderSize(const JpegDecompressor& d, std::int64_t max_pixels) {
   // libjpeg limits each side to 65500, so both fit an int32.
   const ImageSize size = {static_cast<std::int32_t>(d.info.image_width),

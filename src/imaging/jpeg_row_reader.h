@@ -60,6 +60,12 @@ class JpegRowReader {
   // Every row, decoded straight into a picture of size().
   RgbImage ReadAll();
 
+  // Every row at the smallest of the library's scales (eighths of size(), up to
+  // the whole) that is at least `least` on both sides: the inverse DCT of fewer
+  // coefficients, a low-pass reduction that loses nothing a smaller picture made
+  // from it can show.
+  RgbImage ReadAllAtLeast(ImageSize least);
+
  private:
   std::unique_ptr<JpegDecompressor> decompressor_;
   ImageSize size_;

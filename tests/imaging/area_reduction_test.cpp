@@ -1,0 +1,63 @@
+#include "imaging/area_reduction.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace montrelle {
+namespace {
+
+// Stripes one pixel wide, black and white, across or down the picture, or both
+// (a chequer board): point sampling gives only black or white.
+RgbImage Stripes(int width, int height, bool across, bool down) {
+  RgbImage p = MakeRgbImage(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool white = ((across ? x : 0) + (down ? y : 0)) % 2 == 1;
+      std::fill_n(p.pixels.begin() + (y * width + x) * 3, 3, white ? 255 : 0);
+    }
+  }
+  return p;
+}
+
+TEST(AreaReduced, FineStripesComeOutAsTheirMeanGrey) {
+  const struct {
+    RgbImage source;
+    ImageSize size;
+    int most_off;  // an output pixel covers whole pairs of stripes, or not quite
+  } cases[] = {
+      {Stripes(300, 200, true, false), {150, 100}, 0},
+      {Stripes(300, 200, true, false), {7, 5}, 3},
+      {Stripes(300, 200, false, true), {7, 5}, 3},
+      {Stripes(301, 203, true, true), {10, 9}, 1},
+  };
+  for (const auto& c : cases) {
+    const RgbImage reduced = AreaReduced(c.source, c.size);
+    ASSERT_EQ(ImageSize(reduced.width, reduced.height), c.size);
+    const auto [low, high] = std::minmax_element(reduced.pixels.begin(), reduced.pixels.end());
+    EXPECT_GE(*low, 127 - c.most_off) << c.size.width << "x" << c.size.height;
+    EXPECT_LE(*high, 128 + c.most_off) << c.size.width << "x" << c.size.height;
+  }
+  // A colour on its own stays exactly that colour, enlarged as well.
+  RgbImage plain = MakeRgbImage(5, 3);
+  for (std::size_t i = 0; i < plain.pixels.size(); ++i) plain.pixels[i] = i % 3 == 0 ? 200 : 7;
+  const RgbImage enlarged = AreaReduced(plain, {8, 4});
+  for (std::size_t i = 0; i < enlarged.pixels.size(); ++i) {
+    EXPECT_EQ(enlarged.pixels[i], i % 3 == 0 ? 200 : 7) << i;
+  }
+  EXPECT_TRUE(AreaReduced(plain, {0, 4}).pixels.empty());
+}
+
+TEST(OfferedWidths, NoneWiderThanThePictureNoneRepeated) {
+  using Widths = std::vector<std::optional<std::int32_t>>;
+  const std::int32_t main[] = {800, 400, 1600};
+  const std::int32_t thumbnails[] = {100, 200, 300};
+  EXPECT_EQ(OfferedWidths(3000, main), (Widths{800, 400, 1600}));
+  EXPECT_EQ(OfferedWidths(1000, main), (Widths{800, 400, 1000}));
+  EXPECT_EQ(OfferedWidths(800, main), (Widths{800, 400, std::nullopt}));
+  EXPECT_EQ(OfferedWidths(300, main), (Widths{300, std::nullopt, std::nullopt}));
+  EXPECT_EQ(OfferedWidths(160, thumbnails), (Widths{100, 160, std::nullopt}));
+}
+
+}  // namespace
+}  // namespace montrelle
