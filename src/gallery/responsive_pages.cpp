@@ -56,10 +56,11 @@ constexpr const char* kViewerScript[] = {
     "  });",
     "  addEventListener(\"load\", function () {",
     "    var next = document.getElementById(\"next\");",
-    "    if (!next || !next.dataset.srcset) return;",
+    "    if (!next) return;",
     "    var picture = new Image();",
-    "    picture.sizes = next.dataset.sizes;",
-    "    picture.srcset = next.dataset.srcset;",
+    "    picture.sizes = next.dataset.sizes || \"\";",
+    "    picture.srcset = next.dataset.srcset || \"\";",
+    "    picture.src = next.dataset.src;",
     "  });",
     "})();",
     "</script>",
@@ -201,6 +202,15 @@ std::string PageName(const GenerationContext& context, int i) {
   return context.entries.at(static_cast<size_t>(i)).page_name;
 }
 
+// data-src="…" and the data-srcset="…" data-sizes="…" of picture i's main image,
+// for the page before it to fetch ahead; nothing after the last picture.
+std::string NextPictureAttributes(const GenerationContext& context, const ImageFileList& list,
+                                  const LiveSettings& settings, const OrientedSizes& sizes, int i) {
+  if (i >= list.count()) return "";
+  return " data-src=\"../images/" + PercentEncoded(PictureName(context, list, settings, i)) + "\"" +
+         MainImageSources(context, sizes, i, "data-");
+}
+
 // A link to a neighbour's page, or a hidden place holder at either end, so the
 // entry link keeps its place; `more` is added to the link's attributes.
 std::string NeighbourLink(const GenerationContext& context, const ImageFileList& list, int i,
@@ -256,12 +266,11 @@ Lines ResponsivePictureLines(const GenerationContext& context, const ImageFileLi
       HeadLines(context, settings,
                 context.title + " " + std::to_string(i + 1) + "/" + std::to_string(list.count()),
                 PageFolder::kSrcFiles);
-  lines.push_back(
-      "<nav>" + NeighbourLink(context, list, i - 1, "prev", "← 前へ") + "<a id=\"up\" href=\"../" +
-      PercentEncoded(context.page_file) + "\">一覧</a>" +
-      NeighbourLink(context, list, i + 1, "next", "次へ →",
-                    i + 1 < list.count() ? MainImageSources(context, sizes, i + 1, "data-") : "") +
-      "</nav>");
+  lines.push_back("<nav>" + NeighbourLink(context, list, i - 1, "prev", "← 前へ") +
+                  "<a id=\"up\" href=\"../" + PercentEncoded(context.page_file) + "\">一覧</a>" +
+                  NeighbourLink(context, list, i + 1, "next", "次へ →",
+                                NextPictureAttributes(context, list, settings, sizes, i + 1)) +
+                  "</nav>");
   lines.push_back("<figure>");
   lines.push_back("<img class=\"picture\" src=\"../images/" + PercentEncoded(name) + "\"" +
                   MainImageSources(context, sizes, i) +

@@ -82,10 +82,11 @@ const Lines kScriptAndEnd = {
     "  });",
     "  addEventListener(\"load\", function () {",
     "    var next = document.getElementById(\"next\");",
-    "    if (!next || !next.dataset.srcset) return;",
+    "    if (!next) return;",
     "    var picture = new Image();",
-    "    picture.sizes = next.dataset.sizes;",
-    "    picture.srcset = next.dataset.srcset;",
+    "    picture.sizes = next.dataset.sizes || \"\";",
+    "    picture.srcset = next.dataset.srcset || \"\";",
+    "    picture.src = next.dataset.src;",
     "  });",
     "})();",
     "</script>",
@@ -157,7 +158,7 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
       {"wide.htm",
        1,
        "<nav><span>← 前へ</span><a id=\"up\" href=\"../%E5%A4%8F.html\">一覧</a>"
-       "<a id=\"next\" href=\"tall.htm\">次へ →</a></nav>",
+       "<a id=\"next\" href=\"tall.htm\" data-src=\"../images/tall.bmp\">次へ →</a></nav>",
        "src=\"../images/wide.jpg\" srcset=\"../images/wide.jpg 200w, ../images/half/wide.jpg "
        "100w, ../images/2x/wide.jpg 400w\" sizes=\"(max-width: 216px) calc(100vw - 16px), "
        "200px\" width=\"200\" height=\"150\" alt=\"wide.jpg\"",
@@ -166,7 +167,8 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
       {"tall.htm",
        2,
        "<nav><a id=\"prev\" href=\"wide.htm\">← 前へ</a><a id=\"up\" href=\"../%E5%A4%8F.html\">"
-       "一覧</a><a id=\"next\" href=\"a%20b%23%25.htm\">次へ →</a></nav>",
+       "一覧</a><a id=\"next\" href=\"a%20b%23%25.htm\" data-src=\"../images/a%20b%23%25.jpg\">"
+       "次へ →</a></nav>",
        "src=\"../images/tall.bmp\" width=\"200\" height=\"400\" alt=\"" + alt + "\"",
        {"<p>" + alt + "</p>", "<p>tall.bmp</p>"},
        {"<link rel=\"prefetch\" href=\"a%20b%23%25.htm\">"}},
