@@ -69,7 +69,8 @@ constexpr const char* kViewerScript[] = {
 // The same rules serve both pages. The picture keeps its proportions within the
 // width and the height left beside the links and the lines under it. The grid's
 // cells are squares of the reduced image width showing the middle of each
-// thumbnail, so that every row is as high as the next. Texts and links keep a
+// thumbnail, so that every row is as high as the next; a grid of fewer pictures
+// than a row holds stands in the middle, as the title does. Texts and links keep a
 // readable contrast on the background colour.
 Lines HeadLines(const GenerationContext& context, const LiveSettings& settings,
                 const std::string& title, PageFolder page) {
@@ -95,7 +96,7 @@ Lines HeadLines(const GenerationContext& context, const LiveSettings& settings,
       "a:active{color:" + readable("#00FFFF") + "}",
       "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
       "p{margin:4px 0;overflow-wrap:anywhere}",
-      ".grid{display:grid;grid-template-columns:repeat(auto-fill,min(" +
+      ".grid{display:grid;grid-template-columns:repeat(auto-fit,min(" +
           std::to_string(context.small_width) +
           "px,100%));justify-content:center;gap:8px;margin:0;padding:0;list-style:none}",
       ".grid img{display:block;width:100%;height:auto;aspect-ratio:1;object-fit:cover}",

@@ -8,14 +8,12 @@ not say otherwise, opens them from the disk, and one of them from a web server o
 the loopback interface, and checks what a visitor sees: decoded titles, comments and
 names, every picture loaded, every link and frame leading to a page that loads, the
 frame layout's thumbnails and buttons, the pull-down list's choices. The responsive
-layout, whose pages are UTF-8, is looked at on a phone's screen at three device
-pixels to the CSS pixel, a monitor's at one and a large monitor's at two: nothing
-scrolls sideways, the thumbnail grid fills the width with more columns on a wider
-screen in rows of cells of one height, every picture the browser picks has as many
-pixels across as it is drawn with on that screen (or is the largest offered),
-every picture fits, every text and link is readable on the background, the next
-picture is fetched ahead, and the links, the arrow keys and sideways swipes of a
-finger move through the pictures.
+layout, whose pages are UTF-8, is looked at on a phone (pixel ratio 3) and two
+monitors (1 and 2): nothing scrolls sideways, the grid fills the width with more
+columns on a wider screen, thumbnails of one height in each row, every picked
+picture as sharp as the screen (or the largest offered), every picture fits,
+every text readable, the next picture fetched ahead, and the links, the arrow keys
+and swipes move through the pictures.
 
 Usage: galleries_in_browser.py MONTRELLE_MAKE WRITE_TEST_PICTURE [--screenshots DIR]
 (--screenshots keeps a picture of each layout's entry page, and of the responsive
@@ -464,8 +462,7 @@ return {
   cells: Array.from(grid.querySelectorAll('li'), li => {
     const cell = li.getBoundingClientRect(), img = li.querySelector('img');
     const box = img.getBoundingClientRect();
-    return {top: Math.round(cell.top), height: cell.height, src: img.currentSrc,
-            box: [box.width, box.height]};
+    return {top: Math.round(cell.top), src: img.currentSrc, box: [box.width, box.height]};
   }),
 };
 """
@@ -546,9 +543,11 @@ def check_sharp(visit, where, picture, src, box, ratio, main, fit):
 
 
 def show_on(browser, screen):
-    """Lays pages out on a screen of that size and pixel ratio, a narrow one as a
-    phone does (which takes a page without a viewport line for 980 pixels wide),
-    with a touch screen; None: the window."""
+    """Lays pages out on a touch screen of that size and pixel ratio, a narrow one
+    as a phone does (which takes a page without a viewport line for 980 pixels
+    wide); None: the window. No cache, whose larger pictures a browser prefers."""
+    browser.execute_cdp_cmd("Network.enable", {})
+    browser.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": bool(screen)})
     if screen:
         width, height, ratio = screen
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -594,9 +593,9 @@ def check_responsive(visit):
             check_sharp(visit, where, picture, cell["src"], cell["box"], ratio, False, max)
         rows = {}
         for cell in entry["cells"]:
-            rows.setdefault(cell["top"], set()).add(round(cell["height"], 1))
+            rows.setdefault(cell["top"], set()).add(round(cell["box"][1], 1))
         expect(all(len(heights) == 1 for heights in rows.values()),
-               f"{where}: grid rows of cell heights {rows}")
+               f"{where}: grid rows of thumbnail heights {rows}")
         check_colours(visit, where)
         expect(entry["viewport"] == width, f"{where}: laid out {entry['viewport']} wide")
         expect(not entry["sideways"], f"{where}: the entry page scrolls sideways")
@@ -665,9 +664,8 @@ def walk_pictures(visit, where):
     arrive(link("prev"), before, "the previous link")
     arrive(lambda: swipe(browser, -150, 20), last, "a swipe to the left")
     arrive(lambda: swipe(browser, 150, -20), before, "a swipe to the right")
-    # A stroke nearly as much down as sideways scrolls and moves on to no picture:
-    # with the links turned to places in the page, only the straight stroke after it
-    # goes anywhere.
+    # With the links turned to places in the page, a stroke nearly as much down as
+    # sideways goes nowhere, the straight one after it back.
     browser.execute_script("""
         window.went = [];
         addEventListener('hashchange', () => went.push(location.hash));

@@ -38,7 +38,7 @@ Lines Head(const std::string& title, const std::string& background, const std::s
       "a:active{color:" + active + "}",
       "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
       "p{margin:4px 0;overflow-wrap:anywhere}",
-      ".grid{display:grid;grid-template-columns:repeat(auto-fill,min(80px,100%));"
+      ".grid{display:grid;grid-template-columns:repeat(auto-fit,min(80px,100%));"
       "justify-content:center;gap:8px;margin:0;padding:0;list-style:none}",
       ".grid img{display:block;width:100%;height:auto;aspect-ratio:1;object-fit:cover}",
       "nav{display:flex;justify-content:space-between;margin-bottom:8px}",
