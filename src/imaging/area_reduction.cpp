@@ -8,28 +8,51 @@ namespace {
 
 constexpr std::size_t kPixelBytes = 3;
 
-// The source pixels an output pixel covers along one side, with the length of
+// The source pixels each output pixel covers along one side, with the length of
 // each that is covered. Lengths are counted in units of 1 / (source * output):
 // source pixel s spans [s * out, (s + 1) * out), output pixel p spans
 // [p * source, (p + 1) * source), so every output pixel covers `source` units.
-struct Span {
-  std::int32_t first = 0;
-  std::vector<std::uint32_t> weights;  // for source pixels first, first + 1, ...
+struct Spans {
+  std::vector<std::int32_t> first;  // per output pixel: its first source pixel
+  std::vector<std::size_t> begin;   // per output pixel, and one past the last:
+                                    // where its lengths start in `weights`
+  std::vector<std::uint32_t> weights;
+
+  std::size_t Count(std::size_t p) const { return begin[p + 1] - begin[p]; }
 };
 
-std::vector<Span> Spans(std::int64_t source, std::int64_t out) {
-  std::vector<Span> spans(static_cast<std::size_t>(out));
+Spans SpansOf(std::int64_t source, std::int64_t out) {
+  Spans spans;
+  spans.begin.push_back(0);
   for (std::int64_t p = 0; p < out; ++p) {
-    const std::int64_t begin = p * source;
-    const std::int64_t end = begin + source;
-    Span& span = spans[static_cast<std::size_t>(p)];
-    span.first = static_cast<std::int32_t>(begin / out);
-    for (std::int64_t s = span.first; s * out < end; ++s) {
-      const std::int64_t covered = std::min(end, (s + 1) * out) - std::max(begin, s * out);
-      span.weights.push_back(static_cast<std::uint32_t>(covered));
+    const std::int64_t from = p * source;
+    const std::int64_t to = from + source;
+    spans.first.push_back(static_cast<std::int32_t>(from / out));
+    for (std::int64_t s = from / out; s * out < to; ++s) {
+      const std::int64_t covered = std::min(to, (s + 1) * out) - std::max(from, s * out);
+      spans.weights.push_back(static_cast<std::uint32_t>(covered));
     }
+    spans.begin.push_back(spans.weights.size());
   }
   return spans;
+}
+
+// A source row reduced across: each value the weighted sum of the covered pixels,
+// at most 255 * source width.
+void ReduceAcross(const std::uint8_t* row, const Spans& columns, std::vector<double>& across) {
+  for (std::size_t x = 0; x < columns.first.size(); ++x) {
+    const std::uint8_t* pixel = row + static_cast<std::size_t>(columns.first[x]) * kPixelBytes;
+    const std::uint32_t* weight = columns.weights.data() + columns.begin[x];
+    std::uint64_t red = 0, green = 0, blue = 0;
+    for (std::size_t k = columns.Count(x); k > 0; --k, ++weight, pixel += kPixelBytes) {
+      red += std::uint64_t{*weight} * pixel[0];
+      green += std::uint64_t{*weight} * pixel[1];
+      blue += std::uint64_t{*weight} * pixel[2];
+    }
+    across[x * 3] = static_cast<double>(red);
+    across[x * 3 + 1] = static_cast<double>(green);
+    across[x * 3 + 2] = static_cast<double>(blue);
+  }
 }
 
 }  // namespace
@@ -40,41 +63,33 @@ RgbImage AreaReduced(const RgbImage& source, ImageSize size) {
   if (out.pixels.empty()) return out;
   if (source.pixels.empty()) throw std::invalid_argument("no pixels to reduce");
 
-  const std::vector<Span> columns = Spans(source.width, size.width);
-  const std::vector<Span> rows = Spans(source.height, size.height);
+  const Spans columns = SpansOf(source.width, size.width);
+  const Spans rows = SpansOf(source.height, size.height);
   const std::size_t values = static_cast<std::size_t>(size.width) * kPixelBytes;
-  // A row reduced across weighs source.width units, a column of them
-  // source.height times as many: 255 * 2^31 * 2^31 at most, within 64 bits.
-  std::vector<std::uint64_t> across(values);
-  std::vector<std::uint64_t> sum(values);
-  const std::uint64_t total = std::uint64_t(source.width) * std::uint64_t(source.height);
   const std::size_t source_row_bytes = static_cast<std::size_t>(source.width) * kPixelBytes;
-  for (std::int32_t y = 0; y < size.height; ++y) {
-    const Span& row_span = rows[static_cast<std::size_t>(y)];
-    std::fill(sum.begin(), sum.end(), 0);
-    for (std::size_t r = 0; r < row_span.weights.size(); ++r) {
-      const std::uint8_t* row =
-          source.pixels.data() + (static_cast<std::size_t>(row_span.first) + r) * source_row_bytes;
-      for (std::size_t x = 0; x < columns.size(); ++x) {
-        const Span& span = columns[x];
-        const std::uint8_t* pixel = row + static_cast<std::size_t>(span.first) * kPixelBytes;
-        std::uint64_t red = 0, green = 0, blue = 0;
-        for (std::uint32_t weight : span.weights) {
-          red += weight * std::uint64_t{pixel[0]};
-          green += weight * std::uint64_t{pixel[1]};
-          blue += weight * std::uint64_t{pixel[2]};
-          pixel += kPixelBytes;
-        }
-        across[x * 3] = red;
-        across[x * 3 + 1] = green;
-        across[x * 3 + 2] = blue;
+  // Whole numbers up to 255 * width * height, within the pixel budget far below
+  // 2^53: exact in a double.
+  std::vector<double> across(values), sum(values);
+  std::int64_t reduced_row = -1;  // the source row `across` holds
+  const double scale = 1.0 / (static_cast<double>(source.width) * source.height);
+  for (std::size_t y = 0; y < static_cast<std::size_t>(size.height); ++y) {
+    for (std::size_t k = 0; k < rows.Count(y); ++k) {
+      const std::int64_t row = rows.first[y] + static_cast<std::int64_t>(k);
+      if (row != reduced_row) {
+        ReduceAcross(source.pixels.data() + static_cast<std::size_t>(row) * source_row_bytes,
+                     columns, across);
+        reduced_row = row;
       }
-      const std::uint64_t weight = row_span.weights[r];
-      for (std::size_t v = 0; v < values; ++v) sum[v] += weight * across[v];
+      const double weight = rows.weights[rows.begin[y] + k];
+      if (k == 0) {
+        for (std::size_t v = 0; v < values; ++v) sum[v] = weight * across[v];
+      } else {
+        for (std::size_t v = 0; v < values; ++v) sum[v] += weight * across[v];
+      }
     }
-    std::uint8_t* to = out.pixels.data() + static_cast<std::size_t>(y) * values;
+    std::uint8_t* to = out.pixels.data() + y * values;
     for (std::size_t v = 0; v < values; ++v) {
-      to[v] = static_cast<std::uint8_t>((sum[v] + total / 2) / total);
+      to[v] = static_cast<std::uint8_t>(sum[v] * scale + 0.5);
     }
   }
   return out;

@@ -5,8 +5,7 @@
 // tiles) comes out as its mean colour where point sampling breaks it into noise.
 // Along a side that grows, an output pixel covers part of one or two source pixels
 // and takes their weighted mean the same way. Means are rounded to the nearest
-// value. The arithmetic is exact integer arithmetic: a picture of one colour stays
-// that colour.
+// value; the sums are exact, so a picture of one colour stays that colour.
 #pragma once
 
 #include <cstdint>

@@ -15,7 +15,7 @@
 namespace montrelle {
 namespace {
 
-constexpr std::int64_t kCascadeFactor = 3;
+constexpr std::int64_t kCascadeFactor = 2;
 
 // Decodes the picture at least this large (in the stored direction).
 using Decode = std::function<RgbImage(ImageSize least)>;
@@ -64,7 +64,10 @@ std::vector<OfferedPictures> ReduceDecoded(ImageSize own, const Decode& decode,
     MadePicture& picture = *made[items[i].first][items[i].second];
     try {
       reduced.push_back(AreaReduced(*from, size));
-      picture.bytes = EncodeJpeg(ApplyOrientation(reduced.back(), orientation));
+      // A picture kept as it stands is encoded without a turned copy.
+      const bool turned = orientation.mirror || orientation.flip || orientation.rotation != 0;
+      picture.bytes =
+          EncodeJpeg(turned ? ApplyOrientation(reduced.back(), orientation) : reduced.back());
     } catch (const AppError&) {
       picture.error = std::current_exception();
     }

@@ -6,7 +6,7 @@
 // asked for (jpeg_row_reader.h), which changes nothing that averaging down from it
 // does not. Each picture is reduced in the stored picture's direction and then
 // oriented, and encoded as JPEG (quality 90). Smaller pictures are averaged from a
-// larger one made before when it is at least three times their size, which only
+// larger one made before when it is at least twice their size, which only
 // averages over a little more than the pixels covered and saves most of the time.
 //
 // Every call is a pure function of its arguments and the file's bytes, and may run
