@@ -65,9 +65,11 @@ std::vector<OfferedPictures> ReduceDecoded(ImageSize own, const Decode& decode,
     try {
       reduced.push_back(AreaReduced(*from, size));
       // A picture kept as it stands is encoded without a turned copy.
-      const bool turned = orientation.mirror || orientation.flip || orientation.rotation != 0;
-      picture.bytes =
-          EncodeJpeg(turned ? ApplyOrientation(reduced.back(), orientation) : reduced.back());
+      if (orientation.mirror || orientation.flip || orientation.rotation != 0) {
+        picture.bytes = EncodeJpeg(ApplyOrientation(reduced.back(), orientation));
+      } else {
+        picture.bytes = EncodeJpeg(reduced.back());
+      }
     } catch (const AppError&) {
       picture.error = std::current_exception();
     }
