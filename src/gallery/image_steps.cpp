@@ -246,6 +246,13 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item, std::span<const Pi
   return made;
 }
 
+// A bitmap at `width`: averaged for the responsive layout (`averaged`), otherwise
+// sampled.
+RgbImage BitmapAt(const StepItem& item, std::int32_t width, bool averaged) {
+  return averaged ? AverageBitmapFile(item.source, width, item.entry.orientation)
+                  : ScaleBitmapFile(item.source, width, item.entry.orientation);
+}
+
 // The responsive layout's sizes: the thumbnails' and the main images' widths, and
 // the folders of the two steps.
 struct SizeSets {
@@ -307,9 +314,8 @@ EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidt
     }
   }
   if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
-    made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
-      return ScaleBitmapFile(item.source, *widths[0], item.entry.orientation);
-    });
+    made.bitmap = MakeBitmap(item.source, jpegconvert,
+                             [&] { return BitmapAt(item, *widths[0], sizes.has_value()); });
   }
   return made;
 }
@@ -424,9 +430,8 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
       made.jpeg = std::move(ScaledPictures(item, widths, IsResponsive(settings)).front());
     }
     if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
-      made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-        return ScaleBitmapFile(item.source, width, item.entry.orientation);
-      });
+      made.bitmap = MakeBitmap(item.source, settings.jpegconvert,
+                               [&] { return BitmapAt(item, width, IsResponsive(settings)); });
     }
     return made;
   });

@@ -39,7 +39,8 @@
 // In the responsive layout the reduced step makes every size of a JPEG or a
 // library's kind (responsive_sizes.h) by area averaging from one decode, the main
 // image among them, and writes the other sizes into their sub-folders as it writes
-// the reduced image, under its question; the main step averages as well.
+// the reduced image, under its question; the main step averages as well, and
+// so do both steps for a bitmap, at its one size.
 #pragma once
 
 #include <atomic>

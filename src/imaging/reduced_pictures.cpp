@@ -97,4 +97,12 @@ std::vector<OfferedPictures> ReduceLibraryPictureFile(const std::string& path, L
       own, [&](ImageSize) { return std::move(picture); }, sets, orientation);
 }
 
+RgbImage AverageBitmapFile(const std::string& path, std::int32_t width,
+                           const Orientation& orientation) {
+  const RgbImage picture = ReadBitmapFile(path);
+  const ImageSize oriented = OrientedSize({picture.width, picture.height}, orientation);
+  const ImageSize size = OrientedSize(ScaledSize(oriented, width), orientation);
+  return ApplyOrientation(AreaReduced(picture, size), orientation);
+}
+
 }  // namespace montrelle

@@ -40,4 +40,9 @@ std::vector<OfferedPictures> ReduceLibraryPictureFile(const std::string& path, L
                                                       std::span<const WidthSet> sets,
                                                       const Orientation& orientation);
 
+// The BMP file decoded, reduced by area averaging to `width` (the height as
+// ScaledSize gives it) and oriented, unencoded; its errors as ScaleBitmapFile's.
+RgbImage AverageBitmapFile(const std::string& path, std::int32_t width,
+                           const Orientation& orientation);
+
 }  // namespace montrelle
