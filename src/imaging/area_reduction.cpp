@@ -8,38 +8,10 @@ namespace {
 
 constexpr std::size_t kPixelBytes = 3;
 
-// The source pixels each output pixel covers along one side, with the length of
-// each that is covered. Lengths are counted in units of 1 / (source * output):
-// source pixel s spans [s * out, (s + 1) * out), output pixel p spans
-// [p * source, (p + 1) * source), so every output pixel covers `source` units.
-struct Spans {
-  std::vector<std::int32_t> first;  // per output pixel: its first source pixel
-  std::vector<std::size_t> begin;   // per output pixel, and one past the last:
-                                    // where its lengths start in `weights`
-  std::vector<std::uint32_t> weights;
+}  // namespace
 
-  std::size_t Count(std::size_t p) const { return begin[p + 1] - begin[p]; }
-};
-
-Spans SpansOf(std::int64_t source, std::int64_t out) {
-  Spans spans;
-  spans.begin.push_back(0);
-  for (std::int64_t p = 0; p < out; ++p) {
-    const std::int64_t from = p * source;
-    const std::int64_t to = from + source;
-    spans.first.push_back(static_cast<std::int32_t>(from / out));
-    for (std::int64_t s = from / out; s * out < to; ++s) {
-      const std::int64_t covered = std::min(to, (s + 1) * out) - std::max(from, s * out);
-      spans.weights.push_back(static_cast<std::uint32_t>(covered));
-    }
-    spans.begin.push_back(spans.weights.size());
-  }
-  return spans;
-}
-
-// A source row reduced across: each value the weighted sum of the covered pixels,
-// at most 255 * source width.
-void ReduceAcross(const std::uint8_t* row, const Spans& columns, std::vector<double>& across) {
+void AreaReducer::ReduceAcross(const std::uint8_t* row, const Spans& columns,
+                               std::vector<double>& across) {
   for (std::size_t x = 0; x < columns.first.size(); ++x) {
     const std::uint8_t* pixel = row + static_cast<std::size_t>(columns.first[x]) * kPixelBytes;
     const std::uint32_t* weight = columns.weights.data() + columns.begin[x];
@@ -55,44 +27,84 @@ void ReduceAcross(const std::uint8_t* row, const Spans& columns, std::vector<dou
   }
 }
 
-}  // namespace
+AreaReducer::Spans AreaReducer::SpansOf(std::int64_t source, std::int64_t out) {
+  Spans spans;
+  spans.begin.push_back(0);
+  for (std::int64_t p = 0; p < out; ++p) {
+    const std::int64_t from = p * source;
+    const std::int64_t to = from + source;
+    spans.first.push_back(static_cast<std::int32_t>(from / out));
+    for (std::int64_t s = from / out; s * out < to; ++s) {
+      const std::int64_t covered = std::min(to, (s + 1) * out) - std::max(from, s * out);
+      spans.weights.push_back(static_cast<std::uint32_t>(covered));
+    }
+    spans.begin.push_back(spans.weights.size());
+  }
+  return spans;
+}
+
+AreaReducer::AreaReducer(ImageSize source, std::span<const ImageSize> outputs) : source_(source) {
+  for (const ImageSize& size : outputs) {
+    Output out;
+    out.image = MakeRgbImage(size.width, size.height);
+    if (!out.image.pixels.empty()) {
+      if (source.width == 0 || source.height == 0) {
+        throw std::invalid_argument("no pixels to reduce");
+      }
+      out.columns = SpansOf(source.width, size.width);
+      out.rows = SpansOf(source.height, size.height);
+      out.across.resize(static_cast<std::size_t>(size.width) * kPixelBytes);
+      out.sum.resize(out.across.size());
+    }
+    outputs_.push_back(std::move(out));
+  }
+}
+
+void AreaReducer::Take(const std::uint8_t* row) {
+  // Whole numbers up to 255 * width * height, within the pixel budget far below
+  // 2^53: exact in a double.
+  const double scale = 1.0 / (static_cast<double>(source_.width) * source_.height);
+  for (Output& out : outputs_) {
+    if (out.image.pixels.empty()) continue;
+    ReduceAcross(row, out.columns, out.across);
+    const std::size_t values = out.across.size();
+    // The row belongs to the output row being summed and, at its lower edge or
+    // when the picture grows, to those after it.
+    for (; out.y < out.rows.first.size() && out.rows.first[out.y] <= row_; ++out.y) {
+      const std::size_t k = static_cast<std::size_t>(row_ - out.rows.first[out.y]);
+      const double weight = out.rows.weights[out.rows.begin[out.y] + k];
+      if (k == 0) {
+        for (std::size_t v = 0; v < values; ++v) out.sum[v] = weight * out.across[v];
+      } else {
+        for (std::size_t v = 0; v < values; ++v) out.sum[v] += weight * out.across[v];
+      }
+      if (k + 1 < out.rows.Count(out.y)) break;
+      std::uint8_t* to = out.image.pixels.data() + out.y * values;
+      for (std::size_t v = 0; v < values; ++v) {
+        to[v] = static_cast<std::uint8_t>(out.sum[v] * scale + 0.5);
+      }
+    }
+  }
+  ++row_;
+}
+
+std::vector<RgbImage> AreaReducer::TakeOutputs() {
+  std::vector<RgbImage> images;
+  for (Output& out : outputs_) images.push_back(std::move(out.image));
+  outputs_.clear();
+  return images;
+}
 
 RgbImage AreaReduced(const RgbImage& source, ImageSize size) {
   RequireConsistent(source);
-  RgbImage out = MakeRgbImage(size.width, size.height);
-  if (out.pixels.empty()) return out;
-  if (source.pixels.empty()) throw std::invalid_argument("no pixels to reduce");
-
-  const Spans columns = SpansOf(source.width, size.width);
-  const Spans rows = SpansOf(source.height, size.height);
-  const std::size_t values = static_cast<std::size_t>(size.width) * kPixelBytes;
-  const std::size_t source_row_bytes = static_cast<std::size_t>(source.width) * kPixelBytes;
-  // Whole numbers up to 255 * width * height, within the pixel budget far below
-  // 2^53: exact in a double.
-  std::vector<double> across(values), sum(values);
-  std::int64_t reduced_row = -1;  // the source row `across` holds
-  const double scale = 1.0 / (static_cast<double>(source.width) * source.height);
-  for (std::size_t y = 0; y < static_cast<std::size_t>(size.height); ++y) {
-    for (std::size_t k = 0; k < rows.Count(y); ++k) {
-      const std::int64_t row = rows.first[y] + static_cast<std::int64_t>(k);
-      if (row != reduced_row) {
-        ReduceAcross(source.pixels.data() + static_cast<std::size_t>(row) * source_row_bytes,
-                     columns, across);
-        reduced_row = row;
-      }
-      const double weight = rows.weights[rows.begin[y] + k];
-      if (k == 0) {
-        for (std::size_t v = 0; v < values; ++v) sum[v] = weight * across[v];
-      } else {
-        for (std::size_t v = 0; v < values; ++v) sum[v] += weight * across[v];
-      }
-    }
-    std::uint8_t* to = out.pixels.data() + y * values;
-    for (std::size_t v = 0; v < values; ++v) {
-      to[v] = static_cast<std::uint8_t>(sum[v] * scale + 0.5);
+  AreaReducer reducer({source.width, source.height}, {&size, 1});
+  if (size.width > 0 && size.height > 0) {
+    const std::size_t row_bytes = static_cast<std::size_t>(source.width) * kPixelBytes;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(source.height); ++y) {
+      reducer.Take(source.pixels.data() + y * row_bytes);
     }
   }
-  return out;
+  return std::move(reducer.TakeOutputs().front());
 }
 
 std::vector<std::optional<std::int32_t>> OfferedWidths(std::int32_t own_width,

@@ -60,11 +60,12 @@ class JpegRowReader {
   // Every row, decoded straight into a picture of size().
   RgbImage ReadAll();
 
-  // Every row at the smallest of the library's scales (eighths of size(), up to
-  // the whole) that is at least `least` on both sides: the inverse DCT of fewer
-  // coefficients, a low-pass reduction that loses nothing a smaller picture made
-  // from it can show.
-  RgbImage ReadAllAtLeast(ImageSize least);
+  // Every row in turn, at the smallest of the library's scales (eighths of
+  // size(), up to the whole) that is at least `least` on both sides: the inverse
+  // DCT of fewer coefficients, a low-pass reduction that loses nothing a smaller
+  // picture made from it can show. `start` is told the size of those rows first.
+  void ReadAllAtLeast(ImageSize least, const std::function<void(ImageSize)>& start,
+                      const RowSink& sink);
 
  private:
   std::unique_ptr<JpegDecompressor> decompressor_;

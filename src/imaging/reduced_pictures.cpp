@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <optional>
 
 #include "imaging/area_reduction.h"
 #include "imaging/jpeg_codec.h"
@@ -17,10 +18,12 @@ namespace {
 
 constexpr std::int64_t kCascadeFactor = 2;
 
-// Decodes the picture at least this large (in the stored direction).
-using Decode = std::function<RgbImage(ImageSize least)>;
+// Reduces the picture onto `sizes` (in the stored direction) as it decodes it,
+// at least `least` large.
+using ReduceSource =
+    std::function<std::vector<RgbImage>(ImageSize least, std::span<const ImageSize> sizes)>;
 
-std::vector<OfferedPictures> ReduceDecoded(ImageSize own, const Decode& decode,
+std::vector<OfferedPictures> ReduceDecoded(ImageSize own, const ReduceSource& reduce_source,
                                            std::span<const WidthSet> sets,
                                            const Orientation& orientation) {
   const ImageSize oriented = OrientedSize(own, orientation);
@@ -46,29 +49,37 @@ std::vector<OfferedPictures> ReduceDecoded(ImageSize own, const Decode& decode,
       }
     }
   }
-  const RgbImage decoded = decode(least);
+  // Largest first; each from the smallest larger one at least twice its size, the
+  // others from the source.
   std::vector<std::size_t> order(items.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return sizes[a].width > sizes[b].width; });
-  std::vector<RgbImage> reduced;
-  for (std::size_t i : order) {
-    const ImageSize size = sizes[i];
-    const RgbImage* from = &decoded;
-    for (const RgbImage& larger : reduced) {
+  std::vector<std::optional<std::size_t>> from(items.size());
+  std::vector<ImageSize> from_source;
+  for (std::size_t n = 0; n < order.size(); ++n) {
+    const ImageSize size = sizes[order[n]];
+    for (std::size_t m = 0; m < n; ++m) {
+      const ImageSize larger = sizes[order[m]];
       if (larger.width >= kCascadeFactor * size.width &&
           larger.height >= kCascadeFactor * size.height) {
-        from = &larger;
+        from[n] = m;
       }
     }
-    MadePicture& picture = *made[items[i].first][items[i].second];
+    if (!from[n]) from_source.push_back(size);
+  }
+  std::vector<RgbImage> sourced = reduce_source(least, from_source);
+  std::vector<RgbImage> reduced(order.size());
+  for (std::size_t n = 0, next = 0; n < order.size(); ++n) {
+    MadePicture& picture = *made[items[order[n]].first][items[order[n]].second];
     try {
-      reduced.push_back(AreaReduced(*from, size));
+      reduced[n] =
+          from[n] ? AreaReduced(reduced[*from[n]], sizes[order[n]]) : std::move(sourced[next++]);
       // A picture kept as it stands is encoded without a turned copy.
       if (orientation.mirror || orientation.flip || orientation.rotation != 0) {
-        picture.bytes = EncodeJpeg(ApplyOrientation(reduced.back(), orientation));
+        picture.bytes = EncodeJpeg(ApplyOrientation(reduced[n], orientation));
       } else {
-        picture.bytes = EncodeJpeg(reduced.back());
+        picture.bytes = EncodeJpeg(reduced[n]);
       }
     } catch (const AppError&) {
       picture.error = std::current_exception();
@@ -83,18 +94,29 @@ std::vector<OfferedPictures> ReduceJpegFile(const std::string& path, std::span<c
                                             const Orientation& orientation) {
   const std::string bytes = ReadPictureBytes(path, ReadJpegSize(path));
   JpegRowReader reader(bytes);
-  return ReduceDecoded(
-      reader.size(), [&](ImageSize least) { return reader.ReadAllAtLeast(least); }, sets,
-      orientation);
+  const auto reduce = [&](ImageSize least, std::span<const ImageSize> sizes) {
+    std::optional<AreaReducer> reducer;
+    reader.ReadAllAtLeast(
+        least, [&](ImageSize decoded) { reducer.emplace(decoded, sizes); },
+        [&](std::int32_t, const std::uint8_t* row) { reducer->Take(row); });
+    return reducer->TakeOutputs();
+  };
+  return ReduceDecoded(reader.size(), reduce, sets, orientation);
 }
 
 std::vector<OfferedPictures> ReduceLibraryPictureFile(const std::string& path, LibraryFormat format,
                                                       std::span<const WidthSet> sets,
                                                       const Orientation& orientation) {
-  RgbImage picture = ReadLibraryPictureFile(path, format);
-  const ImageSize own = {picture.width, picture.height};
-  return ReduceDecoded(
-      own, [&](ImageSize) { return std::move(picture); }, sets, orientation);
+  const RgbImage picture = ReadLibraryPictureFile(path, format);
+  const auto reduce = [&](ImageSize, std::span<const ImageSize> sizes) {
+    AreaReducer reducer({picture.width, picture.height}, sizes);
+    const std::size_t row_bytes = static_cast<std::size_t>(picture.width) * 3;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.height); ++y) {
+      reducer.Take(picture.pixels.data() + y * row_bytes);
+    }
+    return reducer.TakeOutputs();
+  };
+  return ReduceDecoded({picture.width, picture.height}, reduce, sets, orientation);
 }
 
 RgbImage AverageBitmapFile(const std::string& path, std::int32_t width,
