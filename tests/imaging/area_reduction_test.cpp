@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+#include "imaging/jpeg_codec.h"
+#include "imaging/reduced_pictures.h"
+#include "support/temp_dir.h"
+#include "support/written_files.h"
+
 namespace montrelle {
 namespace {
 
@@ -39,6 +44,28 @@ TEST(AreaReduced, FineStripesComeOutAsTheirMeanGrey) {
     EXPECT_LE(*high, 128 + c.most_off) << c.size.width << "x" << c.size.height;
   }
   EXPECT_TRUE(AreaReduced(cases[0].source, {0, 4}).pixels.empty());
+}
+
+// Through the decoder's own scaling (a quarter here) and from one size to a smaller
+// one the stripes stay grey; each set is offered on its own.
+TEST(ReduceJpegFile, StripesComeOutGreyAtEverySize) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir / "stripes.jpg", EncodeJpeg(Stripes(1600, 1200, true, false)));
+  const std::vector<OfferedPictures> made =
+      ReduceJpegFile(dir / "stripes.jpg", std::vector<WidthSet>{{400, 100, 400}, {400}}, {});
+  ASSERT_EQ(made.size(), 2u);
+  ASSERT_EQ(made[0].size(), 3u);
+  EXPECT_FALSE(made[0][2]);
+  for (const auto& [picture, size] : {std::pair{made[0][0], ImageSize{400, 300}},
+                                      {made[0][1], {100, 75}},
+                                      {made[1].at(0), {400, 300}}}) {
+    ASSERT_TRUE(picture);
+    const RgbImage decoded = DecodeJpeg(picture->Bytes());
+    EXPECT_EQ(ImageSize(decoded.width, decoded.height), size);
+    const auto [low, high] = std::minmax_element(decoded.pixels.begin(), decoded.pixels.end());
+    EXPECT_GE(*low, 117) << size.width;
+    EXPECT_LE(*high, 138) << size.width;
+  }
 }
 
 TEST(OfferedWidths, NoneWiderThanThePictureNoneRepeated) {
