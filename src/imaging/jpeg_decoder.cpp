@@ -192,7 +192,7 @@ void JpegRowReader::ReadAllAtLeast(ImageSize least, const std::function<void(Ima
   int eighths = 1;
   while (eighths < kEighths && (scaled(size_.width, eighths) < least.width ||
                                 scaled(size_.height, eighths) < least.height)) {
-    ++eighths;
+    eighths *= 2;
   }
   d.info.scale_num = static_cast<unsigned int>(eighths);
   d.info.scale_denom = kEighths;
