@@ -46,8 +46,10 @@ AreaReducer::Spans AreaReducer::SpansOf(std::int64_t source, std::int64_t out) {
 AreaReducer::AreaReducer(ImageSize source, std::span<const ImageSize> outputs) : source_(source) {
   for (const ImageSize& size : outputs) {
     Output out;
-    out.image = MakeRgbImage(size.width, size.height);
-    if (!out.image.pixels.empty()) {
+    const ImageSize budgeted = BudgetedSize(size.width, size.height);
+    out.image.width = budgeted.width;
+    out.image.height = budgeted.height;
+    if (budgeted.width > 0 && budgeted.height > 0) {
       if (source.width == 0 || source.height == 0) {
         throw std::invalid_argument("no pixels to reduce");
       }
@@ -55,6 +57,9 @@ AreaReducer::AreaReducer(ImageSize source, std::span<const ImageSize> outputs) :
       out.rows = SpansOf(source.height, size.height);
       out.across.resize(static_cast<std::size_t>(size.width) * kPixelBytes);
       out.sum.resize(out.across.size());
+      // Rows are added as they are done: a picture cleared first would be written
+      // twice.
+      out.image.pixels.reserve(out.across.size() * static_cast<std::size_t>(size.height));
     }
     outputs_.push_back(std::move(out));
   }
@@ -65,7 +70,7 @@ void AreaReducer::Take(const std::uint8_t* row) {
   // 2^53: exact in a double.
   const double scale = 1.0 / (static_cast<double>(source_.width) * source_.height);
   for (Output& out : outputs_) {
-    if (out.image.pixels.empty()) continue;
+    if (out.rows.first.empty()) continue;
     ReduceAcross(row, out.columns, out.across);
     const std::size_t values = out.across.size();
     // The row belongs to the output row being summed and, at its lower edge or
@@ -79,7 +84,9 @@ void AreaReducer::Take(const std::uint8_t* row) {
         for (std::size_t v = 0; v < values; ++v) out.sum[v] += weight * out.across[v];
       }
       if (k + 1 < out.rows.Count(out.y)) break;
-      std::uint8_t* to = out.image.pixels.data() + out.y * values;
+      std::vector<std::uint8_t>& pixels = out.image.pixels;
+      pixels.resize(pixels.size() + values);
+      std::uint8_t* to = pixels.data() + out.y * values;
       for (std::size_t v = 0; v < values; ++v) {
         to[v] = static_cast<std::uint8_t>(out.sum[v] * scale + 0.5);
       }
