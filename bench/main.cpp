@@ -7,6 +7,8 @@
 // own, the two in alternation, and the best of the rounds is reported. Beside
 // them, the floor (decode_floor.h) measured in the same run, and the make run's
 // share of its speed; first, what the JPEG decoder's self-check costs a process.
+// Then the responsive layout's make run (every picture averaged at six sizes)
+// beside the frame layout's with main images, on 16 of the 12 MP photos.
 // Last, a frame gallery of 12 MP photos made again, keeping what exists, after one
 // comment changed (rerun_bench.h).
 //
@@ -287,6 +289,41 @@ bool Compare(const PictureSet& set, const std::vector<std::string>& paths, const
   return difference.empty();
 }
 
+// The responsive layout's make run beside the frame layout's with main images, in
+// alternation; false when either failed.
+bool CompareLayouts(const PictureSet& set, const std::vector<std::string>& paths,
+                    const Options& options, const std::string& work,
+                    const std::string& navigation) {
+  constexpr std::size_t kPhotos = 16;
+  ImageFileList list;
+  for (std::size_t i = 0; i < std::min(kPhotos, paths.size()); ++i)
+    list.Append(paths[i], "", "0\t0\t0");
+  LiveSettings frame = SettingsFor({"", true, ""}, work + "/out-frame");
+  frame.layout = OutputLayout::kFrame;
+  LiveSettings responsive = SettingsFor({"", false, ""}, work + "/out-responsive");
+  responsive.layout = OutputLayout::kResponsive;
+  std::vector<ChildOutcome> frame_runs, responsive_runs;
+  for (int round = 0; round < options.rounds; ++round) {
+    for (const bool responsive_run : {round % 2 == 1, round % 2 == 0}) {
+      const ChildOutcome outcome =
+          RunSide(true, responsive_run ? responsive : frame, list, navigation);
+      if (!outcome.ok) {
+        std::printf("  %s: the %s run failed\n", set.label.c_str(),
+                    responsive_run ? "responsive" : "frame");
+        return false;
+      }
+      (responsive_run ? responsive_runs : frame_runs).push_back(outcome);
+    }
+  }
+  std::printf("  %s, %d photos, the responsive layout beside the frame layout with main images\n",
+              set.label.c_str(), list.count());
+  PrintSide("frame      (e):", list.count(), frame_runs);
+  PrintSide("responsive (f):", list.count(), responsive_runs);
+  std::printf("    time (f)/(e) %.2f x\n", Best(responsive_runs) / Best(frame_runs));
+  std::fflush(stdout);
+  return true;
+}
+
 int Run(const Options& options) {
   std::string work = options.work;
   if (work.empty()) {
@@ -319,6 +356,9 @@ int Run(const Options& options) {
     const Floors floors = FloorSpeeds(set, paths, options);
     for (const Setting& setting : kSettings) {
       all_good = Compare(set, paths, setting, options, work, navigation, floors) && all_good;
+    }
+    if (set.width == 4000 || options.smoke) {
+      all_good = CompareLayouts(set, paths, options, work, navigation) && all_good;
     }
   }
   if (options.rerun > 0 && !options.photos_only) {

@@ -57,10 +57,13 @@ void TfrmMTmain::LayoutRule() {
   Label2->setEnabled(reduced_images);
   edt_lf_w->setEnabled(reduced_images);
   preview_->show_comment_box()->setVisible(reduced_images);
+  // The responsive layout makes its main images at its own widths whatever is ticked.
+  CB_make_mi->setEnabled(layout != OutputLayout::kResponsive);
+  CB_make_miClick();
 }
 
 void TfrmMTmain::CB_make_miClick() {
-  const bool copies = CB_make_mi->isChecked();
+  const bool copies = CB_make_mi->isChecked() && CB_make_mi->isEnabledTo(this);
   CB_ch_main->setEnabled(copies);
   lbl_ch_main1->setEnabled(copies);
   lbl_ch_main2->setEnabled(copies);

@@ -10,15 +10,18 @@
 #include <vector>
 
 #include "gallery/ordered_work.h"
+#include "gallery/responsive_sizes.h"
 #include "gallery/run_record.h"
 #include "gallery/run_status.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/jpeg_metadata.h"
 #include "imaging/picture_files.h"
+#include "imaging/reduced_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
@@ -131,6 +134,8 @@ struct EntryPictures {
   std::optional<MadePicture> bitmap;  // the bitmap branch's picture
   // The reduced step's by-product: the main image, from the same decode.
   std::optional<MadePicture> main_image;
+  // The responsive layout's other sizes, from the same decode, with their files.
+  std::vector<std::pair<std::string, MadePicture>> other_sizes;
 };
 
 // Whether a step writes the picture as it is (a copy, or a bitmap saved again at
@@ -232,13 +237,43 @@ bool MadeAsJpeg(const PictureKinds& kinds) {
   return kinds.jpeg || kinds.library;
 }
 
-// The entry's picture at each of `widths` from a single decode: a JPEG sampled
-// while it is decoded, a library's kind decoded whole (and at its own size for a
-// width of none, which a JPEG never gets).
-std::vector<MadePicture> ScaledPictures(const StepItem& item,
-                                        std::span<const PictureWidth> widths) {
+// The entry's pictures of each set, averaged from a single decode; the first of
+// each set only when the source cannot be made.
+std::vector<OfferedPictures> AveragedPictures(const StepItem& item,
+                                              std::span<const WidthSet> sets) {
+  const ListedEntry& entry = item.entry;
+  std::vector<OfferedPictures> made;
+  try {
+    made = entry.kinds.library ? ReduceLibraryPictureFile(item.source, *entry.kinds.library, sets,
+                                                          entry.orientation)
+                               : ReduceJpegFile(item.source, sets, entry.orientation);
+  } catch (...) {
+    made.assign(sets.size(), OfferedPictures(1));
+    for (OfferedPictures& set : made) set[0].emplace().error = std::current_exception();
+  }
+  for (OfferedPictures& set : made) {
+    for (std::optional<MadePicture>& picture : set) {
+      if (picture) picture = NamingSource(item.source, std::move(*picture));
+    }
+  }
+  return made;
+}
+
+// The entry's picture at each of `widths` from a single decode: averaged for the
+// responsive layout (`averaged`), otherwise a JPEG sampled while it is decoded, a
+// library's kind decoded whole (and at its own size for a width of none, which a
+// JPEG never gets).
+std::vector<MadePicture> ScaledPictures(const StepItem& item, std::span<const PictureWidth> widths,
+                                        bool averaged) {
   const ListedEntry& entry = item.entry;
   std::vector<MadePicture> made(widths.size());
+  if (averaged) {
+    std::vector<WidthSet> sets;
+    for (const PictureWidth& width : widths) sets.push_back({width.value()});
+    std::vector<OfferedPictures> pictures = AveragedPictures(item, sets);
+    for (size_t k = 0; k < widths.size(); ++k) made[k] = std::move(*pictures[k][0]);
+    return made;
+  }
   try {
     if (entry.kinds.library) {
       made = ScaleLibraryPictureFile(item.source, *entry.kinds.library, widths, entry.orientation);
@@ -254,35 +289,127 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
   return made;
 }
 
-MadePicture ScaledJpeg(const StepItem& item, PictureWidth width) {
+MadePicture ScaledJpeg(const StepItem& item, PictureWidth width, bool averaged) {
   const PictureWidth widths[] = {width};
-  return std::move(ScaledPictures(item, widths).front());
+  return std::move(ScaledPictures(item, widths, averaged).front());
 }
 
-MadePicture ScaledBitmap(const StepItem& item, int width, bool jpegconvert) {
-  return MakeBitmap(item.source, jpegconvert,
-                    [&] { return ScaleBitmapFile(item.source, width, item.entry.orientation); });
+// A bitmap at `width`, encoded as it will be written: averaged for the responsive
+// layout (`averaged`), otherwise sampled.
+MadePicture ScaledBitmap(const StepItem& item, int width, bool jpegconvert, bool averaged) {
+  return MakeBitmap(item.source, jpegconvert, [&] {
+    return averaged ? AverageBitmapFile(item.source, width, item.entry.orientation)
+                    : ScaleBitmapFile(item.source, width, item.entry.orientation);
+  });
+}
+
+// The responsive layout's sizes: the thumbnails' and the main images' widths, and
+// the folders of the two steps.
+struct SizeSets {
+  std::array<WidthSet, 2> widths;
+  std::array<std::string, 2> folders;
+
+  // The file of size k of `set` (responsive_sizes.h).
+  std::string File(std::size_t set, std::size_t k, const StepItem& item) const {
+    const auto& sub_folders = set == 0 ? kThumbnailFolders : kMainImageFolders;
+    return folders[set] + "/" + sub_folders[k] + item.entry.image_name;
+  }
+
+  // Calls `each(file, facts)` for every size but the first of each set, which
+  // the steps make as in the other layouts.
+  template <typename Each>
+  void ForOtherSizes(const StepItem& item, Each each) const {
+    for (std::size_t set = 0; set < widths.size(); ++set) {
+      for (std::size_t k = 1; k < widths[set].size(); ++k) {
+        each(File(set, k, item), FactsOf(item, widths[set][k], "jpeg"));
+      }
+    }
+  }
+};
+
+// Whether `allows(file, facts)` holds for the reduced image of `item` or, with
+// `sizes`, for any of its other sizes.
+template <typename Allows>
+bool AnySizeAllowed(const StepItem& item, PictureWidth width, const std::optional<SizeSets>& sizes,
+                    Allows allows) {
+  bool any = allows(item.target, FactsOf(item, width, "jpeg"));
+  if (sizes) {
+    sizes->ForOtherSizes(item, [&](const std::string& file, const ImageFacts& facts) {
+      any = allows(file, facts) || any;
+    });
+  }
+  return any;
+}
+
+// The responsive layout's pictures of one entry: its reduced image, its main image
+// and every other size, all averaged from one decode.
+void AddSizedPictures(const StepItem& item, const SizeSets& sizes, EntryPictures& made) {
+  std::vector<OfferedPictures> pictures = AveragedPictures(item, sizes.widths);
+  made.jpeg = std::move(*pictures[0][0]);
+  made.main_image = std::move(*pictures[1][0]);
+  for (std::size_t set = 0; set < pictures.size(); ++set) {
+    for (std::size_t k = 1; k < pictures[set].size(); ++k) {
+      if (pictures[set][k]) {
+        made.other_sizes.emplace_back(sizes.File(set, k, item), std::move(*pictures[set][k]));
+      }
+    }
+  }
+}
+
+// Writes the other sizes of `made` that `allows(file, facts)`, and notes those
+// that stay as they were.
+template <typename Allows>
+void WriteOtherSizes(const GenerationContext& context, const StepItem& item, const SizeSets& sizes,
+                     const EntryPictures& made, Allows allows) {
+  sizes.ForOtherSizes(item, [&](const std::string& file, const ImageFacts& facts) {
+    if (!allows(file, facts)) {
+      if (context.record && FileExists(file)) context.record->Kept(file);
+      return;
+    }
+    for (const auto& [made_file, picture] : made.other_sizes) {
+      if (made_file != file) continue;
+      EnsureFolder(FolderPart(FolderPart(file)));
+      EnsureFolder(FolderPart(file));
+      WritePicture(context, item, file, picture.Bytes(), Picture::kRemade, facts);
+    }
+  });
 }
 
 // The reduced step's pictures of one entry that are not kept; with `main_ahead`
 // the main image too, from the same decode, while there is room to keep it, and
-// always for a library's kind, whose decoding costs most.
+// always for a library's kind, whose decoding costs most; with `sizes` every size.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
-                              const std::atomic<OverwriteAnswer>& answer, const RunRecord* record) {
+                              const std::atomic<OverwriteAnswer>& answer, const RunRecord* record,
+                              const std::optional<SizeSets>& sizes) {
   EntryPictures made;
-  if (MadeAsJpeg(item.entry.kinds) &&
-      MakesNow(answer, record, item.target, FactsOf(item, widths[0], "jpeg"))) {
-    const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
-    std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
-    made.jpeg = std::move(pictures[0]);
-    if (both) made.main_image = std::move(pictures[1]);
+  const auto makes_now = [&](const std::string& file, const ImageFacts& facts) {
+    return MakesNow(answer, record, file, facts);
+  };
+  if (MadeAsJpeg(item.entry.kinds) && AnySizeAllowed(item, widths[0], sizes, makes_now)) {
+    if (sizes) {
+      AddSizedPictures(item, *sizes, made);
+    } else {
+      const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
+      std::vector<MadePicture> pictures =
+          ScaledPictures(item, std::span(widths).first(both ? 2 : 1), false);
+      made.jpeg = std::move(pictures[0]);
+      if (both) made.main_image = std::move(pictures[1]);
+    }
   }
   if (item.entry.kinds.bitmap && MakesNow(answer, record, item.bitmap_target,
                                           FactsOf(item, widths[0], BitmapKind(jpegconvert)))) {
-    made.bitmap = ScaledBitmap(item, *widths[0], jpegconvert);
+    made.bitmap = ScaledBitmap(item, *widths[0], jpegconvert, sizes.has_value());
   }
   return made;
+}
+
+// The responsive layout's sizes; none for the other layouts.
+std::optional<SizeSets> ResponsiveSizes(const GenerationContext& context,
+                                        const LiveSettings& settings) {
+  if (!IsResponsive(settings)) return std::nullopt;
+  return SizeSets{{ThumbnailWidths(context), MainImageWidths(context)},
+                  {ReducedFolder(context), MainFolder(context)}};
 }
 
 // A JPEG main image that is not remade: its picture bytes as they are, without
@@ -342,11 +469,12 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   const std::array<PictureWidth, 2> widths = {
       context.small_width, main_ahead ? PictureWidth(context.main_width) : std::nullopt};
   const bool jpegconvert = settings.jpegconvert;
+  const std::optional<SizeSets> sizes = ResponsiveSizes(context, settings);
   // The pictures started here may outlive the caller's context: they keep a copy.
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
       list.count(), work.workers(), [=, &list, &work](int entry) {
         return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
-                               jpegconvert, work, work.reduced_answer_, context.record);
+                               jpegconvert, work, work.reduced_answer_, context.record, sizes);
       });
 }
 
@@ -361,13 +489,25 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
   const PictureWidth small_width = context.small_width;
   const PictureWidth main_width =
       RemakesMainImages(context, settings) ? PictureWidth(context.main_width) : std::nullopt;
+  const std::optional<SizeSets> sizes = ResponsiveSizes(context, settings);
+  const auto allows = [&](const StepItem& item) {
+    return [&](const std::string& file, const ImageFacts& facts) {
+      return question.Allows(item.target, file, facts);
+    };
+  };
   RunStep("縮小画像作成", ReducedFolder(context), context, list, ui, started->pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             const ImageFacts facts = FactsOf(item, small_width, "jpeg");
+            // A worker passes over what No would keep; Yes makes it here.
+            if (sizes && MadeAsJpeg(item.entry.kinds) && !made.jpeg &&
+                AnySizeAllowed(item, small_width, sizes, allows(item))) {
+              AddSizedPictures(item, *sizes, made);
+            }
             if (MadeAsJpeg(item.entry.kinds) && question.Allows(item.target, item.target, facts)) {
-              if (!made.jpeg) made.jpeg = ScaledJpeg(item, small_width);
+              if (!made.jpeg) made.jpeg = ScaledJpeg(item, small_width, false);
               WritePicture(context, item, item.target, made.jpeg->Bytes(), Picture::kRemade, facts);
             }
+            if (sizes) WriteOtherSizes(context, item, *sizes, made, allows(item));
             if (made.main_image) {
               KeepOrWriteAhead(context, item, entry, *made.main_image, main_width, work);
             }
@@ -375,7 +515,8 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
                 question.Allows(item.target, item.bitmap_target,
                                 FactsOf(item, small_width, BitmapKind(settings.jpegconvert)))) {
               if (!made.bitmap) {
-                made.bitmap = ScaledBitmap(item, context.small_width, settings.jpegconvert);
+                made.bitmap = ScaledBitmap(item, context.small_width, settings.jpegconvert,
+                                           sizes.has_value());
               }
               WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap,
                                  Picture::kRemade, small_width);
@@ -397,6 +538,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   const std::string folder = MainFolder(context);
   const PictureWidth made_width = resize ? PictureWidth(width) : std::nullopt;
   const std::string bitmap_kind = BitmapKind(settings.jpegconvert);
+  const bool averaged = IsResponsive(settings);
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
     const StepItem item = ItemOf(context, list, folder, entry);
     EntryPictures made;
@@ -406,11 +548,11 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     // converted, at its own size when not remade.
     if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
         MakesNow(answer, context.record, item.target, FactsOf(item, made_width, "jpeg"))) {
-      made.jpeg = ScaledJpeg(item, made_width);
+      made.jpeg = ScaledJpeg(item, made_width, averaged);
     }
     if (item.entry.kinds.bitmap && resize &&
         MakesNow(answer, context.record, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
-      made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
+      made.bitmap = ScaledBitmap(item, width, settings.jpegconvert, averaged);
     }
     return made;
   });
@@ -423,7 +565,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
         } else if (MadeAsJpeg(item.entry.kinds) && !work.WasWrittenAhead(entry)) {
           const ImageFacts facts = FactsOf(item, made_width, "jpeg");
           if (question.Allows(item.target, item.target, facts)) {
-            if (!main_image && !made.jpeg) made.jpeg = ScaledJpeg(item, made_width);
+            if (!main_image && !made.jpeg) made.jpeg = ScaledJpeg(item, made_width, averaged);
             const MadePicture& picture = main_image ? *main_image : *made.jpeg;
             WritePicture(context, item, item.target, picture.Bytes(), Picture::kRemade, facts);
           }
@@ -431,7 +573,9 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
         }
         if (item.entry.kinds.bitmap && resize) {
           if (question.Allows(item.target, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
-            if (!made.bitmap) made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
+            if (!made.bitmap) {
+              made.bitmap = ScaledBitmap(item, width, settings.jpegconvert, averaged);
+            }
             WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap, Picture::kRemade,
                                width);
           }

@@ -37,6 +37,12 @@
 // kept as they are (JPEG copies, bitmaps saved again at their own size) are read
 // and written on the calling thread, one after the other, so that no full-size
 // picture waits in memory.
+//
+// In the responsive layout the reduced step makes every size of a JPEG or a
+// library's kind (responsive_sizes.h) by area averaging from one decode, the main
+// image among them, and writes the other sizes into their sub-folders as it writes
+// the reduced image, under its question; the main step averages as well, and
+// so do both steps for a bitmap, at its one size.
 #pragma once
 
 #include <atomic>

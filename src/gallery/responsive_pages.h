@@ -2,13 +2,17 @@
 // well as a large monitor, with nothing from outside the gallery folder.
 //
 // The entry page in the output folder shows the title and a grid of thumbnails
-// (CSS grid: as many columns as the width takes, filling it), each linking to the
-// picture's page in src_files. A picture page shows the main image fitted to the
-// screen, below it the comment (`comment_out`) and the file name (`fnoutput`), and
-// links to the previous, next and entry pages, which the arrow keys Left, Right
-// and Up follow too. The layout always shows the reduced images of small_images
-// and the main images of images re-made at its own width; every picture carries
-// the size those files will have, so a page does not move while it loads.
+// (CSS grid: as many square cells of the reduced image width as the width takes),
+// each linking to the picture's page in src_files. A picture page shows the main
+// image fitted to the screen, below it the comment (`comment_out`) and the file
+// name (`fnoutput`), and links to the previous, next and entry pages, which the
+// arrow keys Left, Right and Up and sideways swipes follow too; it fetches the
+// next picture ahead. The layout always shows the reduced images of small_images
+// and the main images of images re-made at its own width, each offered at every
+// size the image steps make of it (responsive_sizes.h) for the browser to pick
+// from by the screen's pixel density; every picture carries the size of the file
+// it names, so a page does not move while it loads. Texts and links are drawn in
+// colours readable on the background colour (readable_colors.h).
 // Names and comments are HTML-escaped, links percent-encoded.
 #pragma once
 

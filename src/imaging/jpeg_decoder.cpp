@@ -99,6 +99,18 @@ bool ReadSome(JpegDecompressor& d, std::span<const std::int32_t> rows, std::uint
   return true;
 }
 
+// Every row in turn, each handed to `sink`.
+bool ReadEach(JpegDecompressor& d, std::uint8_t* scratch, const JpegRowReader::RowSink& sink) {
+  if (setjmp(d.error.jump) != 0) return false;
+  JSAMPROW row = scratch;
+  while (d.info.output_scanline < d.info.output_height) {
+    const auto at = static_cast<std::int32_t>(d.info.output_scanline);
+    if (jpeg_read_scanlines(&d.info, &row, 1) != 1) break;
+    sink(at, scratch);
+  }
+  return true;
+}
+
 // Raw output (see jpeg_raw_rows.h): each iMCU row is read once the rows before it
 // and its own sampled rows ask for it.
 bool ReadRaw(JpegDecompressor& d, RawRows& raw, std::span<const std::int32_t> rows,
@@ -168,6 +180,27 @@ RgbImage JpegRowReader::ReadAll() {
   image.pixels.resize(size_t{d.info.output_width} * 3 * d.info.output_height);
   if (!ReadInto(d, image.pixels.data())) throw LibraryError(d, size_);
   return image;
+}
+
+void JpegRowReader::ReadAllAtLeast(ImageSize least, const std::function<void(ImageSize)>& start,
+                                   const RowSink& sink) {
+  JpegDecompressor& d = *decompressor_;
+  constexpr int kEighths = 8;
+  const auto scaled = [](std::int64_t side, int eighths) {
+    return (side * eighths + kEighths - 1) / kEighths;
+  };
+  int eighths = 1;
+  while (eighths < kEighths && (scaled(size_.width, eighths) < least.width ||
+                                scaled(size_.height, eighths) < least.height)) {
+    eighths *= 2;
+  }
+  d.info.scale_num = static_cast<unsigned int>(eighths);
+  d.info.scale_denom = kEighths;
+  if (!Start(d)) throw LibraryError(d, size_);
+  start({static_cast<std::int32_t>(d.info.output_width),
+         static_cast<std::int32_t>(d.info.output_height)});
+  std::vector<std::uint8_t> scratch(size_t{d.info.output_width} * 3);
+  if (!ReadEach(d, scratch.data(), sink)) throw LibraryError(d, size_);
 }
 
 ImageSize HeaderSize(const JpegDecompressor& d, std::int64_t max_pixels) {

@@ -60,6 +60,14 @@ class JpegRowReader {
   // Every row, decoded straight into a picture of size().
   RgbImage ReadAll();
 
+  // Every row in turn, at the smallest of the library's scales of an eighth, a
+  // quarter, a half or the whole of size() that is at least `least` on both sides:
+  // the inverse DCT of fewer coefficients, a low-pass reduction that loses nothing
+  // a smaller picture made from it can show. (The scales between take the library
+  // longer than the whole.) `start` is told the size of those rows first.
+  void ReadAllAtLeast(ImageSize least, const std::function<void(ImageSize)>& start,
+                      const RowSink& sink);
+
  private:
   std::unique_ptr<JpegDecompressor> decompressor_;
   ImageSize size_;

@@ -27,18 +27,20 @@ class MainWindowRulesTest : public WindowTest {
 };
 
 TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
-  // The responsive grid always has reduced images: only their width is open.
+  // The responsive grid always has reduced images: only their width is open; it
+  // makes its own main images, so their boxes are closed.
   const struct {
     int entry;
     bool frame, table, pulldown, responsive;
-    bool reduced_box, reduced_width;
+    bool reduced_box, reduced_width, main_boxes;
   } cases[] = {
-      {2, false, false, true, false, false, false},
-      {3, false, false, false, true, false, true},
-      {1, false, true, false, false, true, true},
-      {0, true, false, false, false, true, true},
+      {2, false, false, true, false, false, false, true},
+      {3, false, false, false, true, false, true, false},
+      {1, false, true, false, false, true, true, true},
+      {0, true, false, false, false, true, true, true},
   };
   Tick("CB_f_show", true);
+  Tick("CB_make_mi", true);
   const QString width = Main<QLineEdit>("edt_lf_w")->text();
   for (const auto& c : cases) {
     ChooseLayout(c.entry);
@@ -51,8 +53,12 @@ TEST_F(MainWindowRulesTest, LayoutRuleRunsOnUserChoiceOnly) {
       EXPECT_EQ(Enabled(name), c.reduced_width) << c.entry << " " << name;
     }
     EXPECT_EQ(Shown(Preview("CB_show_com")), c.reduced_width) << c.entry;
+    for (const char* name : {"CB_make_mi", "CB_ch_main", "lbl_ch_main1", "lbl_ch_main2"}) {
+      EXPECT_EQ(Enabled(name), c.main_boxes) << c.entry << " " << name;
+    }
     // Greying out keeps the tick and the width text.
     EXPECT_TRUE(Ticked("CB_f_show"));
+    EXPECT_TRUE(Ticked("CB_make_mi"));
     EXPECT_EQ(Main<QLineEdit>("edt_lf_w")->text(), width);
   }
 

@@ -8,10 +8,12 @@ not say otherwise, opens them from the disk, and one of them from a web server o
 the loopback interface, and checks what a visitor sees: decoded titles, comments and
 names, every picture loaded, every link and frame leading to a page that loads, the
 frame layout's thumbnails and buttons, the pull-down list's choices. The responsive
-layout, whose pages are UTF-8, is looked at on a phone's screen and on a large
-monitor's: nothing scrolls sideways, the thumbnail grid fills the width with more
-columns on the wider screen, every picture fits, and the links and the arrow keys
-move through the pictures.
+layout, whose pages are UTF-8, is looked at on a phone (pixel ratio 3) and two
+monitors (1 and 2): nothing scrolls sideways, the grid fills the width with more
+columns on a wider screen, thumbnails of one height in each row, every picked
+picture as sharp as the screen (or the largest offered), every picture fits,
+every text readable, the next picture fetched ahead, and the links, the arrow keys
+and swipes move through the pictures.
 
 Usage: galleries_in_browser.py MONTRELLE_MAKE WRITE_TEST_PICTURE [--screenshots DIR]
 (--screenshots keeps a picture of each layout's entry page, and of the responsive
@@ -42,7 +44,9 @@ WAIT_SECONDS = 10
 CAPTION = "※プルダウンで見たい写真を選択してください"
 MAIN_WIDTH = {"frame": 550, "table": 600, "pulldown": 450, "responsive": 800}
 SMALL_WIDTH = 100
-SCREENS = [(390, 844), (1920, 1080)]  # a phone's and a large monitor's
+# A phone's, a monitor's and a large monitor's: width, height, device pixel ratio.
+SCREENS = [(390, 844, 3), (1920, 1080, 1), (2560, 1440, 2)]
+LEAST_CONTRAST = 4.5
 PER_MENU_PAGE = 3
 SOURCE_FOLDER = "元の写真"
 
@@ -71,6 +75,11 @@ PICTURES = [
 # Listed unturned: its copy must show as stored, as the preview shows it, not as its
 # Exif tag would turn it.
 PHONE_PHOTO = Picture("phone.jpg", "電話の写真", 160, 120, exif=6)
+# Photos large enough for every size the responsive layout offers.
+LARGE_PICTURES = [
+    Picture("大きな写真.jpg", "大きな写真", 2400, 1600),
+    Picture("縦の写真.jpg", "縦の写真", 1200, 1800),
+]
 
 
 @dataclasses.dataclass(frozen=True)
@@ -124,6 +133,26 @@ class Gallery:
             width, height = height, width
         return MAIN_WIDTH[self.layout], MAIN_WIDTH[self.layout] * height / width
 
+    def offered(self, root, picture, main):
+        """The responsive layout's files of a picture, with their widths: thumbnails
+        at 1, 2 and 3 times SMALL_WIDTH, main images at 1, 1/2 and 2 times the
+        layout's width, none wider than the picture, none repeated; a bitmap only at
+        the first."""
+        width, height = picture.width, picture.height
+        if self.turns and picture.turned:
+            width, height = height, width
+        base = MAIN_WIDTH[self.layout] if main else SMALL_WIDTH
+        sizes = [("", 1), ("half/", 0.5), ("2x/", 2)] if main else [("", 1), ("2x/", 2), ("3x/", 3)]
+        folder = root / self.folder / ("images" if main else "small_images")
+        if picture.name.endswith(".bmp"):
+            return {folder / picture.name: base}
+        files = {}
+        for sub, factor in sizes:
+            made = min(int(base * factor), width)
+            if made not in files.values():
+                files[folder / (sub + picture.name)] = made
+        return files
+
     def picture_page_lines(self, picture):
         """The text of a picture page: its name when names are shown, its comment."""
         return ([self.shown_name(picture)] if self.fnoutput else []) + [picture.comment]
@@ -163,8 +192,8 @@ def galleries():
             Gallery("small", layout, "旅", small, turns=False, jpegconvert=False,
                     fnoutput=False),
         ]
-    made.append(Gallery("copies", "responsive", "夏 <旅> & 海", PICTURES, turns=True,
-                        jpegconvert=False, fnoutput=True))
+    made.append(Gallery("copies", "responsive", "夏 <旅> & 海", PICTURES + LARGE_PICTURES,
+                        turns=True, jpegconvert=False, fnoutput=True))
     made.append(Gallery("phone", "table", "電話", [PHONE_PHOTO], turns=False, jpegconvert=False,
                         fnoutput=False, micopy=True))
     return made
@@ -175,7 +204,7 @@ def galleries():
 
 def make_pictures(root, write_test_picture):
     (root / SOURCE_FOLDER).mkdir()
-    for p in PICTURES + [PHONE_PHOTO]:
+    for p in PICTURES + LARGE_PICTURES + [PHONE_PHOTO]:
         subprocess.run([write_test_picture, root / SOURCE_FOLDER / p.name, str(p.width),
                         str(p.height), str(p.exif)], check=True)
 
@@ -250,7 +279,7 @@ return {
   charset: document.characterSet,
   title: document.title,
   images: Array.from(document.images, i => ({
-      src: i.src, loaded: i.complete && i.naturalWidth > 0,
+      src: i.currentSrc || i.src, loaded: i.complete && i.naturalWidth > 0,
       width: i.naturalWidth, height: i.naturalHeight})),
   targets: Array.from(document.querySelectorAll('a[href], frame[src]'), e => e.href || e.src),
   lines: (document.body ? document.body.innerText : '').split('\\n')
@@ -433,33 +462,119 @@ const root = document.documentElement, grid = document.querySelector('ul.grid');
 return {
   sideways: root.scrollWidth > root.clientWidth,
   viewport: root.clientWidth,
+  ratio: devicePixelRatio,
   heading: document.querySelector('h1').innerText,
   columns: getComputedStyle(grid).gridTemplateColumns.split(' ').length,
   grid_width: grid.getBoundingClientRect().width,
   links: Array.from(grid.querySelectorAll('a'), a => a.href),
+  cells: Array.from(grid.querySelectorAll('li'), li => {
+    const cell = li.getBoundingClientRect(), img = li.querySelector('img');
+    const box = img.getBoundingClientRect();
+    return {top: Math.round(cell.top), src: img.currentSrc, box: [box.width, box.height]};
+  }),
 };
 """
 RESPONSIVE_PICTURE = """
-const root = document.documentElement;
-const box = document.querySelector('img.picture').getBoundingClientRect();
+const root = document.documentElement, img = document.querySelector('img.picture');
+const box = img.getBoundingClientRect();
 return {
   sideways: root.scrollWidth > root.clientWidth,
   fits: box.left >= 0 && box.right <= root.clientWidth && box.bottom <= innerHeight,
   caption: Array.from(document.querySelectorAll('figcaption p'), p => p.innerText),
   links: Array.from(document.querySelectorAll('nav a'), a => a.id),
+  src: img.currentSrc, box: [box.width, box.height], ratio: devicePixelRatio,
+  fetched: performance.getEntriesByType('resource').map(e => e.name),
 };
+"""
+# The colour of every text and link as the page shows it, and of every rule that
+# colours text (a visited link's colour is not told to scripts), and the background.
+PAGE_COLOURS = """
+const colours = [];
+for (const e of document.querySelectorAll('h1, p, a, nav, figcaption')) {
+  if (e.innerText.trim()) colours.push([e.tagName + ' ' + e.innerText, getComputedStyle(e).color]);
+}
+for (const sheet of document.styleSheets) {
+  for (const rule of sheet.cssRules) {
+    if (rule.style && rule.style.color) colours.push([rule.selectorText, rule.style.color]);
+  }
+}
+return {background: getComputedStyle(document.body).backgroundColor, colours: colours};
 """
 
 
+def jpeg_width_and_height(file):
+    """The size in a JPEG file's frame header."""
+    data = file.read_bytes()
+    at = 2
+    while at + 9 < len(data):
+        marker, length = data[at + 1], int.from_bytes(data[at + 2:at + 4], "big")
+        if 0xC0 <= marker <= 0xCF and marker not in (0xC4, 0xC8, 0xCC):
+            return (int.from_bytes(data[at + 7:at + 9], "big"),
+                    int.from_bytes(data[at + 5:at + 7], "big"))
+        at += 2 + length
+    return None
+
+
+def contrast(first, second):
+    """WCAG 2 contrast of two colours given as "rgb(r, g, b)"."""
+    def luminance(text):
+        values = [int(v) / 255 for v in text[text.index("(") + 1:text.index(")")].split(",")[:3]]
+        linear = [v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in values]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    high, low = sorted((luminance(first), luminance(second)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+def check_colours(visit, where):
+    shown = visit.browser.execute_script(PAGE_COLOURS)
+    for what, colour in shown["colours"]:
+        ratio = contrast(colour, shown["background"])
+        expect(ratio >= LEAST_CONTRAST,
+               f"{where}: {what!r} {colour} on {shown['background']} has {ratio:.2f}:1")
+
+
+def check_sharp(visit, where, picture, src, box, ratio, main, fit):
+    """The picked file is one the picture is offered at, and has as many pixels across
+    as the picture is drawn with (`box` fitted as `fit`) at `ratio`, or is the largest."""
+    offered = visit.gallery.offered(visit.root, picture, main)
+    file = visit.file_of(src)
+    if not expect(file in offered, f"{where}: {picture.name} shows {src}, not one of {list(offered)}"):
+        return
+    size = jpeg_width_and_height(file) if file.suffix.lower() == ".jpg" else None
+    if not expect(size is None or size[0] == offered[file], f"{where}: {file} is {size}"):
+        return
+    width, height = size or (offered[file], offered[file])
+    drawn = fit(box[0], box[1] * width / height)
+    expect(width + 0.5 >= drawn * ratio or width == max(offered.values()),
+           f"{where}: {picture.name} drawn {drawn:.1f} wide at {ratio} from {file.name} "
+           f"{width} wide of {sorted(offered.values())}")
+
+
 def show_on(browser, screen):
-    """Lays pages out on a screen of that size, a narrow one as a phone does (which
-    takes a page without a viewport line for 980 pixels wide); None: the window."""
+    """Lays pages out on a touch screen of that size and pixel ratio, a narrow one
+    as a phone does (which takes a page without a viewport line for 980 pixels
+    wide); None: the window. No cache, whose larger pictures a browser prefers."""
+    browser.execute_cdp_cmd("Network.enable", {})
+    browser.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": bool(screen)})
     if screen:
-        width, height = screen
+        width, height, ratio = screen
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": width < 600})
+        browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                {"enabled": True, "maxTouchPoints": 5})
     else:
         browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
+def swipe(browser, dx, dy):
+    """One finger drawn across the middle of the screen by dx, dy pixels."""
+    x, y = browser.execute_script("return [innerWidth / 2, innerHeight / 2];")
+    send = functools.partial(browser.execute_cdp_cmd, "Input.dispatchTouchEvent")
+    send({"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    for step in range(1, 6):
+        send({"type": "touchMove", "touchPoints": [{"x": x + dx * step / 5, "y": y + dy * step / 5}]})
+    send({"type": "touchEnd", "touchPoints": []})
 
 
 def check_responsive(visit):
@@ -468,18 +583,28 @@ def check_responsive(visit):
     gallery, browser = visit.gallery, visit.browser
     visit.visit_all_pages()
     columns = []
-    for width, height in SCREENS:
-        where = f"{gallery.folder} at {width}x{height}"
-        show_on(browser, (width, height))
+    for screen in SCREENS:
+        width, height, ratio = screen
+        where = f"{gallery.folder} at {width}x{height} ratio {ratio}"
+        show_on(browser, screen)
         browser.get(visit.entry_url)
         # Thumbnails load lazily, as they come near the screen.
         browser.execute_script("window.scrollTo(0, document.body.scrollHeight);")
         state = visit.state()
         visit.check_document(state)
-        expect([(i["width"], i["loaded"]) for i in state["images"]]
-               == [(SMALL_WIDTH, True)] * len(gallery.pictures),
+        expect([i["loaded"] for i in state["images"]] == [True] * len(gallery.pictures),
                f"{where}: thumbnails {state['images']}")
         entry = browser.execute_script(RESPONSIVE_ENTRY)
+        expect(entry["ratio"] == ratio, f"{where}: device pixel ratio {entry['ratio']}")
+        for picture, cell in zip(gallery.pictures, entry["cells"]):
+            # A square cell covered by the thumbnail: drawn at least the cell's width.
+            check_sharp(visit, where, picture, cell["src"], cell["box"], ratio, False, max)
+        rows = {}
+        for cell in entry["cells"]:
+            rows.setdefault(cell["top"], set()).add(round(cell["box"][1], 1))
+        expect(all(len(heights) == 1 for heights in rows.values()),
+               f"{where}: grid rows of thumbnail heights {rows}")
+        check_colours(visit, where)
         expect(entry["viewport"] == width, f"{where}: laid out {entry['viewport']} wide")
         expect(not entry["sideways"], f"{where}: the entry page scrolls sideways")
         expect(entry["heading"] == gallery.title, f"{where}: heading {entry['heading']!r}")
@@ -495,7 +620,7 @@ def check_responsive(visit):
                f"{where}: grid links {entry['links']}")
         browser.find_element(By.CSS_SELECTOR, "ul.grid a").click()
         walk_pictures(visit, where)
-    expect(columns[0] < columns[1], f"{gallery.folder}: {columns} columns on the two screens")
+    expect(columns == sorted(set(columns)), f"{gallery.folder}: {columns} columns on the screens")
     show_on(browser, None)
 
 
@@ -519,9 +644,18 @@ def walk_pictures(visit, where):
     for i, picture in enumerate(gallery.pictures):
         state = visit.state()
         visit.check_document(state, picture)
-        if expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures"):
-            visit.check_main_image(state["images"][0], picture, where)
+        expect(len(state["images"]) == 1, f"{where}: {len(state['images'])} pictures")
         shown = browser.execute_script(RESPONSIVE_PICTURE)
+        check_sharp(visit, where, picture, shown["src"], shown["box"], shown["ratio"], True, min)
+        if i == 0:
+            check_colours(visit, f"{where} {picture.name}")
+        # A browser times what it fetches from a server only, not from the disk.
+        if i + 1 < count and visit.server:
+            following = gallery.offered(visit.root, gallery.pictures[i + 1], True)
+            expect(visit.wait_for(lambda: any(
+                visit.file_of(url) in following
+                for url in browser.execute_script(RESPONSIVE_PICTURE)["fetched"])),
+                f"{where}: the picture after {picture.name} was not fetched ahead")
         expect(not shown["sideways"] and shown["fits"],
                f"{where}: {picture.name} does not fit the screen")
         expect(shown["caption"] == [picture.comment, gallery.shown_name(picture)],
@@ -536,13 +670,27 @@ def walk_pictures(visit, where):
     arrive(key(Keys.ARROW_LEFT), before, "Left")
     arrive(link("next"), last, "the next link")
     arrive(link("prev"), before, "the previous link")
+    arrive(lambda: swipe(browser, -150, 20), last, "a swipe to the left")
+    arrive(lambda: swipe(browser, 150, -20), before, "a swipe to the right")
+    # With the links turned to places in the page, a stroke nearly as much down as
+    # sideways goes nowhere, the straight one after it back.
+    browser.execute_script("""
+        window.went = [];
+        addEventListener('hashchange', () => went.push(location.hash));
+        document.getElementById('prev').href = '#went-prev';
+        document.getElementById('next').href = '#went-next';""")
+    swipe(browser, -120, 100)
+    swipe(browser, 150, -20)
+    went = lambda: browser.execute_script("return went;")
+    visit.wait_for(lambda: went())
+    expect(went() == ["#went-prev"], f"{where}: the strokes went to {went()}")
     arrive(key(Keys.ARROW_UP), visit.file_of(visit.entry_url), "Up")
 
 
 def save_responsive_screenshots(visit, folder):
     """The entry page and the second picture page on each screen."""
-    for width, height in SCREENS:
-        show_on(visit.browser, (width, height))
+    for width, height, ratio in SCREENS:
+        show_on(visit.browser, (width, height, ratio))
         for page, url in (("entry", visit.entry_url),
                           ("picture", visit.gallery.picture_page(visit.root,
                                                                  visit.gallery.pictures[1]).as_uri())):

@@ -72,7 +72,8 @@ const char* kUsageHint = "詳しくは montrelle-make --help を見てくださ�
 std::string SettingsFile(std::initializer_list<std::array<const char*, 3>> changes) {
   std::string file =
       "[HTMLtype]\r\ntype=1\r\n\r\n[Frame]\r\nwidth=640\r\ncount=6\r\n\r\n[Table]\r\n"
-      "width=600\r\ncount=6\r\nbwidth=2\r\n\r\n[Pulldown]\r\nwidth=450\r\n\r\n[SmallImage]\r\n"
+      "width=600\r\ncount=6\r\nbwidth=2\r\n\r\n[Pulldown]\r\nwidth=450\r\n\r\n[Responsive]\r\n"
+      "width=1600\r\n\r\n[SmallImage]\r\n"
       "width=120\r\n\r\n[Color]\r\nbg_color=000000\r\nlink_color=ffff00\r\n"
       "vlink_color=ff0000\r\n\r\n[BGImage]\r\nbg_image=\r\n\r\n[Flags]\r\nfnoutput=0\r\n"
       "simake=1\r\nmicopy=0\r\nmimake=0\r\nbgishow=0\r\ndontask=0\r\njpegconvert=0\r\n"
@@ -384,31 +385,41 @@ TEST_F(MontrelleMakeTest, PictureTakenOutOfTheListLeavesNothingBehind) {
 }
 
 // Made again keeping what exists: a comment changed remakes no picture, a source
-// replaced with new pixels under its name remakes exactly its pictures.
+// replaced with new pixels under its name remakes exactly its pictures; in the
+// responsive layout, every size of them.
 TEST_F(MontrelleMakeTest, KeepExistingRemakesExactlyWhatChanged) {
-  WriteBytes(dir / "s.ini",
-             SettingsFile(
-                 {{"HTMLtype", "type", "0"}, {"Flags", "micopy", "1"}, {"Flags", "mimake", "1"}}));
-  const auto list = [&](const std::string& comment) {
-    WriteBytes(dir / "list.txt",
-               dir / "pics/a.jpg" + "\n" + dir / "pics/b.JPG" + "\n\n" + comment + "\n\n");
-  };
-  const Lines arguments = {"-s", "s.ini", "-l", "list.txt", "-o", "out", "-q", "--keep-existing"};
-  list("港");
-  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const Lines made = PicturesAsTheyAre(dir / "out");
+  for (const char* layout : {"0", "3"}) {
+    SCOPED_TRACE(layout);
+    WriteBytes(dir / "pics/b.JPG", testing::JpegPicture(30, 40));
+    WriteBytes(dir / "s.ini", SettingsFile({{"HTMLtype", "type", layout},
+                                            {"Flags", "micopy", "1"},
+                                            {"Flags", "mimake", "1"},
+                                            {"SmallImage", "width", "8"},
+                                            {"Responsive", "width", "12"}}));
+    const auto list = [&](const std::string& comment) {
+      WriteBytes(dir / "list.txt",
+                 dir / "pics/a.jpg" + "\n" + dir / "pics/b.JPG" + "\n\n" + comment + "\n\n");
+    };
+    const std::string out = std::string("out") + layout;
+    const Lines arguments = {"-s", "s.ini", "-l", "list.txt", "-o", out, "-q", "--keep-existing"};
+    list("港");
+    const Outcome first = RunMake(arguments, dir.path());
+    ASSERT_EQ(first.status, 0) << first.err;
+    const Lines made = PicturesAsTheyAre(dir / out);
+    EXPECT_EQ(made.size(), layout == std::string("0") ? 6u : 18u);
 
-  list("夕日");
-  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  EXPECT_EQ(PicturesAsTheyAre(dir / "out"), made);
+    list("夕日");
+    ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+    EXPECT_EQ(PicturesAsTheyAre(dir / out), made);
 
-  WriteBytes(dir / "pics/b.JPG", EncodeJpeg(testing::NoisyPicture(30, 40)));
-  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const Lines remade = PicturesAsTheyAre(dir / "out");
-  ASSERT_EQ(remade.size(), made.size());
-  for (size_t i = 0; i < made.size(); ++i) {
-    const bool of_b = made[i].find("/b.JPG") != std::string::npos;
-    EXPECT_EQ(remade[i] != made[i], of_b && !made[i].ends_with("/")) << made[i];
+    WriteBytes(dir / "pics/b.JPG", EncodeJpeg(testing::NoisyPicture(30, 40)));
+    ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+    const Lines remade = PicturesAsTheyAre(dir / out);
+    ASSERT_EQ(remade.size(), made.size());
+    for (size_t i = 0; i < made.size(); ++i) {
+      const bool of_b = made[i].find("/b.JPG") != std::string::npos;
+      EXPECT_EQ(remade[i] != made[i], of_b && !made[i].ends_with("/")) << made[i];
+    }
   }
 }
 

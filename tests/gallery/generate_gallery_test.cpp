@@ -148,7 +148,8 @@ TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
 }
 
 // The responsive layout makes its thumbnails and remakes its main images at its
-// own width whatever the image flags say, turned by each picture's orientation.
+// own width whatever the image flags say, turned by each picture's orientation; a
+// JPEG no wider than its own size.
 TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
   settings.layout = OutputLayout::kResponsive;
   settings.responsive_width = "120";
@@ -157,8 +158,8 @@ TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
   ASSERT_TRUE(Run());
   EXPECT_EQ(
       PictureTree(dir / "out"),
-      (Lines{".montrelle.record", "images/", "images/a.jpg JPEG 120x90", "images/b.bmp BMP 120x160",
-             "index.html", "small_images/", "small_images/a.jpg JPEG 80x60",
+      (Lines{".montrelle.record", "images/", "images/a.jpg JPEG 40x30", "images/b.bmp BMP 120x160",
+             "index.html", "small_images/", "small_images/a.jpg JPEG 40x30",
              "small_images/b.bmp BMP 80x106", "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
 }
@@ -186,18 +187,25 @@ TEST_F(GenerateGalleryTest, PhonePicturesGoIntoEveryLayoutAsJpeg) {
     ASSERT_TRUE(Run()) << ui.log.back();
     const bool frame = layout == OutputLayout::kFrame;
     const std::string main_size = frame ? "64x48" : "32x24";
-    Lines tree = {".montrelle.record",
-                  "images/",
-                  "images/IMG_0001.jpg JPEG " + main_size,
-                  "images/photo.jpg JPEG " + main_size,
-                  "images/shot.jpg JPEG " + main_size,
-                  "index.html",
-                  "small_images/",
-                  "small_images/IMG_0001.jpg JPEG 80x60",
-                  "small_images/photo.jpg JPEG 80x60",
-                  "small_images/shot.jpg JPEG 80x60",
-                  "src_files/",
-                  "src_files/IMG_0001.htm"};
+    const std::string small_size = frame ? "80x60" : "64x48";
+    Lines tree = {".montrelle.record", "images/"};
+    const Lines other_sizes = {"images/2x/",
+                               "images/2x/IMG_0001.jpg JPEG 64x48",
+                               "images/2x/photo.jpg JPEG 64x48",
+                               "images/2x/shot.jpg JPEG 64x48",
+                               "images/IMG_0001.jpg JPEG 32x24",
+                               "images/half/",
+                               "images/half/IMG_0001.jpg JPEG 16x12",
+                               "images/half/photo.jpg JPEG 16x12",
+                               "images/half/shot.jpg JPEG 16x12"};
+    if (!frame) tree.insert(tree.end(), other_sizes.begin(), other_sizes.end());
+    if (frame) tree.push_back("images/IMG_0001.jpg JPEG " + main_size);
+    tree.insert(
+        tree.end(),
+        {"images/photo.jpg JPEG " + main_size, "images/shot.jpg JPEG " + main_size, "index.html",
+         "small_images/", "small_images/IMG_0001.jpg JPEG " + small_size,
+         "small_images/photo.jpg JPEG " + small_size, "small_images/shot.jpg JPEG " + small_size,
+         "src_files/", "src_files/IMG_0001.htm"});
     const Lines frame_files = {"src_files/index_menu1.htm", "src_files/last.gif",
                                "src_files/next.gif"};
     if (frame) tree.insert(tree.end(), frame_files.begin(), frame_files.end());
@@ -208,9 +216,10 @@ TEST_F(GenerateGalleryTest, PhonePicturesGoIntoEveryLayoutAsJpeg) {
     EXPECT_EQ(PictureTree(settings.out_path), tree) << static_cast<int>(layout);
     const RgbImage thumbnail =
         DecodeJpeg(ReadBytes(settings.out_path + "/small_images/IMG_0001.jpg"));
+    const int right = thumbnail.width - 10, bottom = thumbnail.height - 10;
     for (const auto& [x, y, colour] : {std::tuple{10, 10, std::vector{255, 0, 0}},
-                                       {70, 10, {0, 255, 0}},
-                                       {10, 50, {0, 0, 255}}}) {
+                                       {right, 10, {0, 255, 0}},
+                                       {10, bottom, {0, 0, 255}}}) {
       const std::vector<int> pixel = testing::PixelOf(thumbnail, x, y);
       for (int c = 0; c < 3; ++c) EXPECT_NEAR(pixel[c], colour[c], 40) << x << "," << y;
     }

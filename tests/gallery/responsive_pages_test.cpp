@@ -21,7 +21,8 @@ using testing::TempDir;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
 
-Lines Head(const std::string& title, const std::string& background, const std::string& link) {
+Lines Head(const std::string& title, const std::string& background, const std::string& link,
+           const std::string& active) {
   return {
       "<!DOCTYPE html>",
       "<html lang=\"ja\">",
@@ -34,12 +35,12 @@ Lines Head(const std::string& title, const std::string& background, const std::s
           ";color:#111111;font-family:sans-serif;text-align:center}",
       "a:link{color:" + link + "}",
       "a:visited{color:#0000FF}",
-      "a:active{color:#00ffff}",
+      "a:active{color:" + active + "}",
       "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
       "p{margin:4px 0;overflow-wrap:anywhere}",
-      ".grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(min(80px,100%),1fr));"
-      "gap:8px;margin:0;padding:0;list-style:none}",
-      ".grid img{max-width:100%;height:auto;vertical-align:top}",
+      ".grid{display:grid;grid-template-columns:repeat(auto-fit,min(80px,100%));"
+      "justify-content:center;gap:8px;margin:0;padding:0;list-style:none}",
+      ".grid img{display:block;width:100%;height:auto;aspect-ratio:1;object-fit:cover}",
       "nav{display:flex;justify-content:space-between;margin-bottom:8px}",
       "nav span{visibility:hidden}",
       "figure{margin:0}",
@@ -52,12 +53,42 @@ Lines Head(const std::string& title, const std::string& background, const std::s
 
 const Lines kScriptAndEnd = {
     "<script>",
-    "document.addEventListener(\"keydown\", function (e) {",
-    "  if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;",
-    "  var id = {ArrowLeft: \"prev\", ArrowRight: \"next\", ArrowUp: \"up\"}[e.key];",
-    "  var link = id && document.getElementById(id);",
-    "  if (link) location.href = link.href;",
-    "});",
+    "(function () {",
+    "  function go(id) {",
+    "    var link = document.getElementById(id);",
+    "    if (link) location.href = link.href;",
+    "  }",
+    "  document.addEventListener(\"keydown\", function (e) {",
+    "    if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;",
+    "    var id = {ArrowLeft: \"prev\", ArrowRight: \"next\", ArrowUp: \"up\"}[e.key];",
+    "    if (id) go(id);",
+    "  });",
+    "  var root = document.documentElement, start = null;",
+    "  function zoomed() { return window.visualViewport && visualViewport.scale > 1.01; }",
+    "  function claim() { root.style.touchAction = zoomed() ? \"auto\" : \"pan-y pinch-zoom\"; }",
+    "  claim();",
+    "  if (window.visualViewport) visualViewport.addEventListener(\"resize\", claim);",
+    "  document.addEventListener(\"pointerdown\", function (e) {",
+    "    var stroke = e.pointerType === \"touch\" || e.pointerType === \"pen\";",
+    "    start = stroke && e.isPrimary && !zoomed() ? e : null;",
+    "  });",
+    "  document.addEventListener(\"pointercancel\", function () { start = null; });",
+    "  document.addEventListener(\"pointerup\", function (e) {",
+    "    if (!start || e.pointerId !== start.pointerId) return;",
+    "    var dx = e.clientX - start.clientX, dy = e.clientY - start.clientY;",
+    "    start = null;",
+    "    if (Math.abs(dx) >= 50 && Math.abs(dx) > 2 * Math.abs(dy)) go(dx < 0 ? \"next\" : "
+    "\"prev\");",
+    "  });",
+    "  addEventListener(\"load\", function () {",
+    "    var next = document.getElementById(\"next\");",
+    "    if (!next) return;",
+    "    var picture = new Image();",
+    "    picture.sizes = next.dataset.sizes || \"\";",
+    "    picture.srcset = next.dataset.srcset || \"\";",
+    "    picture.src = next.dataset.src;",
+    "  });",
+    "})();",
     "</script>",
     "</body>",
     "</html>",
@@ -85,7 +116,7 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
   s.out_path = dir / "out";
   s.out_name = "夏.html";
   s.title = "夏の旅 & 海";
-  s.responsive_width = "800";
+  s.responsive_width = "200";
   s.link_color = 0x0000FF;
   s.bg_color = 0xF0F0F0;
   s.fnoutput = true;
@@ -101,16 +132,18 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
                    "夏.html"}));
   const std::string alt = "&lt;森&gt; &amp; &quot;川&quot;";
   EXPECT_EQ(Lines{ReadBytes(dir / "out/夏.html")},
-            Joined(Concat({Head("夏の旅 &amp; 海", "#F0F0F0", "#FF0000"),
+            Joined(Concat({Head("夏の旅 &amp; 海", "#F0F0F0", "#DD0000", "#007A7A"),
                            {"<h1>夏の旅 &amp; 海</h1>", "<ul class=\"grid\">",
                             "<li><a href=\"src_files/wide.htm\"><img src=\"small_images/wide.jpg\" "
+                            "srcset=\"small_images/wide.jpg 80w, small_images/2x/wide.jpg 160w, "
+                            "small_images/3x/wide.jpg 240w\" sizes=\"107px\" "
                             "width=\"80\" height=\"60\" alt=\"wide.jpg\" loading=\"lazy\"></a>"
                             "<p>wide.jpg</p></li>",
                             "<li><a href=\"src_files/tall.htm\"><img src=\"small_images/tall.bmp\" "
                             "width=\"80\" height=\"160\" alt=\"" +
                                 alt + "\" loading=\"lazy\"></a><p>tall.bmp</p></li>",
                             "<li><a href=\"src_files/a%20b%23%25.htm\"><img "
-                            "src=\"small_images/a%20b%23%25.jpg\" width=\"80\" height=\"60\" "
+                            "src=\"small_images/a%20b%23%25.jpg\" width=\"40\" height=\"30\" "
                             "alt=\"港\" loading=\"lazy\"></a><p>a b#%.jpg</p></li>",
                             "</ul>", "</body>", "</html>"}})));
 
@@ -120,34 +153,43 @@ TEST(WriteResponsivePages, EntryGridAndPicturePagesInUtf8) {
     const char* nav;
     std::string picture;
     Lines caption;
+    Lines prefetch;  // the next page
   } pages[] = {
       {"wide.htm",
        1,
        "<nav><span>← 前へ</span><a id=\"up\" href=\"../%E5%A4%8F.html\">一覧</a>"
-       "<a id=\"next\" href=\"tall.htm\">次へ →</a></nav>",
-       "src=\"../images/wide.jpg\" width=\"800\" height=\"600\" alt=\"wide.jpg\"",
-       {"<p>wide.jpg</p>"}},
+       "<a id=\"next\" href=\"tall.htm\" data-src=\"../images/tall.bmp\">次へ →</a></nav>",
+       "src=\"../images/wide.jpg\" srcset=\"../images/wide.jpg 200w, ../images/half/wide.jpg "
+       "100w, ../images/2x/wide.jpg 400w\" sizes=\"(max-width: 216px) calc(100vw - 16px), "
+       "200px\" width=\"200\" height=\"150\" alt=\"wide.jpg\"",
+       {"<p>wide.jpg</p>"},
+       {"<link rel=\"prefetch\" href=\"tall.htm\">"}},
       {"tall.htm",
        2,
        "<nav><a id=\"prev\" href=\"wide.htm\">← 前へ</a><a id=\"up\" href=\"../%E5%A4%8F.html\">"
-       "一覧</a><a id=\"next\" href=\"a%20b%23%25.htm\">次へ →</a></nav>",
-       "src=\"../images/tall.bmp\" width=\"800\" height=\"1600\" alt=\"" + alt + "\"",
-       {"<p>" + alt + "</p>", "<p>tall.bmp</p>"}},
+       "一覧</a><a id=\"next\" href=\"a%20b%23%25.htm\" data-src=\"../images/a%20b%23%25.jpg\">"
+       "次へ →</a></nav>",
+       "src=\"../images/tall.bmp\" width=\"200\" height=\"400\" alt=\"" + alt + "\"",
+       {"<p>" + alt + "</p>", "<p>tall.bmp</p>"},
+       {"<link rel=\"prefetch\" href=\"a%20b%23%25.htm\">"}},
       {"a b#%.htm",
        3,
        "<nav><a id=\"prev\" href=\"tall.htm\">← 前へ</a><a id=\"up\" href=\"../%E5%A4%8F.html\">"
        "一覧</a><span>次へ →</span></nav>",
-       "src=\"../images/a%20b%23%25.jpg\" width=\"800\" height=\"600\" alt=\"港\"",
-       {"<p>港</p>", "<p>a b#%.jpg</p>"}},
+       "src=\"../images/a%20b%23%25.jpg\" width=\"40\" height=\"30\" alt=\"港\"",
+       {"<p>港</p>", "<p>a b#%.jpg</p>"},
+       {}},
   };
   for (const auto& p : pages) {
-    EXPECT_EQ(Lines{ReadBytes(dir / "out/src_files/" + std::string(p.page))},
-              Joined(Concat(
-                  {Head("夏の旅 &amp; 海 " + std::to_string(p.n) + "/3", "#F0F0F0", "#FF0000"),
-                   {p.nav, "<figure>", "<img class=\"picture\" " + p.picture + ">", "<figcaption>"},
-                   p.caption,
-                   {"</figcaption>", "</figure>"},
-                   kScriptAndEnd})))
+    EXPECT_EQ(
+        Lines{ReadBytes(dir / "out/src_files/" + std::string(p.page))},
+        Joined(Concat(
+            {Head("夏の旅 &amp; 海 " + std::to_string(p.n) + "/3", "#F0F0F0", "#DD0000", "#007A7A"),
+             {p.nav, "<figure>", "<img class=\"picture\" " + p.picture + ">", "<figcaption>"},
+             p.caption,
+             {"</figcaption>", "</figure>"},
+             p.prefetch,
+             kScriptAndEnd})))
         << p.page;
   }
 }
@@ -165,15 +207,16 @@ TEST(ResponsivePages, BackgroundPictureAndUnknownSize) {
   const GenerationContext context = DeriveGenerationContext(s, list);
   const OrientedSizes sizes = TurnedSizes(context, CheckListedPictures(context, list));
   ASSERT_EQ(sizes, OrientedSizes{std::nullopt});
-  EXPECT_EQ(ResponsiveEntryLines(context, list, s, sizes),
-            Concat({Head("index", "url(\"src_files/%E5%92%8C%E7%B4%99.gif\")", "#00FFFF"),
-                    {"<h1>index</h1>", "<ul class=\"grid\">",
-                     "<li><a href=\"src_files/notes.htm\"><img src=\"small_images/notes.txt\" "
-                     "alt=\"notes.txt\" loading=\"lazy\"></a></li>",
-                     "</ul>", "</body>", "</html>"}}));
+  EXPECT_EQ(
+      ResponsiveEntryLines(context, list, s, sizes),
+      Concat({Head("index", "url(\"src_files/%E5%92%8C%E7%B4%99.gif\")", "#008484", "#008484"),
+              {"<h1>index</h1>", "<ul class=\"grid\">",
+               "<li><a href=\"src_files/notes.htm\"><img src=\"small_images/notes.txt\" "
+               "alt=\"notes.txt\" loading=\"lazy\"></a></li>",
+               "</ul>", "</body>", "</html>"}}));
   EXPECT_EQ(
       ResponsivePictureLines(context, list, s, sizes, 0),
-      Concat({Head("index 1/1", "url(\"%E5%92%8C%E7%B4%99.gif\")", "#00FFFF"),
+      Concat({Head("index 1/1", "url(\"%E5%92%8C%E7%B4%99.gif\")", "#008484", "#008484"),
               {"<nav><span>← 前へ</span><a id=\"up\" href=\"../index.html\">一覧</a>"
                "<span>次へ →</span></nav>",
                "<figure>", "<img class=\"picture\" src=\"../images/notes.txt\" alt=\"notes.txt\">",
