@@ -122,12 +122,15 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   // The entry at the top of the grid selection when the selection is valid
   // (IsValidSelection), otherwise 0.
   int SelectedEntry() const;
-  // The list save: true when the file was written.
-  bool SaveList();
+  // The list save: true when the file was written. In batch mode the list goes
+  // under the name set for it, without a word, unless `ask_name`.
+  bool SaveList(bool ask_name = false);
   // Whether the list may be dropped: outside batch mode, a list with entries changed
   // since it was last saved or loaded is offered for saving first. False when the
   // user keeps it (キャンセル, or a save that did not take place).
   bool MayDropList();
+  // The same, in batch mode too; a save always asks for its file.
+  bool OfferToSaveList();
   // Whether FormCloseQuery lets the window close.
   bool FormCloseQuery();
   // The controls a make or batch run disables while it lets window events through.
@@ -136,7 +139,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void HideBatchWindow() override;
   void ShowBatchWindow() override;
   void ShowFolder(const std::string& out_path, const std::string& out_name) override;
-  void SetListFileName(const std::string& file) override;
+  bool MayFillList() override;
 
   UiServices& ui_;
   DialogServices& dialogs_;
@@ -150,8 +153,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   ImageFileList saved_list_;
   BatchState batch_;
   bool run_in_progress_ = false;
-  // The list-file save dialog's file name: the last one chosen, or the one a batch
-  // run set; in batch mode the list is saved under it without asking.
+  // The list-file save dialog's file name, the last one chosen; in batch mode the
+  // list is saved under it without asking.
   std::string save_dlg_file_name_;
 
   ListGrid* StG_list;

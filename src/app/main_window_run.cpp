@@ -77,9 +77,34 @@ void TfrmMTmain::MacroWindowClosed() {
   btn_start->show();
 }
 
+// The batch borrows the list and the output fields to show each folder's run; the
+// user's work comes back however the batch ends, so that nothing of it is lost and
+// no folder of the batch goes into the settings file.
 void TfrmMTmain::MacroRunRequested(const BatchRequest& request) {
+  const ImageFileList list = list_;
+  const ImageFileList saved_list = saved_list_;
+  const std::string list_file_name = save_dlg_file_name_;
+  const QString out_path = edt_out_path->text();
+  const QString out_name = edt_out->text();
+  const QString title = edt_title->text();
+  const auto give_back = [&] {
+    list_ = list;
+    saved_list_ = saved_list;
+    save_dlg_file_name_ = list_file_name;
+    edt_out_path->setText(out_path);
+    edt_out->setText(out_name);
+    edt_title->setText(title);
+    ShowList();
+  };
   RunLock lock(run_in_progress_, RunLockedControls());
-  RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this, files_.navigation_images_folder);
+  try {
+    RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this,
+             files_.navigation_images_folder);
+  } catch (...) {
+    give_back();
+    throw;
+  }
+  give_back();
 }
 
 // Hiding is no close: batch mode goes on while the batch runs.
@@ -92,7 +117,7 @@ void TfrmMTmain::ShowBatchWindow() {
 }
 
 // The list now holds a folder's pictures, found again there at any time: nothing
-// of the user's to save.
+// to offer for saving.
 void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
   edt_out_path->setText(QString::fromStdString(out_path));
   edt_out->setText(QString::fromStdString(out_name));
@@ -100,8 +125,8 @@ void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_
   ShowList();
 }
 
-void TfrmMTmain::SetListFileName(const std::string& file) {
-  save_dlg_file_name_ = file;
+bool TfrmMTmain::MayFillList() {
+  return OfferToSaveList();
 }
 
 }  // namespace montrelle

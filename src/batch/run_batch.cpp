@@ -66,10 +66,8 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   run.settings.out_name = folder + ".html";
   run.windows.ShowFolder(run.settings.out_path, run.settings.out_name);
   if (run.request.lists_only) {
-    const std::string file = out + "/" + folder + "_list.txt";
-    run.windows.SetListFileName(file);
     CreateOutputFolder(out);
-    SaveListFile(run.list, file, run.ui);
+    SaveListFile(run.list, out + "/" + folder + "_list.txt", run.ui);
     return true;
   }
   // The make run lets window events through: it works on a copy, so that an edit in
@@ -84,12 +82,16 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
 BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileList& list,
                   UiServices& ui, BatchState& batch, BatchWindows& windows,
                   const std::string& navigation_images_folder) {
-  if (settings.out_name.empty() || request.search_folder.empty()) return BatchEnd::kNotStarted;
-  if (request.out_folder.empty()) {
-    ui.ShowMessage("出力フォルダを指定してください");
-    return BatchEnd::kNotStarted;
+  if (settings.out_name.empty()) return BatchEnd::kNotStarted;
+  for (const auto& [field, label] : {std::pair(&request.search_folder, "検索フォルダ"),
+                                     std::pair(&request.out_folder, "出力フォルダ")}) {
+    if (field->empty()) {
+      ui.ShowMessage(std::string(label) + "を指定してください");
+      return BatchEnd::kNotStarted;
+    }
   }
-  if (!ui.ConfirmOkCancel("マクロ処理を開始します")) return BatchEnd::kNotStarted;
+  if (!windows.MayFillList() || !ui.ConfirmOkCancel("マクロ処理を開始します"))
+    return BatchEnd::kNotStarted;
 
   windows.HideBatchWindow();
   batch.macro_first = true;

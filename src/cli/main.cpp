@@ -81,7 +81,7 @@ class NoBatchWindows : public BatchWindows {
   void HideBatchWindow() override {}
   void ShowBatchWindow() override {}
   void ShowFolder(const std::string&, const std::string&) override {}
-  void SetListFileName(const std::string&) override {}
+  bool MayFillList() override { return true; }
 };
 
 int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings, UiServices& ui,

@@ -30,7 +30,8 @@ class RecordingWindows : public BatchWindows {
   void ShowFolder(const std::string& out_path, const std::string& out_name) override {
     log.push_back("folder: " + out_path + " " + out_name);
   }
-  void SetListFileName(const std::string& file) override { log.push_back("list file: " + file); }
+  bool MayFillList() override { return may_fill_list; }
+  bool may_fill_list = true;
 };
 
 class RunBatchTest : public ::testing::Test {
@@ -92,10 +93,8 @@ TEST_F(RunBatchTest, ListFilesOnlyEachFolderWithItsOwnPictures) {
   EXPECT_EQ(list.row(1)[1], "z.bmp");
   EXPECT_EQ(list.row(2)[1], "");
 
-  EXPECT_EQ(windows.log,
-            (Lines{"hide", "folder: " + out + "/day1 day1.html",
-                   "list file: " + out + "/day1_list.txt", "folder: " + out + "/day2 day2.html",
-                   "list file: " + out + "/day2_list.txt", "show"}));
+  EXPECT_EQ(windows.log, (Lines{"hide", "folder: " + out + "/day1 day1.html",
+                                "folder: " + out + "/day2 day2.html", "show"}));
   EXPECT_EQ(ui.log, (Lines{"okcancel: マクロ処理を開始します", "beep", "message: 終了しました"}));
   EXPECT_TRUE(batch.macro_first) << "no make run took place";
   EXPECT_EQ(batch.batch_root, out);
@@ -168,15 +167,25 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
     const char* what;
     std::string search, out, out_name;
     bool answer;
+    bool may_fill_list;
     BatchEnd end;
     Lines ui_log, windows_log;
   } cases[] = {
-      {"no output name", search, out, "", true, BatchEnd::kNotStarted, {}, {}},
-      {"no search folder", "", out, "a.html", true, BatchEnd::kNotStarted, {}, {}},
+      {"no output name", search, out, "", true, true, BatchEnd::kNotStarted, {}, {}},
+      {"no search folder",
+       "",
+       out,
+       "a.html",
+       true,
+       true,
+       BatchEnd::kNotStarted,
+       {"message: 検索フォルダを指定してください"},
+       {}},
       {"no output folder",
        search,
        "",
        "a.html",
+       true,
        true,
        BatchEnd::kNotStarted,
        {"message: 出力フォルダを指定してください"},
@@ -186,13 +195,16 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
        out,
        "a.html",
        false,
+       true,
        BatchEnd::kNotStarted,
        {"okcancel: マクロ処理を開始します"},
        {}},
+      {"the user's list kept", search, out, "a.html", true, false, BatchEnd::kNotStarted, {}, {}},
       {"only hidden folders and files",
        dir / "hidden_only",
        out,
        "a.html",
+       true,
        true,
        BatchEnd::kNothingFound,
        {"okcancel: マクロ処理を開始します",
@@ -203,6 +215,7 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
        out,
        "a.html",
        true,
+       true,
        BatchEnd::kNothingFound,
        {"okcancel: マクロ処理を開始します",
         "message: 処理するフォルダがありません: " + dir / "missing"},
@@ -212,6 +225,7 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
        out,
        "a.html",
        true,
+       true,
        BatchEnd::kFinished,
        {"okcancel: マクロ処理を開始します", "beep", "message: 終了しました"},
        {"hide", "show"}},
@@ -220,6 +234,7 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
     ui.log.clear();
     ui.answers = {c.answer};
     windows.log.clear();
+    windows.may_fill_list = c.may_fill_list;
     settings.out_name = c.out_name;
     EXPECT_EQ(RunBatch({c.search, c.out, false}, settings, list, ui, batch, windows, dir / "none"),
               c.end)
