@@ -88,6 +88,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void btn_macroClick();
   void btn_closeClick();
   void btn_startClick();
+  // Asks the run in progress to stop, as the Esc key does.
+  void btn_stopClick();
   void MacroWindowClosed();
   // Shows the entry at the top of the grid selection in the path field and the
   // preview window; nothing when the selection names no entry.
@@ -103,6 +105,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildLayout();
@@ -135,6 +138,9 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   bool FormCloseQuery();
   // The controls a make or batch run disables while it lets window events through.
   std::vector<QWidget*> RunLockedControls() const;
+  // Runs a make or batch run with those controls locked and the stop button in
+  // place of the make button; a stop ends it with "中止しました".
+  void RunStoppable(const std::function<void()>& run);
 
   void HideBatchWindow() override;
   void ShowBatchWindow() override;
@@ -206,6 +212,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QLineEdit* edt_title;
   QPushButton* btn_macro;
   QPushButton* btn_start;
+  QPushButton* btn_stop;
   QPushButton* btn_close;
   QStatusBar* StB_main;
   QLabel* phase_panel_;

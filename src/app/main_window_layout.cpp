@@ -181,6 +181,9 @@ void TfrmMTmain::BuildLayout() {
   btn_macro = AddButton(this, "btn_macro", {8, 632, 97, 23}, "マクロ処理(&B)",
                         "複数フォルダの画像を検索し、HTMLファイルを一括生成します");
   btn_start = AddButton(this, "btn_start", {440, 632, 75, 23}, "作成(&M)");
+  // In place of the make button while a run works.
+  btn_stop = AddButton(this, "btn_stop", {440, 632, 75, 23}, "中止(&S)");
+  btn_stop->hide();
   btn_close = AddButton(this, "btn_close", {528, 632, 75, 23}, "閉じる(&C)");
 
   StB_main = AddControl<QStatusBar>(

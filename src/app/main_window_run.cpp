@@ -1,6 +1,7 @@
 // The make button, and batch mode on the main window's side: entered with the
 // batch button, left when the batch window closes; the batch run itself, started
 // from the batch window, on this window's list and output fields.
+#include <QKeyEvent>
 #include <utility>
 #include <vector>
 
@@ -9,25 +10,32 @@
 #include "batch/run_batch.h"
 #include "gallery/generate_gallery.h"
 #include "gallery/picture_check.h"
+#include "gallery/run_status.h"
 #include "platform/app_error.h"
 
 namespace montrelle {
 
 namespace {
 
-// While it lives: the run flag is set and the controls are disabled; afterwards
-// each control gets back the state it had (in batch mode the batch button stays
-// disabled), however the run ended.
+// While it lives: the run flag is set, the controls are disabled and the stop
+// button stands in place of the make button; afterwards each control gets back the
+// state it had (in batch mode the batch button stays disabled and the make button
+// hidden), however the run ended.
 class RunLock {
  public:
-  RunLock(bool& running, const std::vector<QWidget*>& controls) : running_(running) {
+  RunLock(bool& running, const std::vector<QWidget*>& controls, QWidget* start, QWidget* stop)
+      : running_(running), start_(start), stop_(stop), start_shown_(!start->isHidden()) {
     running_ = true;
     for (QWidget* control : controls) {
       saved_.emplace_back(control, control->isEnabled());
       control->setEnabled(false);
     }
+    start_->hide();
+    stop_->show();
   }
   ~RunLock() {
+    stop_->hide();
+    start_->setVisible(start_shown_);
     for (auto& [control, enabled] : saved_) control->setEnabled(enabled);
     running_ = false;
   }
@@ -36,6 +44,9 @@ class RunLock {
 
  private:
   bool& running_;
+  QWidget* start_;
+  QWidget* stop_;
+  bool start_shown_;
   std::vector<std::pair<QWidget*, bool>> saved_;
 };
 
@@ -50,16 +61,40 @@ std::vector<QWidget*> TfrmMTmain::RunLockedControls() const {
   return controls;
 }
 
-void TfrmMTmain::btn_startClick() {
-  RunLock lock(run_in_progress_, RunLockedControls());
+void TfrmMTmain::RunStoppable(const std::function<void()>& run) {
+  RunLock lock(run_in_progress_, RunLockedControls(), btn_start, btn_stop);
+  ui_.stop.Clear();
   try {
-    GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
-  } catch (const ListedPictureError& error) {
-    // The error first; then the picture to mend or remove goes to the cursor, which
-    // shows it in the preview window (with the preview's own error when it cannot).
-    dialogs_.ShowError(this, ErrorBoxText(error.what()));
-    StG_list->SetCursorRow(error.entry());
+    run();
+  } catch (const RunStopped&) {
+    ClearStatus(ui_);
+    ui_.ShowMessage("中止しました");
   }
+}
+
+void TfrmMTmain::btn_startClick() {
+  RunStoppable([this] {
+    try {
+      GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
+    } catch (const ListedPictureError& error) {
+      // The error first; then the picture to mend or remove goes to the cursor, which
+      // shows it in the preview window (with the preview's own error when it cannot).
+      dialogs_.ShowError(this, ErrorBoxText(error.what()));
+      StG_list->SetCursorRow(error.entry());
+    }
+  });
+}
+
+void TfrmMTmain::btn_stopClick() {
+  ui_.stop.Request();
+}
+
+void TfrmMTmain::keyPressEvent(QKeyEvent* event) {
+  if (run_in_progress_ && event->key() == Qt::Key_Escape) {
+    btn_stopClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TfrmMTmain::btn_macroClick() {
@@ -96,10 +131,11 @@ void TfrmMTmain::MacroRunRequested(const BatchRequest& request) {
     edt_title->setText(title);
     ShowList();
   };
-  RunLock lock(run_in_progress_, RunLockedControls());
   try {
-    RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this,
-             files_.navigation_images_folder);
+    RunStoppable([&] {
+      RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this,
+               files_.navigation_images_folder);
+    });
   } catch (...) {
     give_back();
     throw;

@@ -11,6 +11,7 @@
 #include "imaging/exif_orientation.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
+#include "platform/run_stop.h"
 
 namespace montrelle {
 namespace {
@@ -105,8 +106,10 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
   BatchRun run{request, std::move(settings), list, ui, batch, windows, navigation_images_folder};
   bool finished = true;
   try {
-    for (size_t i = 0; finished && i < folders.size(); ++i)
+    for (size_t i = 0; finished && i < folders.size(); ++i) {
+      StopIfRequested(ui.stop);
       finished = ProcessFolder(run, folders[i]);
+    }
   } catch (...) {
     windows.ShowBatchWindow();
     throw;

@@ -22,7 +22,9 @@
 // root folder). Then the windows may offer the user's list for saving, and a list
 // the user keeps stops the batch before its question. When a folder's run stops, with a
 // message or an error, the batch stops there: the batch window comes back, and an
-// error is thrown on to the caller, which shows it.
+// error is thrown on to the caller, which shows it. A stop asked for through
+// `ui.stop` ends the batch the same way, with RunStopped, in a folder's run or
+// before the next folder.
 #pragma once
 
 #include <string>

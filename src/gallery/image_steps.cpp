@@ -17,6 +17,7 @@
 #include "platform/app_error.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/run_stop.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
@@ -145,6 +146,7 @@ void RunStep(const std::string& phase, const std::string& folder, const Generati
   ShowPhase(ui, phase);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
+    StopIfRequested(ui.stop);
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
     write(i, ItemOf(context, list, folder, i), made);

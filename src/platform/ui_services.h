@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/run_stop.h"
+
 namespace montrelle {
 
 enum class YesNoCancel { kYes, kNo, kCancel };
@@ -35,6 +37,9 @@ class UiServices {
   virtual void FocusControl(FocusTarget target) = 0;
   // The platform's default beep.
   virtual void Beep() = 0;
+
+  // Set by the user while a run works; the run looks at it between pictures.
+  StopRequest stop;
 };
 
 }  // namespace montrelle

@@ -123,6 +123,17 @@ TEST_F(BatchWindowTest, AFailingFolderBringsTheWindowBackWithOneError) {
   EXPECT_EQ(EnabledLocked(), all_locked);
 }
 
+TEST_F(BatchWindowTest, StopButtonEndsTheBatchWithTheWindowBack) {
+  ui.on_events = [&] { Click(Main("btn_stop")); };
+  Click(Macro("Button1"));
+  EXPECT_EQ(ui.log.back(), "message: 中止しました");
+  EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "beep"), 0);
+  EXPECT_FALSE(std::filesystem::exists(out + "/day2"));
+  EXPECT_TRUE(windows->macro.isVisible());
+  EXPECT_EQ(Text("edt_out_path"), "");
+  EXPECT_EQ(EnabledLocked(), all_locked);
+}
+
 TEST_F(BatchWindowTest, NoFolderToProcessIsSaid) {
   Macro<QLineEdit>("edt_in_path")->setText(QString::fromStdString(dir / "missing"));
   Click(Macro("Button1"));

@@ -2,6 +2,7 @@
 // what it says on standard error and its exit status.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -720,6 +721,36 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
     }
   }
   EXPECT_EQ(earlier, before);
+}
+
+// SIGINT stops the run between pictures. It is sent before the command can take
+// it, blocked, so that it waits for the command rather than for a moment in the run:
+// the run stops at its first picture, with whole pages and no temporary file.
+TEST_F(MontrelleMakeTest, InterruptStopsTheRunWithStatus130) {
+  sigset_t interrupt, old;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  ASSERT_EQ(sigprocmask(SIG_BLOCK, &interrupt, &old), 0);
+  int err[2];
+  ASSERT_EQ(pipe(err), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(err[1], STDERR_FILENO);
+    ExecProgram(MONTRELLE_MAKE, {"-o", "out", "--layout", "table", "pics/a.jpg", "pics/b.JPG"},
+                dir.path());
+  }
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+  close(err[1]);
+  ASSERT_EQ(kill(pid, SIGINT), 0);
+  std::string written;
+  char buffer[4096];
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) written.append(buffer, n);
+  close(err[0]);
+  EXPECT_EQ(ExitStatus(pid), 130);
+  EXPECT_EQ(written, "中止しました\n");
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"index.html", "small_images/", "src_files/",
+                                            "src_files/a.htm", "src_files/b.htm"}));
+  EXPECT_EQ(FileLines(dir / "out/index.html").back(), "</HTML>");
 }
 
 // A name with a line break, legal on Linux, would break the list file into wrong

@@ -22,6 +22,7 @@
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "platform/run_stop.h"
 #include "support/as_other_user.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
@@ -420,6 +421,43 @@ TEST_F(GenerateGalleryTest, FolderTurningReadOnlyStopsTheRunWithWholeFiles) {
                    "src_files/index_menu1.htm", "src_files/last.gif", "src_files/next.gif",
                    "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/c.htm").back(), "</HTML>");
+}
+
+// The user stops the run in the main images: it ends between two pictures as on an
+// error, with whole files only and no end message; a run that keeps what exists
+// then completes the gallery.
+TEST_F(GenerateGalleryTest, StoppedRunEndsBetweenPicturesAndKeepingCompletesIt) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+  settings.layout = OutputLayout::kResponsive;
+  settings.responsive_width = "120";
+  ProgressUi progress_ui;
+  progress_ui.on_progress = [&](const std::string& progress) {
+    const Lines& log = progress_ui.log;
+    if (progress == "1/3" && std::count(log.begin(), log.end(), "phase: メイン画像コピー")) {
+      progress_ui.stop.Request();
+    }
+  };
+  EXPECT_THROW(GenerateGallery(settings, list, progress_ui, batch, dir / "buttons"), RunStopped);
+  EXPECT_FALSE(Ended(progress_ui.log));
+  const Lines rest = {"index.html",
+                      "small_images/",
+                      "small_images/a.jpg JPEG 80x60",
+                      "small_images/b.jpg JPEG 80x60",
+                      "small_images/c.jpg JPEG 80x60",
+                      "src_files/",
+                      "src_files/a.htm",
+                      "src_files/b.htm",
+                      "src_files/c.htm"};
+  EXPECT_EQ(
+      PictureTree(dir / "out"),
+      testing::Concat({{"images/", "images/a.jpg JPEG 120x90", "images/b.jpg JPEG 120x90"}, rest}));
+
+  ui.answers = {false, false};
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(PictureTree(dir / "out"),
+            testing::Concat({{"images/", "images/a.jpg JPEG 120x90", "images/b.jpg JPEG 120x90",
+                              "images/c.jpg JPEG 120x90"},
+                             rest}));
 }
 
 // The disk of a batch's output fills up: the line that would be appended to the
