@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>
@@ -62,6 +63,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   const ImageFileList& image_list() const { return list_; }
   bool macro_mode() const { return batch_.macro_mode; }
   QLabel* status_panel(int index) const { return index == 0 ? phase_panel_ : progress_panel_; }
+  // The progress bar of the whole run, shown while a run is counted.
+  void ShowRunProgress(const RunProgress& progress);
   QWidget* control_for(FocusTarget target) const {
     return target == FocusTarget::kOutName ? edt_out : edt_out_path;
   }
@@ -217,6 +220,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QStatusBar* StB_main;
   QLabel* phase_panel_;
   QLabel* progress_panel_;
+  QProgressBar* run_bar_;
 };
 
 template <class Sender, class Signal>

@@ -191,6 +191,11 @@ void TfrmMTmain::BuildLayout() {
   StB_main->setSizeGripEnabled(false);
   phase_panel_ = AddStatusPanel(StB_main, "StB_main_phase", 120, "HTMLファイル作成");
   progress_panel_ = AddStatusPanel(StB_main, "StB_main_progress", 50, "99999/99999");
+  // The whole run, beside the step's panels; shown only while a run is counted.
+  run_bar_ = AddControl<QProgressBar>(StB_main, "StB_main_run", {});
+  run_bar_->setRange(0, 1000);
+  StB_main->addWidget(run_bar_, 1);
+  run_bar_->hide();
 
   // Digits only: a letter typed into a number would stop the next make run.
   auto* digits =

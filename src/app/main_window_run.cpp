@@ -68,8 +68,10 @@ void TfrmMTmain::RunStoppable(const std::function<void()>& run) {
     run();
   } catch (const RunStopped&) {
     ClearStatus(ui_);
+    EndRunCount(ui_);
     ui_.ShowMessage("中止しました");
   }
+  EndRunCount(ui_);
 }
 
 void TfrmMTmain::btn_startClick() {
@@ -159,6 +161,13 @@ void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_
   edt_out->setText(QString::fromStdString(out_name));
   saved_list_ = list_;
   ShowList();
+}
+
+void TfrmMTmain::ShowRunProgress(const RunProgress& progress) {
+  run_bar_->setVisible(progress.total > 0);
+  const double part = progress.total > 0 ? progress.done / static_cast<double>(progress.total) : 0;
+  run_bar_->setValue(static_cast<int>(run_bar_->maximum() * part));
+  run_bar_->setFormat(QString::fromStdString(RunProgressText(progress)));
 }
 
 bool TfrmMTmain::MayFillList() {

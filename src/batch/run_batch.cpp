@@ -5,6 +5,7 @@
 
 #include "gallery/generate_gallery.h"
 #include "gallery/output_folder.h"
+#include "gallery/run_status.h"
 #include "imagelist/list_file.h"
 #include "imagelist/picture_kind.h"
 #include "imagelist/string_routines.h"
@@ -29,6 +30,13 @@ std::vector<std::string> FolderNames(const std::string& search_folder) {
 // library reads.
 bool NamesPicture(const std::string& name) {
   return ContainsAny(name, {"jpg", "JPG", "jpeg", "JPEG", "bmp", "BMP"}) || KindsOf(name).library;
+}
+
+// The number of pictures PicturePaths finds, for the progress bar before the batch.
+long long PictureCount(const std::string& folder) {
+  long long count = 0;
+  for (const ListedName& entry : ListFolder(folder)) count += NamesPicture(entry.name);
+  return count;
 }
 
 // The pictures' paths; a name the list cannot take stops the batch at its folder.
@@ -69,6 +77,7 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   if (run.request.lists_only) {
     CreateOutputFolder(out);
     SaveListFile(run.list, out + "/" + folder + "_list.txt", run.ui);
+    EndGalleryCount(run.ui, run.list.count());
     return true;
   }
   // The make run lets window events through: it works on a copy, so that an edit in
@@ -106,8 +115,14 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
   BatchRun run{request, std::move(settings), list, ui, batch, windows, navigation_images_folder};
   bool finished = true;
   try {
+    long long pictures = 0;
+    for (const std::string& folder : folders) {
+      pictures += PictureCount(request.search_folder + "/" + folder);
+    }
+    StartRunCount(ui, pictures);
     for (size_t i = 0; finished && i < folders.size(); ++i) {
       StopIfRequested(ui.stop);
+      ShowBatchFolder(ui, ShownText(folders[i]), i + 1, folders.size());
       finished = ProcessFolder(run, folders[i]);
     }
   } catch (...) {
@@ -115,6 +130,7 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
     throw;
   }
   windows.ShowBatchWindow();
+  EndRunCount(ui);
   if (!finished) return BatchEnd::kStopped;
   ui.Beep();
   ui.ShowMessage("終了しました");

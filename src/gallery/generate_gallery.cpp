@@ -94,6 +94,8 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   CheckRunOutputs(context, list, settings);
   const PictureSizes sizes = CheckListedPictures(context, list);
   ClearStaleTemporaryFiles(context, settings, batch);
+  StartGalleryCount(ui, batch.macro_mode, list.count(),
+                    int{MakesReducedImages(settings)} + int{context.uses_image_copies});
 
   ImageWork image_work(DefaultWorkerCount());
   // The reduced images are under way while the pages are written.
@@ -104,8 +106,12 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
   if (settings.bgishow) CopyBackgroundImage(context, settings);
 
+  EndGalleryCount(ui, list.count());
   ClearStatus(ui);
-  if (!batch.macro_mode) ui.ShowMessage("終了しました");
+  if (!batch.macro_mode) {
+    EndRunCount(ui);
+    ui.ShowMessage("終了しました");
+  }
   return true;
 }
 

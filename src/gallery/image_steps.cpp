@@ -139,17 +139,19 @@ StepItem ItemOf(const GenerationContext& context, const ImageFileList& list,
 }
 
 // Shows the phase and makes the folder; then `write` takes each entry with its
-// pictures on this thread, in list order.
-void RunStep(const std::string& phase, const std::string& folder, const GenerationContext& context,
-             const ImageFileList& list, UiServices& ui, Pictures& pictures,
-             const WriteEntry& write) {
+// pictures on this thread, in list order. `step` names the step on the progress bar.
+void RunStep(const std::string& phase, const std::string& step, const std::string& folder,
+             const GenerationContext& context, const ImageFileList& list, UiServices& ui,
+             Pictures& pictures, const WriteEntry& write) {
   ShowPhase(ui, phase);
+  StartStepCount(ui, step);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
     StopIfRequested(ui.stop);
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
     write(i, ItemOf(context, list, folder, i), made);
+    CountPicture(ui, i, list.count());
   }
 }
 
@@ -295,7 +297,7 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
   const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？",
                              work.reduced_keeping_);
-  RunStep("縮小画像作成", ReducedFolder(context), context, list, ui, started->pictures,
+  RunStep("縮小画像作成", "縮小画像", ReducedFolder(context), context, list, ui, started->pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             if (made.jpeg && question.Allows(item.target, item.target)) {
               WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
@@ -338,7 +340,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     }
     return made;
   });
-  RunStep("メイン画像コピー", folder, context, list, ui, pictures,
+  RunStep("メイン画像コピー", "メイン画像", folder, context, list, ui, pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
             if (item.entry.kinds.jpeg && !resize) {

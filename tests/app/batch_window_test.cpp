@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QtTest/QTest>
 #include <algorithm>
@@ -78,10 +79,16 @@ TEST_F(BatchWindowTest, RunShowsEachFolderAndGivesTheUsersWorkBack) {
   std::vector<bool> hidden_during;
   std::vector<Lines> enabled_during;
   std::vector<std::string> out_path_during;
+  Lines bar_during;
+  auto* bar = Main<QProgressBar>("StB_main_run");
   ui.on_events = [&] {
     hidden_during.push_back(windows->macro.isHidden());
     enabled_during.push_back(EnabledLocked());
     out_path_during.push_back(Text("edt_out_path"));
+    const std::string shown = bar->isVisibleTo(&windows->main)
+                                  ? bar->format().toStdString() + " " + std::to_string(bar->value())
+                                  : "hidden";
+    if (bar_during.empty() || bar_during.back() != shown) bar_during.push_back(shown);
   };
   ui.choices = {YesNoCancel::kNo};
   Click(Macro("Button1"));
@@ -98,6 +105,10 @@ TEST_F(BatchWindowTest, RunShowsEachFolderAndGivesTheUsersWorkBack) {
   EXPECT_EQ(enabled_during, std::vector<Lines>(enabled_during.size(), Lines{}));
   EXPECT_EQ(out_path_during.front(), out + "/day1");
   EXPECT_EQ(out_path_during.back(), out + "/day2");
+  EXPECT_EQ(bar_during,
+            (Lines{"day1 1/2  0/2 0", "day1 1/2  縮小画像  0/2 0", "day1 1/2  1/2 500",
+                   "day2 2/2  1/2 500", "day2 2/2  縮小画像  1/2 500", "day2 2/2  2/2 1000"}));
+  EXPECT_FALSE(bar->isVisibleTo(&windows->main));
 
   // The user's list and fields are back; the batch window too, batch mode on.
   EXPECT_EQ(windows->main.image_list().paths(), list_before.paths());

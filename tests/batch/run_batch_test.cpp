@@ -132,6 +132,11 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
         << ui.log[i];
   }
   EXPECT_EQ(Lines(ui.log.end() - 2, ui.log.end()), (Lines{"beep", "message: 終了しました"}));
+  // The bar counts the pictures of every folder, from the first to the last.
+  EXPECT_EQ(ui.bar, (Lines{"0/3", "day1 1/3  0/3", "day1 1/3  縮小画像  0/3",
+                           "day1 1/3  縮小画像  1/3", "day1 1/3  縮小画像  2/3", "day1 1/3  2/3",
+                           "day2 2/3  2/3", "day2 2/3  縮小画像  2/3", "day2 2/3  縮小画像  3/3",
+                           "day2 2/3  3/3", "day3 3/3  3/3", ""}));
 }
 
 TEST_F(RunBatchTest, StopsAtTheFirstFolderThatFails) {

@@ -522,11 +522,13 @@ TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
   EXPECT_EQ(status, 0);
   // The terminal turns each line end into CR LF.
   EXPECT_EQ(shown,
-            "HTMLファイル作成\r\033[KHTMLファイル作成 0/2\r\033[KHTMLファイル作成 1/2"
-            "\r\033[KHTMLファイル作成 0/2\r\033[K縮小画像作成 0/2"
-            "\r\033[K縮小画像作成 1/2\r\033[K終了しました\r\n")
-      << "the progress panel keeps its text when the phase changes, and a line is drawn "
-         "once however often the run lets events through";
+            "HTMLファイル作成  (0/2)\r\033[KHTMLファイル作成 0/2  (0/2)"
+            "\r\033[KHTMLファイル作成 1/2  (0/2)\r\033[KHTMLファイル作成 0/2  (0/2)"
+            "\r\033[K縮小画像作成 0/2  (0/2)\r\033[K縮小画像作成 1/2  (1/2)"
+            "\r\033[K終了しました\r\n")
+      << "the progress panel keeps its text when the phase changes, the pictures done of "
+         "the whole run follow, and a line is drawn once however often the run lets events "
+         "through";
   shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(shown, "終了しました\r\n");

@@ -160,6 +160,9 @@ TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
              "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x106",
              "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
+  // Each step takes half of every picture's share of the bar.
+  EXPECT_EQ(ui.bar, (Lines{"0/2", "縮小画像  0/2", "縮小画像  0/2", "縮小画像  1/2",
+                           "メイン画像  1/2", "メイン画像  1/2", "メイン画像  2/2", "2/2", ""}));
 }
 
 // Pictures from phones and screens go into the frame and the responsive layout as
