@@ -7,8 +7,12 @@
 // own, the two in alternation, and the best of the rounds is reported. Beside
 // them, the floor (decode_floor.h) measured in the same run, and the make run's
 // share of its speed; first, what the JPEG decoder's self-check costs a process.
+// Last, a frame gallery of 12 MP photos made again, keeping what exists, after one
+// comment changed (rerun_bench.h).
 //
 //   montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] [--keep]
+//                   [--rerun N]     photos of the re-run (default 300, 0: none)
+//   montrelle_bench --rerun-only ...  only the re-run
 //   montrelle_bench --photos-only ...   only makes the photos, kept in the work folder
 //   montrelle_bench --smoke     a few small pictures, one round: builds and checks
 //
@@ -29,6 +33,7 @@
 #include "bench/photo_maker.h"
 #include "bench/plain_path.h"
 #include "bench/quiet_ui.h"
+#include "bench/rerun_bench.h"
 #include "bench/tree_compare.h"
 #include "gallery/batch_state.h"
 #include "gallery/generate_gallery.h"
@@ -45,6 +50,8 @@ struct Options {
   int count12 = 30;
   int count24 = 100;
   int rounds = 2;
+  int rerun = 300;
+  bool rerun_only = false;
   bool smoke = false;
   bool keep = false;
   bool photos_only = false;
@@ -73,7 +80,7 @@ constexpr Setting kSettings[] = {
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
                "usage: montrelle_bench [--count12 N] [--count24 N] [--rounds N] [--work DIR] "
-               "[--keep] [--photos-only] | --smoke\n");
+               "[--keep] [--photos-only] [--rerun N] [--rerun-only] | --smoke\n");
   std::exit(2);
 }
 
@@ -100,6 +107,10 @@ Options ParseOptions(int argc, char** argv) {
       options.count24 = number();
     } else if (arg == "--rounds") {
       options.rounds = std::max(1, number());
+    } else if (arg == "--rerun") {
+      options.rerun = number();
+    } else if (arg == "--rerun-only") {
+      options.rerun_only = true;
     } else if (arg == "--work") {
       options.work = value();
     } else if (arg == "--keep") {
@@ -111,6 +122,7 @@ Options ParseOptions(int argc, char** argv) {
     }
   }
   if (options.smoke) options.rounds = 1;
+  if (options.smoke) options.rerun = 3;
   return options;
 }
 
@@ -290,6 +302,7 @@ int Run(const Options& options) {
     if (options.count12 > 0) sets.push_back({"12 MP", 4000, 3000, options.count12, 4});
     if (options.count24 > 0) sets.push_back({"24 MP", 6000, 4000, options.count24, 4});
   }
+  if (options.rerun_only) sets.clear();
   const std::string navigation = ProgramFolder() + "/images";
   std::printf("montrelle_bench: %u hardware threads, load average %s, work folder %s\n",
               std::thread::hardware_concurrency(), LoadAverage().c_str(), work.c_str());
@@ -307,6 +320,13 @@ int Run(const Options& options) {
     for (const Setting& setting : kSettings) {
       all_good = Compare(set, paths, setting, options, work, navigation, floors) && all_good;
     }
+  }
+  if (options.rerun > 0 && !options.photos_only) {
+    const PictureSet set = options.smoke ? PictureSet{"small", 321, 241, options.rerun, 2}
+                                         : PictureSet{"12 MP", 4000, 3000, options.rerun, 4};
+    const std::vector<std::string> paths = MakePictures(set, work + "/photos-rerun");
+    WarmUp(work + "/photos-rerun");
+    all_good = PrintKeepExistingRerun(paths, work + "/out-rerun", navigation) && all_good;
   }
   std::printf("load average after: %s\n", LoadAverage().c_str());
   if (!options.keep) std::filesystem::remove_all(work);

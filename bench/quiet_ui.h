@@ -1,5 +1,6 @@
-// A UiServices for the benchmarks: answers yes to every question, shows nothing
-// and remembers the messages.
+// A UiServices for the benchmarks: answers yes to every question but the
+// overwrite question, which it answers with `overwrite`; shows nothing and
+// remembers the messages.
 #pragma once
 
 #include <string>
@@ -14,12 +15,13 @@ class QuietUi : public UiServices {
  public:
   std::vector<std::string> messages;
   std::string bar;
+  bool overwrite = true;
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   bool ConfirmOkCancel(const std::string&) override { return true; }
   bool ConfirmYesNo(const std::string&) override { return true; }
   YesNoCancel AskYesNoCancel(const std::string&) override { return YesNoCancel::kYes; }
-  bool AskOverwrite(const std::string&) override { return true; }
+  bool AskOverwrite(const std::string&) override { return overwrite; }
   void SetPhase(const std::string&) override {}
   void SetProgress(const std::string&) override {}
   // The bar's text is made as a window makes it, so that its cost is timed.

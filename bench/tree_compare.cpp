@@ -3,16 +3,19 @@
 #include <filesystem>
 #include <set>
 
+#include "gallery/output_record.h"
 #include "platform/text_file.h"
 
 namespace montrelle::bench {
 namespace {
 
+// The gallery's files; the make run's record of them is no part of the gallery.
 std::set<std::string> FilesUnder(const std::filesystem::path& root) {
   std::set<std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     if (entry.is_regular_file()) files.insert(entry.path().lexically_relative(root).string());
   }
+  files.erase(kOutputRecordName);
   return files;
 }
 

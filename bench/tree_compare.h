@@ -1,4 +1,5 @@
-// Whole-tree comparison of two output folders, file by file, byte by byte.
+// Whole-tree comparison of two output folders, file by file, byte by byte, but for
+// the make run's record at the top.
 #pragma once
 
 #include <string>

@@ -206,6 +206,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QPushButton* btn_bg_image;
   QCheckBox* CB_fn;
   QCheckBox* CB_ask;
+  QCheckBox* CB_keepmeta;
   QCheckBox* CB_QRV;
   QCheckBox* CB_exif;
   QPushButton* Button10;

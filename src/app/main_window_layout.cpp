@@ -11,7 +11,7 @@ namespace montrelle {
 namespace {
 
 constexpr int kClientWidth = 615;
-constexpr int kClientHeight = 682;
+constexpr int kClientHeight = 700;
 constexpr int kStatusHeight = 19;
 
 QGroupBox* AddGroup(QWidget* parent, const char* name, const QRect& place, const char* caption) {
@@ -84,7 +84,7 @@ void TfrmMTmain::BuildLayout() {
   CB_preview = AddCheckBox(this, "CB_preview", {496, 264, 105, 17}, "画像プレビュー");
   CB_preview->setChecked(true);
 
-  auto* GroupBox1 = AddGroup(this, "GroupBox1", {5, 296, 605, 273}, "動作設定");
+  auto* GroupBox1 = AddGroup(this, "GroupBox1", {5, 296, 605, 291}, "動作設定");
   auto* GroupBox2 = AddGroup(GroupBox1, "GroupBox2", {8, 16, 589, 201}, "HTMLソースファイル作成時");
 
   auto* GB_type = AddGroup(GroupBox2, "GB_type", {8, 16, 209, 49}, "出力形式の選択");
@@ -159,9 +159,11 @@ void TfrmMTmain::BuildLayout() {
 
   CB_fn = AddCheckBox(GroupBox2, "CB_fn", {268, 172, 137, 17}, "ファイル名を出力する");
 
-  auto* GroupBox3 = AddGroup(GroupBox1, "GroupBox3", {8, 224, 252, 41}, "その他の設定");
+  auto* GroupBox3 = AddGroup(GroupBox1, "GroupBox3", {8, 224, 258, 59}, "その他の設定");
   CB_ask = AddCheckBox(GroupBox3, "CB_ask", {8, 16, 237, 17},
                        "リスト削除時に確認メッセージを表示しない");
+  CB_keepmeta = AddCheckBox(GroupBox3, "CB_keepmeta", {8, 34, 245, 17},
+                            "撮影情報（位置情報など）を公開画像に残す");
   CB_QRV = AddCheckBox(GroupBox3, "CB_QRV", {252, 16, 137, 17}, "QRV用リストを出力する");
   CB_QRV->hide();
   // Beside the other settings: it decides how a picture enters the list, not how
@@ -171,20 +173,20 @@ void TfrmMTmain::BuildLayout() {
   Button10 = AddButton(GroupBox1, "Button10", {428, 236, 163, 25}, "設定を全て初期化する(&I)",
                        "インストール時の設定を復元します");
 
-  AddLabel(this, "Label11", 12, 580, "出力フォルダ：");
-  edt_out_path = AddEdit<DoubleClickEdit>(this, "edt_out_path", {88, 576, 467, 20});
-  Button1 = AddButton(this, "Button1", {555, 576, 55, 20}, "参照(&F)");
-  AddLabel(this, "Label8", 12, 608, "出力ファイル：");
-  edt_out = AddEdit(this, "edt_out", {88, 604, 273, 20}, "index.html");
-  AddLabel(this, "Label9", 432, 608, "タイトル：");
-  edt_title = AddEdit(this, "edt_title", {485, 604, 125, 20});
-  btn_macro = AddButton(this, "btn_macro", {8, 632, 97, 23}, "マクロ処理(&B)",
+  AddLabel(this, "Label11", 12, 598, "出力フォルダ：");
+  edt_out_path = AddEdit<DoubleClickEdit>(this, "edt_out_path", {88, 594, 467, 20});
+  Button1 = AddButton(this, "Button1", {555, 594, 55, 20}, "参照(&F)");
+  AddLabel(this, "Label8", 12, 626, "出力ファイル：");
+  edt_out = AddEdit(this, "edt_out", {88, 622, 273, 20}, "index.html");
+  AddLabel(this, "Label9", 432, 626, "タイトル：");
+  edt_title = AddEdit(this, "edt_title", {485, 622, 125, 20});
+  btn_macro = AddButton(this, "btn_macro", {8, 650, 97, 23}, "マクロ処理(&B)",
                         "複数フォルダの画像を検索し、HTMLファイルを一括生成します");
-  btn_start = AddButton(this, "btn_start", {440, 632, 75, 23}, "作成(&M)");
+  btn_start = AddButton(this, "btn_start", {440, 650, 75, 23}, "作成(&M)");
   // In place of the make button while a run works.
-  btn_stop = AddButton(this, "btn_stop", {440, 632, 75, 23}, "中止(&S)");
+  btn_stop = AddButton(this, "btn_stop", {440, 650, 75, 23}, "中止(&S)");
   btn_stop->hide();
-  btn_close = AddButton(this, "btn_close", {528, 632, 75, 23}, "閉じる(&C)");
+  btn_close = AddButton(this, "btn_close", {528, 650, 75, 23}, "閉じる(&C)");
 
   StB_main = AddControl<QStatusBar>(
       this, "StB_main", {0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight});
@@ -215,7 +217,7 @@ void TfrmMTmain::BuildLayout() {
                edt_tc_n,     edt_b_w,      edt_pd_iw,        CB_pw_use_com, edt_rs_w,
                edt_lf_w,     CB_f_show,    CB_make_mi,       CB_ch_main,    CB_Jpeg_convert,
                edt_bg_image, btn_bg_image, CB_show_bg_image, CB_fn,         CB_ask,
-               CB_QRV,       CB_exif,      Button10});
+               CB_keepmeta,  CB_QRV,       CB_exif,          Button10});
 }
 
 }  // namespace montrelle

@@ -48,6 +48,7 @@ LiveSettings TfrmMTmain::ReadLiveSettings() const {
   live.dontask = CB_ask->isChecked();
   live.preview = CB_preview->isChecked();
   live.exif = CB_exif->isChecked();
+  live.keepmeta = CB_keepmeta->isChecked();
   live.out_path = TextOf(edt_out_path);
   live.out_name = TextOf(edt_out);
   live.title = TextOf(edt_title);
@@ -81,6 +82,7 @@ void TfrmMTmain::ShowLiveSettings(const LiveSettings& live) {
   CB_Jpeg_convert->setChecked(live.jpegconvert);
   CB_QRV->setChecked(live.qrvlist);
   CB_exif->setChecked(live.exif);
+  CB_keepmeta->setChecked(live.keepmeta);
   SetText(edt_out_path, live.out_path);
   SetText(edt_out, live.out_name);
   SetText(edt_title, live.title);

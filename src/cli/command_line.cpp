@@ -15,7 +15,7 @@ struct OptionSpec {
   Takes takes;
 };
 
-constexpr std::array<OptionSpec, 13> kOptions = {{
+constexpr std::array<OptionSpec, 14> kOptions = {{
     {"-s", "--settings", Takes::kValue},
     {"-l", "--list", Takes::kValue},
     {"-o", "--out", Takes::kValue},
@@ -26,6 +26,7 @@ constexpr std::array<OptionSpec, 13> kOptions = {{
     {"", "--lists-only", Takes::kNothing},
     {"", "--keep-existing", Takes::kNothing},
     {"", "--no-exif", Takes::kNothing},
+    {"", "--keep-metadata", Takes::kNothing},
     {"-q", "--quiet", Takes::kNothing},
     {"-h", "--help", Takes::kNothing},
     {"", "--version", Takes::kNothing},
@@ -66,6 +67,7 @@ void Apply(CommandOptions& options, const std::string& option, const std::string
   if (option == "--lists-only") options.lists_only = true;
   if (option == "--keep-existing") options.keep_existing = true;
   if (option == "--no-exif") options.no_exif = true;
+  if (option == "--keep-metadata") options.keep_metadata = true;
   if (option == "--quiet") options.quiet = true;
   if (option == "--help") options.help = true;
   if (option == "--version") options.version = true;

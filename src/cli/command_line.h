@@ -28,6 +28,7 @@ struct CommandOptions {
   bool lists_only = false;                   // --lists-only, with --batch
   bool keep_existing = false;                // --keep-existing
   bool no_exif = false;                      // --no-exif
+  bool keep_metadata = false;                // --keep-metadata
   bool quiet = false;                        // -q, --quiet
   bool help = false;                         // -h, --help
   bool version = false;                      // --version

@@ -4,8 +4,11 @@
 
 namespace montrelle {
 
-ConsoleUi::ConsoleUi(std::FILE* out, bool show_progress, bool overwrite)
-    : out_(out), show_progress_(show_progress), overwrite_(overwrite) {}
+ConsoleUi::ConsoleUi(std::FILE* out, bool show_progress, bool overwrite, bool name_removed)
+    : out_(out),
+      show_progress_(show_progress),
+      overwrite_(overwrite),
+      name_removed_(name_removed) {}
 
 void ConsoleUi::ClearStatusLine() {
   if (shown_.empty()) return;
@@ -35,6 +38,10 @@ void ConsoleUi::ProcessEvents() {
 
 void ConsoleUi::ShowRunProgress(const RunProgress& progress) {
   run_ = RunProgressText(progress, false);
+}
+
+void ConsoleUi::ShowRemovedFile(const std::string& path) {
+  if (name_removed_) ShowMessage("削除しました: " + path);
 }
 
 void ConsoleUi::FocusControl(FocusTarget target) {

@@ -14,8 +14,8 @@ namespace montrelle {
 class ConsoleUi : public UiServices {
  public:
   // `show_progress`: draw the status line. `overwrite`: the answer to every
-  // overwrite question.
-  ConsoleUi(std::FILE* out, bool show_progress, bool overwrite);
+  // overwrite question. `name_removed`: name each file a run removes.
+  ConsoleUi(std::FILE* out, bool show_progress, bool overwrite, bool name_removed = true);
 
   void ShowMessage(const std::string& text) override;
   // No one at the console to ask: a command goes on.
@@ -31,6 +31,7 @@ class ConsoleUi : public UiServices {
   // Points at the option that fills the field the window would focus.
   void FocusControl(FocusTarget target) override;
   void Beep() override {}
+  void ShowRemovedFile(const std::string& path) override;
 
  private:
   void ClearStatusLine();
@@ -38,6 +39,7 @@ class ConsoleUi : public UiServices {
   std::FILE* out_;
   bool show_progress_;
   bool overwrite_;
+  bool name_removed_;
   std::string shown_;  // the line on the terminal; empty when there is none
   std::string phase_, progress_, run_;
 };

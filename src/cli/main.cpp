@@ -56,6 +56,7 @@ LiveSettings CommandSettings(const CommandOptions& options, const ProgramFiles& 
   if (options.title) live.title = *options.title;
   if (options.layout) live.layout = options.layout;
   if (options.no_exif) live.exif = false;
+  if (options.keep_metadata) live.keepmeta = true;
   return live;
 }
 
@@ -139,7 +140,8 @@ void StopOnSignals(StopRequest& stop) {
 }
 
 int Run(const CommandOptions& options) {
-  ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing);
+  ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing,
+               !options.quiet);
   StopOnSignals(ui.stop);
   try {
     // The choice is made here, before the first picture, so that it is told once.

@@ -2,6 +2,7 @@
 
 #include "gallery/image_page.h"
 #include "gallery/page_rules.h"
+#include "gallery/run_record.h"
 #include "gallery/run_status.h"
 #include "platform/file_system.h"
 
@@ -24,9 +25,13 @@ TextLine MenuLine(const GenerationContext& context, const ImageFileList& list,
   return PathLine(ThumbnailLink(context, list, settings, i, PageFolder::kSrcFiles, "<BR>"));
 }
 
-void CopyNavigationImages(const std::string& from_folder, const std::string& to_folder) {
+void CopyNavigationImages(const GenerationContext& context, const std::string& from_folder,
+                          const std::string& to_folder) {
   for (const char* file : {"next.gif", "previous.gif", "top.gif", "last.gif"}) {
-    CopyFileTo(from_folder + "/" + file, to_folder + "/" + file, false);
+    const std::string to = to_folder + "/" + file;
+    // One that cannot be copied again is still the gallery's, as the pages use it.
+    CopyFileTo(from_folder + "/" + file, to, false);
+    if (FileExists(to)) NoteWrite(context, to);
   }
 }
 
@@ -104,7 +109,7 @@ void WriteFramePages(const GenerationContext& context, const ImageFileList& list
                      const LiveSettings& settings, UiServices& ui,
                      const std::string& navigation_images_folder) {
   ShowPhase(ui, "HTMLファイル作成");
-  WritePage(context.out_dir + "/" + context.page_file, FrameEntryPageLines(context));
+  WritePage(context, context.out_dir + "/" + context.page_file, FrameEntryPageLines(context));
   const std::string src_files = context.SrcFilesFolder();
   EnsureFolder(src_files);
   for (int i = 0; i < list.count(); ++i) {
@@ -114,10 +119,10 @@ void WriteFramePages(const GenerationContext& context, const ImageFileList& list
   const int pages = MenuPageCount(list.count(), context.per_page);
   for (int k = 1; k <= pages; ++k) {
     ShowProgress(ui, k - 1, list.count());
-    WritePage(src_files + "/" + MenuPageName(context, k),
+    WritePage(context, src_files + "/" + MenuPageName(context, k),
               MenuPageLines(context, list, settings, k));
   }
-  CopyNavigationImages(navigation_images_folder, src_files);
+  CopyNavigationImages(context, navigation_images_folder, src_files);
 }
 
 }  // namespace montrelle

@@ -10,6 +10,7 @@
 #include "gallery/pulldown_page.h"
 #include "gallery/qrv_list.h"
 #include "gallery/responsive_pages.h"
+#include "gallery/run_record.h"
 #include "gallery/run_status.h"
 #include "gallery/table_pages.h"
 #include "platform/app_error.h"
@@ -61,7 +62,9 @@ void WritePages(const GenerationContext& context, const ImageFileList& list,
 void CopyBackgroundImage(const GenerationContext& context, const LiveSettings& settings) {
   const std::string src_files = context.SrcFilesFolder();
   EnsureFolder(src_files);
-  CopyFileTo(settings.bg_image, src_files + "/" + context.bg_name, true);
+  const std::string copy = src_files + "/" + context.bg_name;
+  CopyFileTo(settings.bg_image, copy, true);
+  if (FileExists(copy)) NoteWrite(context, copy);
 }
 
 // What a killed run left half-written in the folders this run writes into.
@@ -71,6 +74,20 @@ void ClearStaleTemporaryFiles(const GenerationContext& context, const LiveSettin
     RemoveStaleTemporaryFiles(context.out_dir + folder);
   }
   if (settings.qrvlist && batch.macro_mode) RemoveStaleTemporaryFiles(batch.batch_root);
+}
+
+// Every file of the gallery, each noted in the run's record.
+void WriteGallery(const GenerationContext& context, const ImageFileList& list,
+                  const LiveSettings& settings, const PictureSizes& sizes, UiServices& ui,
+                  BatchState& batch, const std::string& navigation_images_folder) {
+  ImageWork image_work(DefaultWorkerCount());
+  // The reduced images are under way while the pages are written.
+  StartReducedImages(context, list, settings, batch.macro_mode, image_work);
+  if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
+  WritePages(context, list, settings, sizes, ui, navigation_images_folder);
+  MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);
+  MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
+  if (settings.bgishow) CopyBackgroundImage(context, settings);
 }
 
 }  // namespace
@@ -97,14 +114,17 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   StartGalleryCount(ui, batch.macro_mode, list.count(),
                     int{MakesReducedImages(settings)} + int{context.uses_image_copies});
 
-  ImageWork image_work(DefaultWorkerCount());
-  // The reduced images are under way while the pages are written.
-  StartReducedImages(context, list, settings, image_work);
-  if (settings.qrvlist) WriteQrvLine(context, list, settings, batch);
-  WritePages(context, list, settings, sizes, ui, navigation_images_folder);
-  MakeReducedImages(context, list, settings, ui, batch.macro_mode, image_work);
-  MakeMainImages(context, list, settings, ui, batch.macro_mode, image_work);
-  if (settings.bgishow) CopyBackgroundImage(context, settings);
+  RunRecord record(context.out_dir);
+  context.record = &record;
+  try {
+    WriteGallery(context, list, settings, sizes, ui, batch, navigation_images_folder);
+  } catch (...) {
+    record.Stopped();
+    throw;
+  }
+  for (const std::string& name : record.Finish()) {
+    ui.ShowRemovedFile(context.out_dir + "/" + name);
+  }
 
   EndGalleryCount(ui, list.count());
   ClearStatus(ui);

@@ -11,6 +11,8 @@
 
 namespace montrelle {
 
+class RunRecord;
+
 struct GenerationContext {
   std::string out_dir;      // the output folder exactly as entered
   std::string page_file;    // the output name with its extension replaced by ".html"
@@ -28,6 +30,9 @@ struct GenerationContext {
   bool uses_image_copies = false;    // pages show the copies in "images" (always responsive,
                                      // always for a picture a library reads)
   std::vector<ListedEntry> entries;  // item i for list entry i
+  // What the run writes, noted for the output folder's record; none where a step
+  // or page is made on its own.
+  RunRecord* record = nullptr;
 
   // The folder of the image pages, menu pages, navigation images and background copy.
   std::string SrcFilesFolder() const { return out_dir + "/src_files"; }

@@ -28,7 +28,7 @@ std::string ImagePageFile(const GenerationContext& context, int i) {
 
 void WriteImagePage(const GenerationContext& context, const ImageFileList& list,
                     const LiveSettings& settings, int i, NameTest test) {
-  WritePage(ImagePageFile(context, i), ImagePageLines(context, list, settings, i, test));
+  WritePage(context, ImagePageFile(context, i), ImagePageLines(context, list, settings, i, test));
 }
 
 }  // namespace montrelle

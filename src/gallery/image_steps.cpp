@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "gallery/ordered_work.h"
+#include "gallery/run_record.h"
 #include "gallery/run_status.h"
 #include "imaging/bitmap_writer.h"
 #include "imaging/jpeg_codec.h"
+#include "imaging/jpeg_metadata.h"
 #include "imaging/picture_files.h"
 #include "platform/app_error.h"
 #include "platform/file_error.h"
@@ -23,37 +25,45 @@
 namespace montrelle {
 namespace {
 
-// The question of one step, asked at most once (see the header). After No the
-// step is `keeping`, which its workers read too, so that they make no picture
-// that will be kept.
+// Whether the existing picture `written` may stay instead of one made from
+// `facts`: it exists and the run's record, when there is one, says it was made
+// from them.
+bool KeepsExisting(const RunRecord* record, const std::string& written, const ImageFacts& facts) {
+  return FileExists(written) && (!record || record->MayKeep(written, facts));
+}
+
+// The question of one step, asked at most once (see the header); a batch answers
+// Yes without asking. The answer is shared with the step's workers.
 class OverwriteQuestion {
  public:
   OverwriteQuestion(UiServices& ui, bool macro_mode, std::string message,
-                    std::atomic<bool>& keeping)
-      : ui_(ui), macro_mode_(macro_mode), message_(std::move(message)), keeping_(keeping) {}
+                    std::atomic<OverwriteAnswer>& answer, const RunRecord* record)
+      : ui_(ui), message_(std::move(message)), answer_(answer), record_(record) {
+    if (macro_mode) answer_ = OverwriteAnswer::kReplace;
+  }
 
-  // Whether a picture is written that is asked about by the name `asked` and
-  // written under the name `written`.
-  bool Allows(const std::string& asked, const std::string& written) {
-    if (keeping_) return !FileExists(written);
-    if (!ask_again_ || !FileExists(asked)) return true;
-    ask_again_ = false;
-    if (macro_mode_ || ui_.AskOverwrite(message_)) return true;
-    keeping_ = true;
-    return !FileExists(written);
+  // Whether a picture made from `facts` is written that is asked about by the
+  // name `asked` and written under the name `written`.
+  bool Allows(const std::string& asked, const std::string& written, const ImageFacts& facts) {
+    if (answer_ == OverwriteAnswer::kNotAsked && FileExists(asked)) {
+      answer_ = ui_.AskOverwrite(message_) ? OverwriteAnswer::kReplace : OverwriteAnswer::kKeep;
+    }
+    return answer_ != OverwriteAnswer::kKeep || !KeepsExisting(record_, written, facts);
   }
 
  private:
   UiServices& ui_;
-  bool macro_mode_;
   std::string message_;
-  std::atomic<bool>& keeping_;
-  bool ask_again_ = true;
+  std::atomic<OverwriteAnswer>& answer_;
+  const RunRecord* record_;
 };
 
-// Whether a worker may pass over a picture: the step keeps what exists.
-bool Kept(const std::atomic<bool>& keeping, const std::string& written) {
-  return keeping && FileExists(written);
+// Whether a worker makes a picture now. One that No would keep waits for the
+// answer: the writer makes it when the answer is Yes, so that a re-run answered
+// No decodes none of the pictures it keeps.
+bool MakesNow(const std::atomic<OverwriteAnswer>& answer, const RunRecord* record,
+              const std::string& written, const ImageFacts& facts) {
+  return answer == OverwriteAnswer::kReplace || !KeepsExisting(record, written, facts);
 }
 
 // One entry as a step sees it, its files in the step's folder: `target` is what
@@ -64,7 +74,24 @@ struct StepItem {
   const ListedEntry& entry;
   std::string target;
   std::string bitmap_target;
+  ImageFacts made_from;  // the source and its orientation, as the record holds them
 };
+
+// A width a picture is made at; none for a library's kind at its own size, which
+// is what a main image that is not remade gets.
+using PictureWidth = std::optional<std::int32_t>;
+
+ImageFacts FactsOf(const StepItem& item, PictureWidth width, std::string kind) {
+  ImageFacts facts = item.made_from;
+  facts.width = width.value_or(0);
+  facts.kind = std::move(kind);
+  return facts;
+}
+
+// How a bitmap's picture is written.
+std::string BitmapKind(bool jpegconvert) {
+  return jpegconvert ? "jpeg" : "bitmap";
+}
 
 // The decoders' own texts ("JPEG エラー #%d", "ビットマップイメージが不正です") do
 // not say which file failed, so the source's name is added.
@@ -111,21 +138,24 @@ struct EntryPictures {
 // its own size) or makes a new one (scaled, turned or converted).
 enum class Picture { kAsItIs, kRemade };
 
-// Writes `bytes` as `file`. When `file` is the source itself, a picture as it is
-// is already in place, while a remade one would destroy the original: refused.
-void WritePicture(const std::string& source, const std::string& file, const std::string& bytes,
-                  Picture picture) {
-  if (IsSameFile(source, file)) {
+// Writes `bytes` as `file`, made from `facts`, and notes it in the run's record.
+// When `file` is the source itself, a picture as it is is already in place, while
+// a remade one would destroy the original: refused.
+void WritePicture(const GenerationContext& context, const StepItem& item, const std::string& file,
+                  const std::string& bytes, Picture picture, ImageFacts facts) {
+  if (IsSameFile(item.source, file)) {
     if (picture == Picture::kAsItIs) return;
     throw AppError("出力先 " + file + " は元の画像ファイルなので書き換えません");
   }
   WriteFileReplacing(file, bytes);
+  NoteWrite(context, file, std::move(facts));
 }
 
-void WriteBitmapPicture(const StepItem& item, bool jpegconvert, const MadePicture& made,
-                        Picture picture) {
-  WritePicture(item.source, item.bitmap_target, made.Bytes(),
-               jpegconvert ? Picture::kRemade : picture);
+void WriteBitmapPicture(const GenerationContext& context, const StepItem& item, bool jpegconvert,
+                        const MadePicture& made, Picture picture, PictureWidth width) {
+  WritePicture(context, item, item.bitmap_target, made.Bytes(),
+               jpegconvert ? Picture::kRemade : picture,
+               FactsOf(item, width, BitmapKind(jpegconvert)));
 }
 
 using Pictures = OrderedWork<EntryPictures>;
@@ -134,8 +164,22 @@ using WriteEntry = std::function<void(int entry, const StepItem& item, EntryPict
 StepItem ItemOf(const GenerationContext& context, const ImageFileList& list,
                 const std::string& folder, int entry) {
   const ListedEntry& listed = context.entries.at(static_cast<size_t>(entry));
-  return {list.paths()[entry], listed, folder + "/" + listed.image_name,
-          folder + "/" + listed.bitmap_name};
+  const std::string& source = list.paths()[entry];
+  ImageFacts made_from = SourceFacts(source);
+  const Orientation& o = listed.orientation;
+  made_from.triple = std::to_string(int{o.mirror}) + " " + std::to_string(int{o.flip}) + " " +
+                     std::to_string(o.rotation);
+  return {source, listed, folder + "/" + listed.image_name, folder + "/" + listed.bitmap_name,
+          std::move(made_from)};
+}
+
+// The images of `item` the step stands for that it did not write are kept as
+// they were: the record names them still.
+void NoteKeptImages(const GenerationContext& context, const StepItem& item) {
+  if (!context.record) return;
+  for (const std::string* file : {&item.target, &item.bitmap_target}) {
+    if (FileExists(*file)) context.record->Kept(*file);
+  }
 }
 
 // Shows the phase and makes the folder; then `write` takes each entry with its
@@ -150,7 +194,9 @@ void RunStep(const std::string& phase, const std::string& step, const std::strin
     StopIfRequested(ui.stop);
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
-    write(i, ItemOf(context, list, folder, i), made);
+    const StepItem item = ItemOf(context, list, folder, i);
+    write(i, item, made);
+    NoteKeptImages(context, item);
     CountPicture(ui, i, list.count());
   }
 }
@@ -172,11 +218,12 @@ std::string MainFolder(const GenerationContext& context) {
 // A main image made by the reduced step: a library's kind is written at once where
 // no main image of it is yet; every other is kept for the main step.
 void KeepOrWriteAhead(const GenerationContext& context, const StepItem& item, int entry,
-                      MadePicture& main_image, ImageWork& work) {
+                      MadePicture& main_image, PictureWidth width, ImageWork& work) {
   const std::string target = MainFolder(context) + "/" + item.entry.image_name;
   if (item.entry.kinds.library && !main_image.error && !FileExists(target)) {
     EnsureFolder(MainFolder(context));
-    WritePicture(item.source, target, main_image.bytes, Picture::kRemade);
+    WritePicture(context, item, target, main_image.bytes, Picture::kRemade,
+                 FactsOf(item, width, "jpeg"));
     work.WroteAhead(entry);
   } else {
     work.Keep(entry, std::move(main_image));
@@ -188,10 +235,6 @@ void KeepOrWriteAhead(const GenerationContext& context, const StepItem& item, in
 bool MadeAsJpeg(const PictureKinds& kinds) {
   return kinds.jpeg || kinds.library;
 }
-
-// A width a picture is made at; none for a library's kind at its own size, which
-// is what a main image that is not remade gets.
-using PictureWidth = std::optional<std::int32_t>;
 
 // The entry's picture at each of `widths` from a single decode: a JPEG sampled
 // while it is decoded, a library's kind decoded whole (and at its own size for a
@@ -215,25 +258,46 @@ std::vector<MadePicture> ScaledPictures(const StepItem& item,
   return made;
 }
 
+MadePicture ScaledJpeg(const StepItem& item, PictureWidth width) {
+  const PictureWidth widths[] = {width};
+  return std::move(ScaledPictures(item, widths).front());
+}
+
+MadePicture ScaledBitmap(const StepItem& item, int width, bool jpegconvert) {
+  return MakeBitmap(item.source, jpegconvert,
+                    [&] { return ScaleBitmapFile(item.source, width, item.entry.orientation); });
+}
+
 // The reduced step's pictures of one entry that are not kept; with `main_ahead`
 // the main image too, from the same decode, while there is room to keep it, and
 // always for a library's kind, whose decoding costs most.
 EntryPictures ReducedPictures(const StepItem& item, const std::array<PictureWidth, 2>& widths,
                               bool main_ahead, bool jpegconvert, const ImageWork& work,
-                              const std::atomic<bool>& keeping) {
+                              const std::atomic<OverwriteAnswer>& answer, const RunRecord* record) {
   EntryPictures made;
-  if (MadeAsJpeg(item.entry.kinds) && !Kept(keeping, item.target)) {
+  if (MadeAsJpeg(item.entry.kinds) &&
+      MakesNow(answer, record, item.target, FactsOf(item, widths[0], "jpeg"))) {
     const bool both = (main_ahead && work.HasRoom()) || item.entry.kinds.library;
     std::vector<MadePicture> pictures = ScaledPictures(item, std::span(widths).first(both ? 2 : 1));
     made.jpeg = std::move(pictures[0]);
     if (both) made.main_image = std::move(pictures[1]);
   }
-  if (item.entry.kinds.bitmap && !Kept(keeping, item.bitmap_target)) {
-    made.bitmap = MakeBitmap(item.source, jpegconvert, [&] {
-      return ScaleBitmapFile(item.source, *widths[0], item.entry.orientation);
-    });
+  if (item.entry.kinds.bitmap && MakesNow(answer, record, item.bitmap_target,
+                                          FactsOf(item, widths[0], BitmapKind(jpegconvert)))) {
+    made.bitmap = ScaledBitmap(item, *widths[0], jpegconvert);
   }
   return made;
+}
+
+// A JPEG main image that is not remade: its picture bytes as they are, without
+// the metadata that could name a person or a place unless `keepmeta` keeps it.
+void WriteJpegCopy(const GenerationContext& context, const StepItem& item, bool keepmeta) {
+  const MadePicture copy = Make(item.source, [&] {
+    const std::string bytes = ReadFileBytes(item.source);
+    return keepmeta ? bytes : JpegWithoutMetadata(bytes);
+  });
+  WritePicture(context, item, item.target, copy.Bytes(), Picture::kAsItIs,
+               FactsOf(item, std::nullopt, keepmeta ? "copy" : "copy without metadata"));
 }
 
 }  // namespace
@@ -274,8 +338,9 @@ std::vector<std::optional<MadePicture>> ImageWork::TakeKept(int count) {
 }
 
 void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
-                        const LiveSettings& settings, ImageWork& work) {
+                        const LiveSettings& settings, bool macro_mode, ImageWork& work) {
   if (!MakesReducedImages(settings) || work.started_) return;
+  if (macro_mode) work.reduced_answer_ = OverwriteAnswer::kReplace;
   const std::string folder = ReducedFolder(context);
   const bool main_ahead = RemakesMainImages(context, settings);
   const std::array<PictureWidth, 2> widths = {
@@ -285,7 +350,7 @@ void StartReducedImages(const GenerationContext& context, const ImageFileList& l
   work.started_ = std::make_unique<ImageWork::StartedPictures>(
       list.count(), work.workers(), [=, &list, &work](int entry) {
         return ReducedPictures(ItemOf(context, list, folder, entry), widths, main_ahead,
-                               jpegconvert, work, work.reduced_keeping_);
+                               jpegconvert, work, work.reduced_answer_, context.record);
       });
 }
 
@@ -293,18 +358,31 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
                        const LiveSettings& settings, UiServices& ui, bool macro_mode,
                        ImageWork& work) {
   if (!MakesReducedImages(settings)) return;
-  StartReducedImages(context, list, settings, work);
+  StartReducedImages(context, list, settings, macro_mode, work);
   const std::unique_ptr<ImageWork::StartedPictures> started = std::move(work.started_);
   OverwriteQuestion question(ui, macro_mode, "縮小画像は既に存在します。縮小画像を更新しますか？",
-                             work.reduced_keeping_);
+                             work.reduced_answer_, context.record);
+  const PictureWidth small_width = context.small_width;
+  const PictureWidth main_width =
+      RemakesMainImages(context, settings) ? PictureWidth(context.main_width) : std::nullopt;
   RunStep("縮小画像作成", "縮小画像", ReducedFolder(context), context, list, ui, started->pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
-            if (made.jpeg && question.Allows(item.target, item.target)) {
-              WritePicture(item.source, item.target, made.jpeg->Bytes(), Picture::kRemade);
+            const ImageFacts facts = FactsOf(item, small_width, "jpeg");
+            if (MadeAsJpeg(item.entry.kinds) && question.Allows(item.target, item.target, facts)) {
+              if (!made.jpeg) made.jpeg = ScaledJpeg(item, small_width);
+              WritePicture(context, item, item.target, made.jpeg->Bytes(), Picture::kRemade, facts);
             }
-            if (made.main_image) KeepOrWriteAhead(context, item, entry, *made.main_image, work);
-            if (made.bitmap && question.Allows(item.target, item.bitmap_target)) {
-              WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
+            if (made.main_image) {
+              KeepOrWriteAhead(context, item, entry, *made.main_image, main_width, work);
+            }
+            if (item.entry.kinds.bitmap &&
+                question.Allows(item.target, item.bitmap_target,
+                                FactsOf(item, small_width, BitmapKind(settings.jpegconvert)))) {
+              if (!made.bitmap) {
+                made.bitmap = ScaledBitmap(item, context.small_width, settings.jpegconvert);
+              }
+              WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap,
+                                 Picture::kRemade, small_width);
             }
           });
 }
@@ -317,10 +395,12 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
   const int width = context.main_width;
   // Each worker looks only at its own entry, this thread only at entries done.
   std::vector<std::optional<MadePicture>> kept = work.TakeKept(list.count());
-  std::atomic<bool> keeping = false;
+  std::atomic<OverwriteAnswer> answer = OverwriteAnswer::kNotAsked;
   OverwriteQuestion question(ui, macro_mode, "メイン画像は既に存在します。縮小画像を更新しますか？",
-                             keeping);
+                             answer, context.record);
   const std::string folder = MainFolder(context);
+  const PictureWidth made_width = resize ? PictureWidth(width) : std::nullopt;
+  const std::string bitmap_kind = BitmapKind(settings.jpegconvert);
   Pictures pictures(list.count(), work.workers(), [&](int entry) {
     const StepItem item = ItemOf(context, list, folder, entry);
     EntryPictures made;
@@ -329,41 +409,43 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     // A JPEG is copied as it is when it is not remade; a library's kind is always
     // converted, at its own size when not remade.
     if (((kinds.jpeg && resize) || kinds.library) && !kept[static_cast<size_t>(entry)] &&
-        !Kept(keeping, item.target)) {
-      const PictureWidth widths[] = {resize ? PictureWidth(width) : std::nullopt};
-      made.jpeg = std::move(ScaledPictures(item, widths).front());
+        MakesNow(answer, context.record, item.target, FactsOf(item, made_width, "jpeg"))) {
+      made.jpeg = ScaledJpeg(item, made_width);
     }
-    if (item.entry.kinds.bitmap && resize && !Kept(keeping, item.bitmap_target)) {
-      made.bitmap = MakeBitmap(item.source, settings.jpegconvert, [&] {
-        return ScaleBitmapFile(item.source, width, item.entry.orientation);
-      });
+    if (item.entry.kinds.bitmap && resize &&
+        MakesNow(answer, context.record, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
+      made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
     }
     return made;
   });
-  RunStep("メイン画像コピー", "メイン画像", folder, context, list, ui, pictures,
-          [&](int entry, const StepItem& item, EntryPictures& made) {
-            std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
-            if (item.entry.kinds.jpeg && !resize) {
-              const MadePicture copy =
-                  Make(item.source, [&] { return ReadFileBytes(item.source); });
-              WritePicture(item.source, item.target, copy.Bytes(), Picture::kAsItIs);
-            } else if (MadeAsJpeg(item.entry.kinds) && !work.WasWrittenAhead(entry)) {
-              const std::optional<MadePicture>& picture = main_image ? main_image : made.jpeg;
-              if (picture && question.Allows(item.target, item.target)) {
-                WritePicture(item.source, item.target, picture->Bytes(), Picture::kRemade);
-              }
-              main_image.reset();
-            }
-            if (made.bitmap) {
-              if (question.Allows(item.target, item.bitmap_target)) {
-                WriteBitmapPicture(item, settings.jpegconvert, *made.bitmap, Picture::kRemade);
-              }
-            } else if (item.entry.kinds.bitmap && !resize) {
-              const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
-                                                      [&] { return ReadBitmapFile(item.source); });
-              WriteBitmapPicture(item, settings.jpegconvert, as_it_is, Picture::kAsItIs);
-            }
-          });
+  RunStep(
+      "メイン画像コピー", "メイン画像", folder, context, list, ui, pictures,
+      [&](int entry, const StepItem& item, EntryPictures& made) {
+        std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
+        if (item.entry.kinds.jpeg && !resize) {
+          WriteJpegCopy(context, item, settings.keepmeta);
+        } else if (MadeAsJpeg(item.entry.kinds) && !work.WasWrittenAhead(entry)) {
+          const ImageFacts facts = FactsOf(item, made_width, "jpeg");
+          if (question.Allows(item.target, item.target, facts)) {
+            if (!main_image && !made.jpeg) made.jpeg = ScaledJpeg(item, made_width);
+            const MadePicture& picture = main_image ? *main_image : *made.jpeg;
+            WritePicture(context, item, item.target, picture.Bytes(), Picture::kRemade, facts);
+          }
+          main_image.reset();
+        }
+        if (item.entry.kinds.bitmap && resize) {
+          if (question.Allows(item.target, item.bitmap_target, FactsOf(item, width, bitmap_kind))) {
+            if (!made.bitmap) made.bitmap = ScaledBitmap(item, width, settings.jpegconvert);
+            WriteBitmapPicture(context, item, settings.jpegconvert, *made.bitmap, Picture::kRemade,
+                               width);
+          }
+        } else if (item.entry.kinds.bitmap) {
+          const MadePicture as_it_is = MakeBitmap(item.source, settings.jpegconvert,
+                                                  [&] { return ReadBitmapFile(item.source); });
+          WriteBitmapPicture(context, item, settings.jpegconvert, as_it_is, Picture::kAsItIs,
+                             std::nullopt);
+        }
+      });
 }
 
 }  // namespace montrelle

@@ -12,10 +12,12 @@
 // The overwrite question is asked once per step, at the first target that exists:
 // Yes replaces it and every later target of the step without asking; No keeps
 // every picture of the step whose file (the name written, .jpg with `jpegconvert`)
-// exists, untouched, and still makes every missing one, so that no page points at
-// a picture never made; nothing more is asked in that step, and no picture that
-// is kept is decoded once the answer is known. In a batch nothing is asked and
-// every target is replaced. Copies that are not re-encoded never ask.
+// exists, untouched, when the run's record (run_record.h) says it was made from
+// what its entry is now, and makes every other one, so that no page points at a
+// picture never made or made from an older source; nothing more is asked in that
+// step. No picture that No would keep is decoded before the answer is known: one
+// that Yes replaces is then made on the calling thread. In a batch nothing is
+// asked and every target is replaced. Copies that are not re-encoded never ask.
 //
 // Every file is written to a temporary file renamed into place, so no image is ever
 // left half-written. A stop asked for through `ui.stop` ends the step
@@ -55,6 +57,9 @@
 
 namespace montrelle {
 
+// The answer to a step's overwrite question, which its workers read too.
+enum class OverwriteAnswer { kNotAsked, kReplace, kKeep };
+
 // What the two image steps of one run share: the number of worker threads, and the
 // main images the reduced step made ahead. These are kept up to `kept_budget` bytes
 // of encoded pictures; a picture beyond it is decoded again by the main step. A
@@ -88,7 +93,7 @@ class ImageWork {
 
  private:
   friend void StartReducedImages(const GenerationContext&, const ImageFileList&,
-                                 const LiveSettings&, ImageWork&);
+                                 const LiveSettings&, bool, ImageWork&);
   friend void MakeReducedImages(const GenerationContext&, const ImageFileList&, const LiveSettings&,
                                 UiServices&, bool, ImageWork&);
 
@@ -99,8 +104,7 @@ class ImageWork {
   std::size_t kept_budget_;
   std::size_t kept_bytes_ = 0;
   std::atomic<bool> full_ = false;
-  // The reduced step keeps what exists (its question was answered No).
-  std::atomic<bool> reduced_keeping_ = false;
+  std::atomic<OverwriteAnswer> reduced_answer_ = OverwriteAnswer::kNotAsked;
   std::map<int, MadePicture> kept_;
   std::set<int> written_ahead_;
   std::unique_ptr<StartedPictures> started_;  // last, so its workers stop first
@@ -114,7 +118,7 @@ bool MakesReducedImages(const LiveSettings& settings);
 // are written; nothing is written or shown before MakeReducedImages, called later
 // with the same arguments, takes them. Nothing happens when that step will not run.
 void StartReducedImages(const GenerationContext& context, const ImageFileList& list,
-                        const LiveSettings& settings, ImageWork& work);
+                        const LiveSettings& settings, bool macro_mode, ImageWork& work);
 
 // With reduced images on, in every layout but the pull-down one, and always in the
 // responsive one: each picture

@@ -11,6 +11,8 @@
 
 namespace montrelle {
 
+struct GenerationContext;
+
 using PageLines = std::vector<TextLine>;
 
 // Lines bound for one page, with the page's path.
@@ -20,11 +22,13 @@ struct PageText {
 };
 
 // Throws AppError (unwritable character, or the file error with the file's name).
-void WritePage(const std::string& path, const PageLines& lines);
+// Both writers note the page in the record of the run of `context`.
+void WritePage(const GenerationContext& context, const std::string& path, const PageLines& lines);
 
 // A page of the responsive layout, the program's only UTF-8 files: the lines as
 // they stand, each followed by CR LF, replaced whole like WritePage's.
-void WriteUtf8Page(const std::string& path, const std::vector<std::string>& lines);
+void WriteUtf8Page(const GenerationContext& context, const std::string& path,
+                   const std::vector<std::string>& lines);
 
 // A line holding a file or folder name: it must survive CP932 unchanged.
 inline TextLine PathLine(std::string text) {

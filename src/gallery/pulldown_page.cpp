@@ -76,7 +76,7 @@ std::vector<PageText> PulldownEntryTexts(const GenerationContext& context,
 
 void WritePulldownPage(const GenerationContext& context, const ImageFileList& list,
                        const LiveSettings& settings, UiServices& ui) {
-  WritePage(context.out_dir + "/" + context.page_file,
+  WritePage(context, context.out_dir + "/" + context.page_file,
             PulldownPageLines(context, list, settings, ui));
 }
 

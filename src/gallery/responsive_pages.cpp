@@ -161,12 +161,12 @@ void WriteResponsivePages(const GenerationContext& context, const ImageFileList&
                           const LiveSettings& settings, const PictureSizes& stored,
                           UiServices& ui) {
   const OrientedSizes sizes = TurnedSizes(context, stored);
-  WriteUtf8Page(context.out_dir + "/" + context.page_file,
+  WriteUtf8Page(context, context.out_dir + "/" + context.page_file,
                 ResponsiveEntryLines(context, list, settings, sizes));
   EnsureFolder(context.SrcFilesFolder());
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());
-    WriteUtf8Page(context.SrcFilesFolder() + "/" + PageName(context, i),
+    WriteUtf8Page(context, context.SrcFilesFolder() + "/" + PageName(context, i),
                   ResponsivePictureLines(context, list, settings, sizes, i));
   }
 }

@@ -51,7 +51,8 @@ std::vector<PageText> TableEntryTexts(const GenerationContext& context, const Im
 
 void WriteTablePages(const GenerationContext& context, const ImageFileList& list,
                      const LiveSettings& settings, UiServices& ui) {
-  WritePage(context.out_dir + "/" + context.page_file, TablePageLines(context, list, settings, ui));
+  WritePage(context, context.out_dir + "/" + context.page_file,
+            TablePageLines(context, list, settings, ui));
   EnsureFolder(context.SrcFilesFolder());
   for (int i = 0; i < list.count(); ++i) {
     ShowProgress(ui, i, list.count());

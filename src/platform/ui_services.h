@@ -40,6 +40,9 @@ class UiServices {
   virtual void FocusControl(FocusTarget target) = 0;
   // The platform's default beep.
   virtual void Beep() = 0;
+  // A file of the gallery's previous run that the make run removed, as it is no
+  // longer made. Only the headless command names them.
+  virtual void ShowRemovedFile(const std::string& /*path*/) {}
 
   // Set by the user while a run works; the run looks at it between pictures.
   StopRequest stop;

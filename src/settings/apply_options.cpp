@@ -53,6 +53,7 @@ void ApplyOptions(const TMT_Options& options, LiveSettings& live) {
   live.jpegconvert = options.Flags.jpegconvert;
   live.qrvlist = options.Flags.QRVlist;
   live.exif = options.Flags.exif;
+  live.keepmeta = options.Flags.keepmeta;
 
   live.out_path = FolderExists(options.Other.out_path) ? options.Other.out_path : std::string();
 

@@ -14,7 +14,7 @@ constexpr TextKind kFree = TextKind::kFree;
 constexpr TextKind kPath = TextKind::kPath;
 
 // The key order inside [Flags] is the file's, not the record's.
-const std::array<SettingKey, 28> kKeys = {{
+const std::array<SettingKey, 29> kKeys = {{
     {"HTMLtype", "type", "0", [](TMT_Options& o) -> OptionField { return &o.HTMLtype.type; },
      &L::layout, kFree},
     {"Frame", "width", "550", [](TMT_Options& o) -> OptionField { return &o.Frame.width; },
@@ -67,6 +67,8 @@ const std::array<SettingKey, 28> kKeys = {{
      &L::preview, kFree},
     {"Flags", "exif", "1", [](TMT_Options& o) -> OptionField { return &o.Flags.exif; }, &L::exif,
      kFree, true},
+    {"Flags", "keepmeta", "0", [](TMT_Options& o) -> OptionField { return &o.Flags.keepmeta; },
+     &L::keepmeta, kFree, true},
     {"Other", "out_path", "", [](TMT_Options& o) -> OptionField { return &o.Other.out_path; },
      &L::out_path, kPath},
     {"Other", "out_name", "index.html",

@@ -36,7 +36,7 @@ struct SettingKey {
   bool added_later = false;
 };
 
-// All 28 keys, grouped by section in file order.
+// All 29 keys, grouped by section in file order.
 std::span<const SettingKey> SettingKeys();
 
 // The text a key reads when the file lacks it: empty for the keys every settings

@@ -64,7 +64,7 @@ struct TMT_Options {
   struct FlagsSection {
     bool fnoutput = false, simake = false, micopy = false, mimake = false, bgishow = false,
          jpegconvert = false, QRVlist = false, CommentOut = false, CommentOutPD = false,
-         dontask = false, Preview = false, exif = false;
+         dontask = false, Preview = false, exif = false, keepmeta = false;
     bool operator==(const FlagsSection&) const = default;
   } Flags;
   struct OtherSection {
@@ -103,6 +103,7 @@ struct LiveSettings {
   bool dontask = false;                   // CB_ask
   bool preview = true;                    // CB_preview
   bool exif = true;                       // CB_exif
+  bool keepmeta = false;                  // CB_keepmeta: copies keep their metadata
   std::string out_path;                   // edt_out_path
   std::string out_name = "index.html";    // edt_out
   std::string title;                      // edt_title

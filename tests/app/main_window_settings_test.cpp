@@ -32,7 +32,8 @@ const char kWrittenDefaults[] =
     "[Color]\r\nbg_color=FFFFFF\r\nlink_color=FFFF00\r\nvlink_color=FF0000\r\n\r\n"
     "[BGImage]\r\nbg_image=\r\n\r\n"
     "[Flags]\r\nfnoutput=0\r\nsimake=1\r\nmicopy=0\r\nmimake=0\r\nbgishow=0\r\ndontask=0\r\n"
-    "jpegconvert=0\r\nQRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\nexif=1\r\n\r\n"
+    "jpegconvert=0\r\nQRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\nexif="
+    "1\r\nkeepmeta=0\r\n\r\n"
     "[Other]\r\nout_path=\r\nout_name=index.html\r\ntitle=\r\n\r\n";
 
 // `text` with each "key=value" line of `changes` put in place of the line of that key
@@ -163,20 +164,28 @@ TEST_F(MainWindowSettingsTest, StartUpFromFileValues) {
          EXPECT_FALSE(Shown(t.Main("GB_pulldown")));
        },
        {{"type=0", "type=-1"}}},
-      {"no preview, comments on, no Exif turns",
-       {{"Preview=1", "Preview=0"}, {"CommentOut=0", "CommentOut=1"}, {"exif=1", "exif=0"}},
+      {"no preview, comments on, no Exif turns, metadata kept",
+       {{"Preview=1", "Preview=0"},
+        {"CommentOut=0", "CommentOut=1"},
+        {"exif=1", "exif=0"},
+        {"keepmeta=0", "keepmeta=1"}},
        [](LiveSettings& l) {
          l.preview = false;
          l.comment_out = true;
          l.exif = false;
+         l.keepmeta = true;
        },
        [](const MainWindowSettingsTest& t) {
          EXPECT_FALSE(t.windows->preview.isVisible());
          EXPECT_TRUE(t.Preview<QCheckBox>("CB_show_com")->isChecked());
          EXPECT_FALSE(t.Preview("Re_comment")->isEnabled()) << "no entry shown yet";
          EXPECT_FALSE(t.Main<QCheckBox>("CB_exif")->isChecked());
+         EXPECT_TRUE(t.Main<QCheckBox>("CB_keepmeta")->isChecked());
        },
-       {{"Preview=1", "Preview=0"}, {"CommentOut=0", "CommentOut=1"}, {"exif=1", "exif=0"}}},
+       {{"Preview=1", "Preview=0"},
+        {"CommentOut=0", "CommentOut=1"},
+        {"exif=1", "exif=0"},
+        {"keepmeta=0", "keepmeta=1"}}},
   };
   std::filesystem::create_directory(folder);
   for (const auto& c : cases) {
@@ -247,6 +256,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
   Preview<QCheckBox>("CB_show_com")->setChecked(true);
   Main<QCheckBox>("CB_ask")->setChecked(true);
   Main<QCheckBox>("CB_exif")->setChecked(false);
+  Main<QCheckBox>("CB_keepmeta")->setChecked(true);
   Main<QLineEdit>("edt_out_path")->setText("/srv/web");
   Main<QLineEdit>("edt_out")->setText("top.html");
   Main<QLineEdit>("edt_title")->setText("旅行〜2026");
@@ -263,7 +273,7 @@ TEST_F(MainWindowSettingsTest, CloseWritesTheControlsAsTheyStand) {
       "[BGImage]\r\nbg_image=\r\n\r\n"
       "[Flags]\r\nfnoutput=1\r\nsimake=1\r\nmicopy=0\r\nmimake=0\r\nbgishow=0\r\ndontask=1\r\n"
       "jpegconvert=0\r\nQRVlist=0\r\nCommentOut=1\r\nCommentOutPD=0\r\nPreview=0\r\n"
-      "exif=0\r\n\r\n"
+      "exif=0\r\nkeepmeta=1\r\n\r\n"
       "[Other]\r\nout_path=/srv/web\r\nout_name=top.html\r\ntitle=\x97\xB7\x8D\x73\x81\x60"
       "2026\r\n\r\n";
   EXPECT_EQ(WrittenFile(), expected);

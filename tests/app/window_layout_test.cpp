@@ -91,7 +91,7 @@ TEST_F(WindowLayoutTest, WindowsHaveTheirSizesTitlesAndFont) {
     QSize size;
     bool fixed;
   } windows_[] = {
-      {&windows->main, "Montrelle", {615, 682}, true},
+      {&windows->main, "Montrelle", {615, 700}, true},
       {&windows->preview, "画像プレビュー", {180, 449}, false},
       {&windows->macro, "Montrelle(マクロ処理)", {499, 93}, true},
   };
@@ -106,7 +106,7 @@ TEST_F(WindowLayoutTest, WindowsHaveTheirSizesTitlesAndFont) {
   }
   EXPECT_EQ(windows->preview.windowFlags() & ~Qt::WindowType_Mask,
             Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  EXPECT_EQ(windows->main.findChild<QStatusBar*>("StB_main")->geometry(), QRect(0, 663, 615, 19));
+  EXPECT_EQ(windows->main.findChild<QStatusBar*>("StB_main")->geometry(), QRect(0, 681, 615, 19));
   EXPECT_EQ(windows->main.status_panel(0)->width(), 120);
 }
 

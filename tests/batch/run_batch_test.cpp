@@ -113,9 +113,10 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
 
   EXPECT_EQ(
       PictureTree(out),
-      (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg JPEG 80x60",
-             "day1/small_images/b.jpg JPEG 80x106", "day1/src_files/", "day1/src_files/a.htm",
-             "day1/src_files/b.htm", "day1/src_files/day1_menu1.htm", "day2/", "day2/day2.html",
+      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
+             "day1/small_images/a.jpg JPEG 80x60", "day1/small_images/b.jpg JPEG 80x106",
+             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm",
+             "day1/src_files/day1_menu1.htm", "day2/", "day2/.montrelle.record", "day2/day2.html",
              "day2/small_images/", "day2/small_images/c.bmp BMP 80x40", "day2/src_files/",
              "day2/src_files/c.htm", "day2/src_files/day2_menu1.htm", "web_QRV.txt"}));
   EXPECT_EQ(ReadBytes(out + "/web_QRV.txt"),

@@ -54,6 +54,7 @@ class Picture:
     width: int
     height: int
     turned: bool = False  # a quarter turn counter-clockwise in the galleries that turn
+    exif: int = 0  # the Exif orientation its file carries
 
 
 PICTURES = [
@@ -67,6 +68,9 @@ PICTURES = [
     Picture("scan.bmp", "スキャンした絵", 120, 90),
     Picture("turned.jpg", "横向きの写真", 160, 120, turned=True),
 ]
+# Listed unturned: its copy must show as stored, as the preview shows it, not as its
+# Exif tag would turn it.
+PHONE_PHOTO = Picture("phone.jpg", "電話の写真", 160, 120, exif=6)
 
 
 @dataclasses.dataclass(frozen=True)
@@ -78,6 +82,7 @@ class Gallery:
     turns: bool  # turns the picture marked turned, so every main image is made again
     jpegconvert: bool
     fnoutput: bool
+    micopy: bool = False
 
     @property
     def folder(self):
@@ -106,7 +111,7 @@ class Gallery:
 
     def main_file(self, root, picture):
         """The file a page shows as the picture's main image."""
-        if not (self.remade or self.jpegconvert):
+        if not (self.remade or self.jpegconvert or self.micopy):
             return root / SOURCE_FOLDER / picture.name
         return root / self.folder / "images" / self.shown_name(picture)
 
@@ -160,6 +165,8 @@ def galleries():
         ]
     made.append(Gallery("copies", "responsive", "夏 <旅> & 海", PICTURES, turns=True,
                         jpegconvert=False, fnoutput=True))
+    made.append(Gallery("phone", "table", "電話", [PHONE_PHOTO], turns=False, jpegconvert=False,
+                        fnoutput=False, micopy=True))
     return made
 
 
@@ -168,9 +175,9 @@ def galleries():
 
 def make_pictures(root, write_test_picture):
     (root / SOURCE_FOLDER).mkdir()
-    for p in PICTURES:
+    for p in PICTURES + [PHONE_PHOTO]:
         subprocess.run([write_test_picture, root / SOURCE_FOLDER / p.name, str(p.width),
-                        str(p.height)], check=True)
+                        str(p.height), str(p.exif)], check=True)
 
 
 def make_gallery(root, gallery, montrelle_make):
@@ -184,7 +191,8 @@ def make_gallery(root, gallery, montrelle_make):
         "SmallImage": {"width": SMALL_WIDTH},
         "Color": {"bg_color": "ffffff", "link_color": "ffff00", "vlink_color": "ff0000"},
         "BGImage": {"bg_image": ""},
-        "Flags": {"fnoutput": int(gallery.fnoutput), "simake": 1, "micopy": 0, "mimake": 0,
+        "Flags": {"fnoutput": int(gallery.fnoutput), "simake": 1,
+                  "micopy": int(gallery.micopy), "mimake": 0,
                   "bgishow": 0, "dontask": 0, "jpegconvert": int(gallery.jpegconvert),
                   "QRVlist": 0, "CommentOut": 1,
                   "CommentOutPD": int(not gallery.fnoutput), "Preview": 1},

@@ -57,6 +57,15 @@ std::string RunOnTerminal(const Lines& arguments, const std::string& cwd, int& s
   return written;
 }
 
+// FilesAsTheyAre of the reduced and main images of the gallery in `out`.
+Lines PicturesAsTheyAre(const std::string& out) {
+  Lines pictures;
+  for (const std::string& file : FilesAsTheyAre(out)) {
+    if (file.starts_with("images/") || file.starts_with("small_images/")) pictures.push_back(file);
+  }
+  return pictures;
+}
+
 const char* kUsageHint = "詳しくは montrelle-make --help を見てください。\n";
 
 // A complete settings file as the window writes it, with the values of
@@ -108,11 +117,11 @@ TEST_F(MontrelleMakeTest, MakesAFrameGallery) {
   EXPECT_EQ(run.err, "pics/notes.txt: 画像ファイルではないので飛ばします\n終了しました\n");
   EXPECT_EQ(ReadBytes(dir / "s.ini"), settings) << "never written";
 
-  EXPECT_EQ(
-      FolderTree(dir / "out"),
-      (Lines{"gallery.html", "gallery_QRV.txt", "src_files/", "src_files/a.htm", "src_files/b.htm",
-             "src_files/gallery_menu1.htm", "src_files/gallery_menu2.htm", "src_files/last.gif",
-             "src_files/next.gif", "src_files/previous.gif", "src_files/top.gif"}));
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{".montrelle.record", "gallery.html", "gallery_QRV.txt", "src_files/",
+                   "src_files/a.htm", "src_files/b.htm", "src_files/gallery_menu1.htm",
+                   "src_files/gallery_menu2.htm", "src_files/last.gif", "src_files/next.gif",
+                   "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(
       FileLines(dir / "out/gallery.html"),
       (Lines{"<HTML>", "<HEAD>", kCodePageMeta, "", "<TITLE>", "旅", "</TITLE>", "", "</HEAD>",
@@ -149,7 +158,8 @@ TEST_F(MontrelleMakeTest, MakesATableGallery) {
   Outcome run = RunMake(arguments, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  const Lines tree = {"album.html",
+  const Lines tree = {".montrelle.record",
+                      "album.html",
                       "images/",
                       "images/a.jpg JPEG 40x30",
                       "images/b.JPG JPEG 30x40",
@@ -224,8 +234,9 @@ TEST_F(MontrelleMakeTest, MakesAPulldownGallery) {
   EXPECT_EQ(run.err, "終了しました\n");
   // One turned picture: every main image is made again at the pull-down width; no
   // reduced images in this layout.
-  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html", "images/", "images/a.jpg JPEG 450x600",
-                                             "images/b.JPG JPEG 450x600"}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg JPEG 450x600",
+                   "images/b.JPG JPEG 450x600"}));
   EXPECT_EQ(
       FileLines(dir / "out/ignored.html"),
       (Lines{"<HTML>",
@@ -312,6 +323,96 @@ TEST_F(MontrelleMakeTest, PhonePicturesMakeUprightThumbnails) {
   }
 }
 
+// A phone's photo copied into the gallery keeps its picture and its colours and
+// loses where it was taken, its turn and the picture after its end; with
+// --keep-metadata it is copied byte for byte.
+TEST_F(MontrelleMakeTest, CopiedPhotosKeepThePictureNotTheMetadata) {
+  const std::string plain = EncodeJpeg(testing::NoisyPicture(64, 32));
+  const std::string head = plain.substr(0, 20), body = plain.substr(20);  // SOI, APP0 JFIF
+  const std::string icc =
+      testing::MarkerSegment(0xE2, std::string("ICC_PROFILE\0\x01\x01", 14) + "profile");
+  const std::string gps = testing::MarkerSegment(
+      0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x08", 14) + "GPS 35.6586 N 139.7454 E");
+  const std::string xmp =
+      testing::MarkerSegment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x/>");
+  const std::string comment = testing::MarkerSegment(0xFE, "taken at home");
+  const std::string phone =
+      testing::WithExifOrientation(head + gps + xmp + icc + comment + body, 6) + plain;
+  WriteBytes(dir / "pics/phone.jpg", phone);
+  WriteBytes(dir / "s.ini", SettingsFile({{"Flags", "micopy", "1"}}));
+  Lines arguments = {"-s", "s.ini", "-o", "out", "-q", "--no-exif", "pics/phone.jpg"};
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const std::string copy = ReadBytes(dir / "out/images/phone.jpg");
+  EXPECT_EQ(copy, head + icc + body);
+  EXPECT_EQ(DecodeJpeg(copy), DecodeJpeg(phone));
+  EXPECT_EQ(JpegSizeOf(copy), (ImageSize{64, 32})) << "shown as the preview shows it";
+
+  arguments[3] = "kept";
+  arguments.push_back("--keep-metadata");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  EXPECT_EQ(ReadBytes(dir / "kept/images/phone.jpg"), phone);
+}
+
+// Made again without a picture: its files are removed and named; files put into
+// the folder by hand stay, and so do files outside it that an edited record names.
+TEST_F(MontrelleMakeTest, PictureTakenOutOfTheListLeavesNothingBehind) {
+  WriteBytes(dir / "pics/c.jpg", testing::JpegPicture(40, 30));
+  WriteBytes(dir / "s.ini", SettingsFile({{"HTMLtype", "type", "0"}, {"Flags", "micopy", "1"}}));
+  Lines arguments = {"-s", "s.ini", "-o", "out", "pics/a.jpg", "pics/b.JPG", "pics/c.jpg"};
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  WriteBytes(dir / "out/notes.txt", "mine");
+  WriteBytes(dir / "out/small_images/mine.jpg", "mine");
+  arguments.pop_back();
+  Outcome run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "削除しました: " + (dir / "out/images/c.jpg") +
+                         "\n削除しました: " + (dir / "out/small_images/c.jpg") +
+                         "\n削除しました: " + (dir / "out/src_files/c.htm") + "\n終了しました\n");
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg", "images/b.JPG",
+                   "notes.txt", "small_images/", "small_images/a.jpg", "small_images/b.JPG",
+                   "small_images/mine.jpg", "src_files/", "src_files/a.htm", "src_files/b.htm",
+                   "src_files/ignored_menu1.htm", "src_files/last.gif", "src_files/next.gif",
+                   "src_files/previous.gif", "src_files/top.gif"}));
+
+  WriteBytes(dir / "outside.txt", "not the gallery's");
+  WriteBytes(dir / "out/.montrelle.record", ReadBytes(dir / "out/.montrelle.record") +
+                                                "file\t../outside.txt\nfile\t" +
+                                                (dir / "outside.txt") + "\n");
+  run = RunMake(arguments, dir.path());
+  EXPECT_EQ(run.err, "終了しました\n");
+  EXPECT_EQ(ReadBytes(dir / "outside.txt"), "not the gallery's");
+}
+
+// Made again keeping what exists: a comment changed remakes no picture, a source
+// replaced with new pixels under its name remakes exactly its pictures.
+TEST_F(MontrelleMakeTest, KeepExistingRemakesExactlyWhatChanged) {
+  WriteBytes(dir / "s.ini",
+             SettingsFile(
+                 {{"HTMLtype", "type", "0"}, {"Flags", "micopy", "1"}, {"Flags", "mimake", "1"}}));
+  const auto list = [&](const std::string& comment) {
+    WriteBytes(dir / "list.txt",
+               dir / "pics/a.jpg" + "\n" + dir / "pics/b.JPG" + "\n\n" + comment + "\n\n");
+  };
+  const Lines arguments = {"-s", "s.ini", "-l", "list.txt", "-o", "out", "-q", "--keep-existing"};
+  list("港");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const Lines made = PicturesAsTheyAre(dir / "out");
+
+  list("夕日");
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  EXPECT_EQ(PicturesAsTheyAre(dir / "out"), made);
+
+  WriteBytes(dir / "pics/b.JPG", EncodeJpeg(testing::NoisyPicture(30, 40)));
+  ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
+  const Lines remade = PicturesAsTheyAre(dir / "out");
+  ASSERT_EQ(remade.size(), made.size());
+  for (size_t i = 0; i < made.size(); ++i) {
+    const bool of_b = made[i].find("/b.JPG") != std::string::npos;
+    EXPECT_EQ(remade[i] != made[i], of_b && !made[i].ends_with("/")) << made[i];
+  }
+}
+
 TEST_F(MontrelleMakeTest, ScanlineDecoderSettingMakesTheSamePictures) {
   // Large enough that a thumbnail passes over blocks.
   WriteBytes(dir / "pics/c.jpg", EncodeJpeg(testing::NoisyPicture(400, 300)));
@@ -336,9 +437,9 @@ TEST_F(MontrelleMakeTest, DefaultsBesideTheProgramAreOnlyRead) {
   Outcome run = RunMake({"-o", "out", "pics/a.jpg"}, dir.path(), dir / "bin/montrelle-make");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(PictureTree(dir / "out"),
-            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 100x75", "src_files/",
-                   "src_files/a.htm", "src_files/index_menu1.htm"}));
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{".montrelle.record", "index.html", "small_images/",
+                                             "small_images/a.jpg JPEG 100x75", "src_files/",
+                                             "src_files/a.htm", "src_files/index_menu1.htm"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/index_menu1.htm")[15],
             "<A HREF=\"./a.htm\" TARGET=\"main\"><IMG SRC=\"../small_images/a.jpg\"></A>")
       << "reduced images are on by default";
@@ -384,7 +485,7 @@ TEST_F(MontrelleMakeTest, StopsWithStatusOne) {
   }
   EXPECT_EQ(FolderTree(dir / "out"), Lines{}) << "only the zero per-page run made the folder";
   EXPECT_TRUE(FolderExists(dir / "out"));
-  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(FolderTree(dir / "blocked"), (Lines{".montrelle.record", "index.html", "src_files"}));
   EXPECT_EQ(FolderTree(dir / "damaged"), Lines{}) << "the pictures are read before any write";
 }
 
@@ -402,9 +503,9 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   EXPECT_EQ(run.err, "終了しました\n");
   EXPECT_EQ(
       PictureTree(dir / "web"),
-      (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg JPEG 120x90",
-             "day1/small_images/b.JPG JPEG 120x160", "day1/src_files/", "day1/src_files/a.htm",
-             "day1/src_files/b.htm", "web_QRV.txt"}));
+      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
+             "day1/small_images/a.jpg JPEG 120x90", "day1/small_images/b.JPG JPEG 120x160",
+             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm", "web_QRV.txt"}));
   EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day1/day1.html\tday1/small_images/a.jpg\r\n");
   EXPECT_EQ(FileLines(dir / "web/day1/src_files/b.htm"),
             Concat({PageOpening("day1", kDarkBody),
@@ -560,10 +661,11 @@ TEST_F(MontrelleMakeTest, DiskFillingUpStopsTheRunWithWholeFiles) {
       RunMake({"-s", "s.ini", "-o", "full/out", "-q", "pics/a.jpg", "pics/big.jpg"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "ディスクがいっぱいです: " + (dir / "full/out/images/big.jpg") + ".\n");
-  EXPECT_EQ(PictureTree(dir / "full/out"),
-            (Lines{"ignored.html", "images/", "images/a.jpg JPEG 40x30", "small_images/",
-                   "small_images/a.jpg JPEG 120x90", "small_images/big.jpg JPEG 120x80",
-                   "src_files/", "src_files/a.htm", "src_files/big.htm"}));
+  EXPECT_EQ(
+      PictureTree(dir / "full/out"),
+      (Lines{".montrelle.record", "ignored.html", "images/", "images/a.jpg JPEG 40x30",
+             "small_images/", "small_images/a.jpg JPEG 120x90", "small_images/big.jpg JPEG 120x80",
+             "src_files/", "src_files/a.htm", "src_files/big.htm"}));
   EXPECT_EQ(ReadBytes(dir / "full/out/images/a.jpg"), ReadBytes(dir / "pics/a.jpg"));
   for (const char* page : {"ignored.html", "src_files/a.htm", "src_files/big.htm"}) {
     EXPECT_EQ(FileLines(dir / ("full/out/" + std::string(page))).back(), "</HTML>") << page;
@@ -592,7 +694,7 @@ TEST_F(MontrelleMakeTest, NamesOfEveryKindAreLinkedAsTheyAre) {
   const std::string page = std::string(251, 'x') + ".htm";
   EXPECT_EQ(
       PictureTree(dir / "out dir"),
-      (Lines{"#1.html", "small_images/", "small_images/-dash.jpg JPEG 120x90",
+      (Lines{"#1.html", ".montrelle.record", "small_images/", "small_images/-dash.jpg JPEG 120x90",
              "small_images/100% \"q\".jpg JPEG 120x90", "small_images/" + longest + " JPEG 120x90",
              "src_files/", "src_files/#1_menu1.htm", "src_files/-dash.htm",
              "src_files/100% \"q\".htm", "src_files/last.gif", "src_files/next.gif",
@@ -682,20 +784,14 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
   Lines arguments = {"-s", "s.ini",           "-o",         "out",
                      "-q", "--keep-existing", "pics/a.jpg", "pics/b.JPG"};
   ASSERT_EQ(RunMake(arguments, dir.path()).status, 0);
-  const auto pictures = [](const Lines& files) {
-    Lines kept;
-    for (const std::string& file : files) {
-      if (file.starts_with("images/") || file.starts_with("small_images/")) kept.push_back(file);
-    }
-    return kept;
-  };
-  const Lines before = pictures(FilesAsTheyAre(dir / "out"));
+  const Lines before = PicturesAsTheyAre(dir / "out");
 
   arguments.insert(arguments.end(), {"pics/c.bmp", "pics/d.jpg"});
   Outcome run = RunMake(arguments, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(PictureTree(dir / "out"), (Lines{"ignored.html",
+  EXPECT_EQ(PictureTree(dir / "out"), (Lines{".montrelle.record",
+                                             "ignored.html",
                                              "images/",
                                              "images/a.jpg JPEG 640x480",
                                              "images/b.JPG JPEG 640x853",
@@ -717,7 +813,7 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
                                              "src_files/previous.gif",
                                              "src_files/top.gif"}));
   Lines earlier;
-  for (const std::string& file : pictures(FilesAsTheyAre(dir / "out"))) {
+  for (const std::string& file : PicturesAsTheyAre(dir / "out")) {
     if (file.find("/c.jpg ") == std::string::npos && file.find("/d.jpg ") == std::string::npos) {
       earlier.push_back(file);
     }
@@ -750,8 +846,8 @@ TEST_F(MontrelleMakeTest, InterruptStopsTheRunWithStatus130) {
   close(err[0]);
   EXPECT_EQ(ExitStatus(pid), 130);
   EXPECT_EQ(written, "中止しました\n");
-  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"index.html", "small_images/", "src_files/",
-                                            "src_files/a.htm", "src_files/b.htm"}));
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{".montrelle.record", "index.html", "small_images/",
+                                            "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(FileLines(dir / "out/index.html").back(), "</HTML>");
 }
 
@@ -778,8 +874,8 @@ TEST_F(MontrelleMakeTest, NamesWithALineBreakAreRefused) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, refused + (dir / "trip/day2/x\\x0Ay.jpg") + ".\n");
   EXPECT_EQ(FolderTree(dir / "web"),
-            (Lines{"day1/", "day1/day1.html", "day1/small_images/", "day1/small_images/a.jpg",
-                   "day1/src_files/", "day1/src_files/a.htm"}));
+            (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
+                   "day1/small_images/a.jpg", "day1/src_files/", "day1/src_files/a.htm"}));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 #include <unistd.h>
 
+#include "gallery/output_record.h"
 #include "gallery/picture_check.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/library_test_pictures.h"
@@ -109,7 +110,8 @@ TEST_F(GenerateGalleryTest, FrameRunWritesTheTreeAndEnds) {
                            "progress: 0/2", "phase: 縮小画像作成", "progress: 0/2", "progress: 1/2",
                            "phase: ", "progress: ", "message: 終了しました"}));
   EXPECT_EQ(FolderTree(dir / "out"),
-            (Lines{"2024/", "2024/spring/", "2024/spring/index.html", "2024/spring/small_images/",
+            (Lines{"2024/", "2024/spring/", "2024/spring/.montrelle.record",
+                   "2024/spring/index.html", "2024/spring/small_images/",
                    "2024/spring/small_images/a.jpg", "2024/spring/small_images/b.jpg",
                    "2024/spring/src_files/", "2024/spring/src_files/a.htm",
                    "2024/spring/src_files/b.htm", "2024/spring/src_files/index_menu1.htm",
@@ -141,9 +143,10 @@ TEST_F(GenerateGalleryTest, TableRunPagesThenImagesThenBackground) {
                    "progress: 0/2", "progress: 1/2", "phase: メイン画像コピー", "progress: 0/2",
                    "progress: 1/2", "phase: ", "progress: ", "message: 終了しました"}));
   EXPECT_EQ(PictureTree(dir / "out"),
-            (Lines{"images/", "images/a.jpg JPEG 40x30", "images/b.bmp BMP 40x30", "index.html",
-                   "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x60",
-                   "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
+            (Lines{".montrelle.record", "images/", "images/a.jpg JPEG 40x30",
+                   "images/b.bmp BMP 40x30", "index.html", "small_images/",
+                   "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x60", "src_files/",
+                   "src_files/a.htm", "src_files/b.htm", "src_files/paper.jpg"}));
 }
 
 // The responsive layout makes its thumbnails and remakes its main images at its
@@ -156,9 +159,9 @@ TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
   ASSERT_TRUE(Run());
   EXPECT_EQ(
       PictureTree(dir / "out"),
-      (Lines{"images/", "images/a.jpg JPEG 120x90", "images/b.bmp BMP 120x160", "index.html",
-             "small_images/", "small_images/a.jpg JPEG 80x60", "small_images/b.bmp BMP 80x106",
-             "src_files/", "src_files/a.htm", "src_files/b.htm"}));
+      (Lines{".montrelle.record", "images/", "images/a.jpg JPEG 120x90", "images/b.bmp BMP 120x160",
+             "index.html", "small_images/", "small_images/a.jpg JPEG 80x60",
+             "small_images/b.bmp BMP 80x106", "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
   // Each step takes half of every picture's share of the bar.
   EXPECT_EQ(ui.bar, (Lines{"0/2", "縮小画像  0/2", "縮小画像  0/2", "縮小画像  1/2",
@@ -188,7 +191,8 @@ TEST_F(GenerateGalleryTest, PhonePicturesGoIntoEveryLayoutAsJpeg) {
     ASSERT_TRUE(Run()) << ui.log.back();
     const bool frame = layout == OutputLayout::kFrame;
     const std::string main_size = frame ? "64x48" : "32x24";
-    Lines tree = {"images/",
+    Lines tree = {".montrelle.record",
+                  "images/",
                   "images/IMG_0001.jpg JPEG " + main_size,
                   "images/photo.jpg JPEG " + main_size,
                   "images/shot.jpg JPEG " + main_size,
@@ -275,7 +279,7 @@ TEST_F(GenerateGalleryTest, PageThatCannotBeWrittenEndsTheRunWithItsError) {
     EXPECT_EQ(std::string(e.what()), "I/O エラー (20): " + (dir / "out/src_files/a.htm"));
   }
   EXPECT_EQ(ui.log, (Lines{"phase: HTMLファイル作成", "progress: 0/1"}));
-  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"index.html", "src_files"}));
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{".montrelle.record", "index.html", "src_files"}));
 }
 
 TEST_F(GenerateGalleryTest, QrvLineOutsideABatch) {
@@ -359,7 +363,8 @@ TEST_F(GenerateGalleryTest, BackgroundPictureIsCopiedOnce) {
   settings.bg_image = dir / "paper.jpg";
   settings.layout = std::nullopt;  // no pages: the copy makes src_files itself
   ASSERT_TRUE(Run());
-  EXPECT_EQ(FolderTree(dir / "out"), (Lines{"src_files/", "src_files/paper.jpg"}));
+  EXPECT_EQ(FolderTree(dir / "out"),
+            (Lines{".montrelle.record", "src_files/", "src_files/paper.jpg"}));
   EXPECT_EQ(ReadBytes(dir / "out/src_files/paper.jpg"), "paper");
 
   WriteBytes(dir / "paper.jpg", "new paper");
@@ -376,7 +381,7 @@ TEST_F(GenerateGalleryTest, NoLayoutWritesNoPagesAndStillEnds) {
   settings.layout = std::nullopt;
   ASSERT_TRUE(Run());
   EXPECT_EQ(ui.log, (Lines{"phase: ", "progress: ", "message: 終了しました"}));
-  EXPECT_TRUE(ListFolder(dir / "out").empty());
+  EXPECT_EQ(FolderTree(dir / "out"), Lines{".montrelle.record"});
 }
 
 // FakeUi that runs `on_progress` with each progress text.
@@ -418,11 +423,12 @@ TEST_F(GenerateGalleryTest, FolderTurningReadOnlyStopsTheRunWithWholeFiles) {
     return Ended(progress_ui.log) ? 3 : 0;
   });
   EXPECT_EQ(rc, 0);
-  EXPECT_EQ(PictureTree(dir / "out"),
-            (Lines{"index.html", "small_images/", "small_images/a.jpg JPEG 80x60", "src_files/",
-                   "src_files/a.htm", "src_files/b.htm", "src_files/c.htm",
-                   "src_files/index_menu1.htm", "src_files/last.gif", "src_files/next.gif",
-                   "src_files/previous.gif", "src_files/top.gif"}));
+  EXPECT_EQ(
+      PictureTree(dir / "out"),
+      (Lines{".montrelle.record", "index.html", "small_images/", "small_images/a.jpg JPEG 80x60",
+             "src_files/", "src_files/a.htm", "src_files/b.htm", "src_files/c.htm",
+             "src_files/index_menu1.htm", "src_files/last.gif", "src_files/next.gif",
+             "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/c.htm").back(), "</HTML>");
 }
 
@@ -451,15 +457,22 @@ TEST_F(GenerateGalleryTest, StoppedRunEndsBetweenPicturesAndKeepingCompletesIt) 
                       "src_files/a.htm",
                       "src_files/b.htm",
                       "src_files/c.htm"};
-  EXPECT_EQ(
-      PictureTree(dir / "out"),
-      testing::Concat({{"images/", "images/a.jpg JPEG 120x90", "images/b.jpg JPEG 120x90"}, rest}));
+  EXPECT_EQ(PictureTree(dir / "out"),
+            testing::Concat({{".montrelle.record", "images/", "images/a.jpg JPEG 120x90",
+                              "images/b.jpg JPEG 120x90"},
+                             rest}));
+  // The record names every file the stopped run wrote, and nothing else.
+  Lines recorded;
+  for (const auto& [name, facts] : ReadOutputRecord(dir / "out").files) recorded.push_back(name);
+  EXPECT_EQ(recorded, (Lines{"images/a.jpg", "images/b.jpg", "index.html", "small_images/a.jpg",
+                             "small_images/b.jpg", "small_images/c.jpg", "src_files/a.htm",
+                             "src_files/b.htm", "src_files/c.htm"}));
 
   ui.answers = {false, false};
   ASSERT_TRUE(Run());
   EXPECT_EQ(PictureTree(dir / "out"),
-            testing::Concat({{"images/", "images/a.jpg JPEG 120x90", "images/b.jpg JPEG 120x90",
-                              "images/c.jpg JPEG 120x90"},
+            testing::Concat({{".montrelle.record", "images/", "images/a.jpg JPEG 120x90",
+                              "images/b.jpg JPEG 120x90", "images/c.jpg JPEG 120x90"},
                              rest}));
 }
 

@@ -109,7 +109,7 @@ class ImageStepsTest : public ::testing::Test {
   // As the run does it: the reduced images started first, then both steps.
   void Make(bool macro_mode = false) {
     ImageWork work(kWorkers);
-    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, false, work);
     MakeReduced(work, macro_mode);
     MakeMain(work, macro_mode);
   }
@@ -398,7 +398,7 @@ TEST_F(ImageStepsTest, PicturesStartedAheadShowAndWriteNothingBeforeTheStep) {
   AddThree();
   {
     ImageWork work(kWorkers);
-    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, work);
+    StartReducedImages(DeriveGenerationContext(settings, list), list, settings, false, work);
     // The run may end here, before the step (a page that cannot be written); the
     // pictures under way are finished first.
   }

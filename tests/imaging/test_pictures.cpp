@@ -216,6 +216,13 @@ std::string ExifSegment(int orientation, bool big_endian) {
   return segment + body;
 }
 
+std::string MarkerSegment(int marker, const std::string& body) {
+  const size_t length = body.size() + 2;
+  return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                     static_cast<char>(length & 0xFF)} +
+         body;
+}
+
 std::string WithExifOrientation(const std::string& jpeg, int orientation, bool big_endian) {
   return jpeg.substr(0, 2) + ExifSegment(orientation, big_endian) + jpeg.substr(2);
 }

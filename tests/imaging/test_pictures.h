@@ -74,6 +74,9 @@ std::string CodedJpeg(const RgbImage& picture, const JpegCoding& coding);
 // holds the orientation tag alone, in the TIFF byte order asked for.
 std::string ExifSegment(int orientation, bool big_endian = false);
 
+// A marker segment: 0xFF, `marker`, the length and `body`.
+std::string MarkerSegment(int marker, const std::string& body);
+
 // `jpeg` with ExifSegment inserted after SOI.
 std::string WithExifOrientation(const std::string& jpeg, int orientation, bool big_endian = false);
 

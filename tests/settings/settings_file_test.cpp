@@ -37,7 +37,8 @@ const std::string kDefaultFile =
     "[Color]\r\nbg_color=ffffff\r\nlink_color=ffff00\r\nvlink_color=ff0000\r\n\r\n"
     "[BGImage]\r\nbg_image=\r\n\r\n"
     "[Flags]\r\nfnoutput=0\r\nsimake=1\r\nmicopy=0\r\nmimake=0\r\nbgishow=0\r\ndontask=0\r\n"
-    "jpegconvert=0\r\nQRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\nexif=1\r\n\r\n"
+    "jpegconvert=0\r\nQRVlist=0\r\nCommentOut=0\r\nCommentOutPD=0\r\nPreview=1\r\nexif="
+    "1\r\nkeepmeta=0\r\n\r\n"
     "[Other]\r\nout_path=\r\nout_name=index.html\r\ntitle=\r\n\r\n";
 
 // The message of the AppError that `action` throws, or "" when it throws none.
@@ -62,13 +63,13 @@ TMT_Options Sentinel() {
   o.SmallImage.width = 97;
   o.Color = {"s1", "s2", "s3"};
   o.BGImage.bg_image = "s4";
-  o.Flags = {true, true, true, true, true, true, true, true, true, true, true, true};
+  o.Flags = {true, true, true, true, true, true, true, true, true, true, true, true, true};
   o.Other = {"s5", "s6", "s7"};
   return o;
 }
 
-TEST(WriteSettingsFile, DefaultFileIsTheFortyEightLinesWhateverTheControlsHold) {
-  ASSERT_EQ(std::ranges::count(kDefaultFile, '\n'), 48);
+TEST(WriteSettingsFile, DefaultFileIsTheFortyNineLinesWhateverTheControlsHold) {
+  ASSERT_EQ(std::ranges::count(kDefaultFile, '\n'), 49);
   TempDir dir;
   std::string path = dir / "Montrelle.ini";
   LiveSettings live;
@@ -96,6 +97,7 @@ TEST(WriteSettingsFile, ControlValuesAsTypedInCp932) {
   live.bg_image = "/pics/背景.jpg";
   live.fnoutput = live.micopy = live.mimake = live.bgishow = live.jpegconvert = live.qrvlist = true;
   live.simake = live.preview = live.exif = false;
+  live.keepmeta = true;
   live.out_path = "/out/写真";
   live.out_name = "index.htm";
   live.title = "春の庭〜 'x'";
@@ -111,7 +113,7 @@ TEST(WriteSettingsFile, ControlValuesAsTypedInCp932) {
             "[BGImage]\r\nbg_image=/pics/\x94\x77\x8c\x69.jpg\r\n\r\n"
             "[Flags]\r\nfnoutput=1\r\nsimake=0\r\nmicopy=1\r\nmimake=1\r\nbgishow=1\r\n"
             "dontask=0\r\njpegconvert=1\r\nQRVlist=1\r\nCommentOut=0\r\nCommentOutPD=0\r\n"
-            "Preview=0\r\nexif=0\r\n\r\n"
+            "Preview=0\r\nexif=0\r\nkeepmeta=1\r\n\r\n"
             "[Other]\r\nout_path=/out/\x8e\xca\x90\x5e\r\nout_name=index.htm\r\n"
             "title=\x8f\x74\x82\xcc\x92\xeb\x81\x60 'x'\r\n\r\n");
 }
@@ -168,7 +170,8 @@ TEST(LoadSettings, HandWrittenFileFillsEveryField) {
   expected.SmallImage.width = -2147483647 - 1;
   expected.Color = {"ABCDEF", "00ff00", "0000ff"};
   expected.BGImage.bg_image = "/pics/背景.jpg";
-  // exif is missing, as in every file written before it was added: it reads 1.
+  // exif and keepmeta are missing, as in every file written before they were
+  // added: exif reads 1, keepmeta 0.
   expected.Flags = {true, true, true, true, true, true, true, true, true, true, true, true};
   expected.Flags.simake = false;
   expected.Flags.Preview = false;
@@ -249,7 +252,7 @@ TEST(SettingsFile, ControlValuesSurviveTheRoundTrip) {
       cases.back().layout = layouts[cases.size() % 5];
     }
   }
-  ASSERT_EQ(cases.size(), 13u);
+  ASSERT_EQ(cases.size(), 14u);
   for (const LiveSettings& live : cases) {
     WriteSettingsFile(path, kWriteLive, live);
     TMT_Options options;
