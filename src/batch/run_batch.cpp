@@ -1,9 +1,13 @@
 #include "batch/run_batch.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "batch/album_page.h"
 #include "gallery/generate_gallery.h"
+#include "gallery/generation_context.h"
+#include "gallery/image_steps.h"
 #include "gallery/output_folder.h"
 #include "gallery/run_status.h"
 #include "imagelist/list_file.h"
@@ -59,7 +63,34 @@ struct BatchRun {
   BatchState& batch;
   BatchWindows& windows;
   const std::string& navigation_images_folder;
+  // The galleries made so far, and the first one's context for the album's look.
+  std::vector<AlbumGallery> album;
+  std::optional<GenerationContext> album_context;
 };
+
+// The gallery just made in `folder` joins the album.
+void AddToAlbum(BatchRun& run, const std::string& folder, const ImageFileList& folder_list) {
+  GenerationContext context = DeriveGenerationContext(run.settings, folder_list);
+  const ListedEntry& first = context.entries.front();
+  AlbumGallery gallery{folder, folder + "/" + context.page_file, std::nullopt, folder_list.count()};
+  if (MakesReducedImages(run.settings)) {
+    const bool as_jpeg = first.kinds.jpeg || first.kinds.library;
+    gallery.cover = folder + "/small_images/" + (as_jpeg ? first.image_name : first.bitmap_name);
+  }
+  run.album.push_back(std::move(gallery));
+  if (!run.album_context) run.album_context = std::move(context);
+}
+
+// Writes the album of the galleries made, saying so when it could not take the
+// name index.html.
+void WriteBatchAlbum(const BatchRun& run) {
+  if (run.album.empty()) return;
+  const std::string name =
+      WriteAlbum(run.request.out_folder, *run.album_context, run.settings, run.album);
+  if (name != "index.html") {
+    run.ui.ShowMessage("index.html は残し、アルバムのページを " + name + " に書きました");
+  }
+}
 
 // False when the folder's make run stopped with a message.
 bool ProcessFolder(BatchRun& run, const std::string& folder) {
@@ -83,8 +114,12 @@ bool ProcessFolder(BatchRun& run, const std::string& folder) {
   // The make run lets window events through: it works on a copy, so that an edit in
   // the preview window meanwhile cannot change the list under its feet.
   const ImageFileList folder_list = run.list;
-  return GenerateGallery(run.settings, folder_list, run.ui, run.batch,
-                         run.navigation_images_folder);
+  if (!GenerateGallery(run.settings, folder_list, run.ui, run.batch,
+                       run.navigation_images_folder)) {
+    return false;
+  }
+  AddToAlbum(run, folder, folder_list);
+  return true;
 }
 
 }  // namespace
@@ -112,7 +147,8 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
     ui.ShowMessage("処理するフォルダがありません: " + ShownText(request.search_folder));
     return BatchEnd::kNothingFound;
   }
-  BatchRun run{request, std::move(settings), list, ui, batch, windows, navigation_images_folder};
+  BatchRun run{request, std::move(settings),      list, ui,          batch,
+               windows, navigation_images_folder, {},   std::nullopt};
   bool finished = true;
   try {
     long long pictures = 0;
@@ -132,6 +168,7 @@ BatchEnd RunBatch(const BatchRequest& request, LiveSettings settings, ImageFileL
   windows.ShowBatchWindow();
   EndRunCount(ui);
   if (!finished) return BatchEnd::kStopped;
+  WriteBatchAlbum(run);
   ui.Beep();
   ui.ShowMessage("終了しました");
   return BatchEnd::kFinished;

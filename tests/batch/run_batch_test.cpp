@@ -6,6 +6,7 @@
 
 #include "imaging/test_pictures.h"
 #include "support/expect_error.h"
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -14,6 +15,7 @@ namespace montrelle {
 namespace {
 
 using testing::FakeUi;
+using testing::FileLines;
 using testing::FolderTree;
 using testing::PictureTree;
 using testing::ReadBytes;
@@ -111,14 +113,38 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
 
   EXPECT_EQ(Run(false), BatchEnd::kFinished);
 
+  EXPECT_EQ(PictureTree(out), (Lines{".montrelle.record",
+                                     "day1/",
+                                     "day1/.montrelle.record",
+                                     "day1/day1.html",
+                                     "day1/small_images/",
+                                     "day1/small_images/a.jpg JPEG 80x60",
+                                     "day1/small_images/b.jpg JPEG 80x106",
+                                     "day1/src_files/",
+                                     "day1/src_files/a.htm",
+                                     "day1/src_files/b.htm",
+                                     "day1/src_files/day1_menu1.htm",
+                                     "day2/",
+                                     "day2/.montrelle.record",
+                                     "day2/day2.html",
+                                     "day2/small_images/",
+                                     "day2/small_images/c.bmp BMP 80x40",
+                                     "day2/src_files/",
+                                     "day2/src_files/c.htm",
+                                     "day2/src_files/day2_menu1.htm",
+                                     "index.html",
+                                     "web_QRV.txt"}));
+  // The album, in the table layout's look: a cover, the name and the count each.
   EXPECT_EQ(
-      PictureTree(out),
-      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
-             "day1/small_images/a.jpg JPEG 80x60", "day1/small_images/b.jpg JPEG 80x106",
-             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm",
-             "day1/src_files/day1_menu1.htm", "day2/", "day2/.montrelle.record", "day2/day2.html",
-             "day2/small_images/", "day2/small_images/c.bmp BMP 80x40", "day2/src_files/",
-             "day2/src_files/c.htm", "day2/src_files/day2_menu1.htm", "web_QRV.txt"}));
+      FileLines(out + "/index.html"),
+      testing::Concat({testing::PageOpening("web", testing::kWhiteBody),
+                       {"<BR>", "", "<TABLE BORDER=\"0\">", "<TR>", "<TD>",
+                        "<A HREF=\"day1/day1.html\"><IMG SRC=\"day1/small_images/a.jpg\" "
+                        "ALT=\"day1\"></A><BR>day1<BR>2枚",
+                        "</TD>", "<TD>",
+                        "<A HREF=\"day2/day2.html\"><IMG SRC=\"day2/small_images/c.bmp\" "
+                        "ALT=\"day2\"></A><BR>day2<BR>1枚",
+                        "</TD>", "</TR>", "</TABLE>", "</CENTER>", "", "", "</BODY>", "</HTML>"}}));
   EXPECT_EQ(ReadBytes(out + "/web_QRV.txt"),
             "day1/day1.html\tday1/small_images/a.jpg\r\n"
             "day2/day2.html\tday2/small_images/c.bmp\r\n");
@@ -138,6 +164,26 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
                            "day1 1/3  縮小画像  1/3", "day1 1/3  縮小画像  2/3", "day1 1/3  2/3",
                            "day2 2/3  2/3", "day2 2/3  縮小画像  2/3", "day2 2/3  縮小画像  3/3",
                            "day2 2/3  3/3", "day3 3/3  3/3", ""}));
+}
+
+// An index.html the user put there is never replaced: the album goes beside it,
+// and the run says so; the album's own index.html is replaced by the next batch.
+TEST_F(RunBatchTest, AnIndexPageOfTheUsersIsKept) {
+  File(search + "/day1/a.jpg");
+  settings.simake = true;
+  const std::string said = "message: index.html は残し、アルバムのページを album.html に書きました";
+  for (const bool users : {true, false}) {
+    std::filesystem::remove_all(out);
+    std::filesystem::create_directory(out);
+    if (users) WriteBytes(out + "/index.html", "mine");
+    for (int run = 0; run < 2; ++run) {
+      ui.log.clear();
+      EXPECT_EQ(Run(false), BatchEnd::kFinished);
+      EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), said), users ? 1 : 0);
+      EXPECT_EQ(ReadBytes(out + "/index.html") == "mine", users);
+      EXPECT_EQ(std::filesystem::exists(out + "/album.html"), users);
+    }
+  }
 }
 
 TEST_F(RunBatchTest, StopsAtTheFirstFolderThatFails) {

@@ -555,6 +555,51 @@ def save_responsive_screenshots(visit, folder):
     show_on(visit.browser, None)
 
 
+ALBUM_FOLDERS = {"旅行 A&B": 2, "100% #1": 1, "夏": 3}
+
+
+def make_album(root, layout, montrelle_make, write_test_picture):
+    """A batch run over folders with awkward names; returns its output folder."""
+    search = root / f"album-{layout}-photos"
+    for folder, count in ALBUM_FOLDERS.items():
+        (search / folder).mkdir(parents=True)
+        for n in range(count):
+            subprocess.run([write_test_picture, search / folder / f"p{n}.jpg", "64", "48", "1"],
+                           check=True)
+    out = root / f"album-{layout}"
+    settings = root / f"{galleries()[0].folder}.ini"
+    run = subprocess.run([montrelle_make, "-q", "-s", settings, "--layout", layout, "--batch",
+                          search, "-o", out], capture_output=True, text=True)
+    if run.returncode != 0:
+        sys.exit(f"the batch run for the {layout} album ended with {run.returncode}: {run.stderr}")
+    return out
+
+
+def check_album(browser, out, layout):
+    """Every cover loads, the names and counts read right, every link opens its
+    gallery's entry page."""
+    browser.get((out / "index.html").as_uri())
+    WebDriverWait(browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda b: b.execute_script(LOADED))
+    state = browser.execute_script(PAGE_STATE)
+    where = f"album-{layout}"
+    expect(state["charset"] == ("UTF-8" if layout == "responsive" else "Shift_JIS"),
+           f"{where}: read as {state['charset']}")
+    expect(len(state["images"]) == len(ALBUM_FOLDERS) and all(i["loaded"] for i in state["images"]),
+           f"{where}: covers {state['images']}")
+    for folder, count in ALBUM_FOLDERS.items():
+        expect(folder in state["lines"] and f"{count}枚" in state["lines"],
+               f"{where}: {folder} in {state['lines']}")
+    expected = sorted((out / f / f"{f}.html").as_uri() for f in ALBUM_FOLDERS)
+    expect(sorted(urllib.parse.unquote(t) for t in state["targets"])
+           == sorted(urllib.parse.unquote(t) for t in expected), f"{where}: links {state['targets']}")
+    for target in state["targets"]:
+        browser.get(target)
+        WebDriverWait(browser, WAIT_SECONDS, poll_frequency=0.05).until(
+            lambda b: b.execute_script(LOADED))
+        expect(Path(urllib.parse.unquote(urllib.parse.urlsplit(browser.current_url).path)).is_file(),
+               f"{where}: {target} opens {browser.current_url}")
+
+
 LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown,
                  "responsive": check_responsive}
 
@@ -597,6 +642,10 @@ def main():
                 LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root))
             for served in ("direct-frame", "copies-responsive"):
                 check_served(browser, next(g for g in galleries() if g.folder == served), root)
+            albums = {layout: make_album(root, layout, args.montrelle_make, args.write_test_picture)
+                      for layout in ("frame", "responsive")}
+            for layout, out in albums.items():
+                check_album(browser, out, layout)
             if args.screenshots:
                 args.screenshots.mkdir(parents=True, exist_ok=True)
                 for gallery in galleries():
@@ -606,11 +655,16 @@ def main():
                     browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
                     if gallery.layout == "responsive":
                         save_responsive_screenshots(visit, args.screenshots)
+                for width, height in SCREENS:
+                    show_on(browser, (width, height))
+                    browser.get((albums["responsive"] / "index.html").as_uri())
+                    browser.save_screenshot(str(args.screenshots / f"album-{width}x{height}.png"))
+                show_on(browser, None)
         finally:
             browser.quit()
     for fault in faults:
         print(fault)
-    print(f"{len(galleries())} galleries and two served: {checks} checks, {len(faults)} faults, "
+    print(f"{len(galleries())} galleries, two served and two albums: {checks} checks, {len(faults)} faults, "
           f"{time.monotonic() - started:.1f} s")
     return 1 if faults else 0
 

@@ -501,11 +501,11 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   Outcome run = RunMake({"-s", "s.ini", "--batch", "trip", "--out", "web"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(
-      PictureTree(dir / "web"),
-      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
-             "day1/small_images/a.jpg JPEG 120x90", "day1/small_images/b.JPG JPEG 120x160",
-             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm", "web_QRV.txt"}));
+  EXPECT_EQ(PictureTree(dir / "web"),
+            (Lines{".montrelle.record", "day1/", "day1/.montrelle.record", "day1/day1.html",
+                   "day1/small_images/", "day1/small_images/a.jpg JPEG 120x90",
+                   "day1/small_images/b.JPG JPEG 120x160", "day1/src_files/",
+                   "day1/src_files/a.htm", "day1/src_files/b.htm", "index.html", "web_QRV.txt"}));
   EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day1/day1.html\tday1/small_images/a.jpg\r\n");
   EXPECT_EQ(FileLines(dir / "web/day1/src_files/b.htm"),
             Concat({PageOpening("day1", kDarkBody),
