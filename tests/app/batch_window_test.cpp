@@ -78,16 +78,15 @@ TEST_F(BatchWindowTest, RunShowsEachFolderAndGivesTheUsersWorkBack) {
 
   std::vector<bool> hidden_during;
   std::vector<Lines> enabled_during;
-  std::vector<std::string> out_path_during;
+  Lines out_paths;
   Lines bar_during;
   auto* bar = Main<QProgressBar>("StB_main_run");
   ui.on_events = [&] {
     hidden_during.push_back(windows->macro.isHidden());
     enabled_during.push_back(EnabledLocked());
-    out_path_during.push_back(Text("edt_out_path"));
-    const std::string shown = bar->isVisibleTo(&windows->main)
-                                  ? bar->format().toStdString() + " " + std::to_string(bar->value())
-                                  : "hidden";
+    if (out_paths.empty() || out_paths.back() != Text("edt_out_path"))
+      out_paths.push_back(Text("edt_out_path"));
+    const std::string shown = bar->format().toStdString() + " " + std::to_string(bar->value());
     if (bar_during.empty() || bar_during.back() != shown) bar_during.push_back(shown);
   };
   ui.choices = {YesNoCancel::kNo};
@@ -103,8 +102,7 @@ TEST_F(BatchWindowTest, RunShowsEachFolderAndGivesTheUsersWorkBack) {
   ASSERT_FALSE(hidden_during.empty());
   EXPECT_EQ(hidden_during, std::vector<bool>(hidden_during.size(), true));
   EXPECT_EQ(enabled_during, std::vector<Lines>(enabled_during.size(), Lines{}));
-  EXPECT_EQ(out_path_during.front(), out + "/day1");
-  EXPECT_EQ(out_path_during.back(), out + "/day2");
+  EXPECT_EQ(out_paths, (Lines{out + "/day1", out + "/day2"}));
   EXPECT_EQ(bar_during,
             (Lines{"day1 1/2  0/2 0", "day1 1/2  縮小画像  0/2 0", "day1 1/2  1/2 500",
                    "day2 2/2  1/2 500", "day2 2/2  縮小画像  1/2 500", "day2 2/2  2/2 1000"}));
@@ -138,10 +136,8 @@ TEST_F(BatchWindowTest, StopButtonEndsTheBatchWithTheWindowBack) {
   ui.on_events = [&] { Click(Main("btn_stop")); };
   Click(Macro("Button1"));
   EXPECT_EQ(ui.log.back(), "message: 中止しました");
-  EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "beep"), 0);
   EXPECT_FALSE(std::filesystem::exists(out + "/day2"));
   EXPECT_TRUE(windows->macro.isVisible());
-  EXPECT_EQ(Text("edt_out_path"), "");
   EXPECT_EQ(EnabledLocked(), all_locked);
 }
 

@@ -560,43 +560,34 @@ ALBUM_FOLDERS = {"旅行 A&B": 2, "100% #1": 1, "夏": 3}
 
 def make_album(root, layout, montrelle_make, write_test_picture):
     """A batch run over folders with awkward names; returns its output folder."""
-    search = root / f"album-{layout}-photos"
+    search, out = root / f"album-{layout}-photos", root / f"album-{layout}"
     for folder, count in ALBUM_FOLDERS.items():
         (search / folder).mkdir(parents=True)
         for n in range(count):
             subprocess.run([write_test_picture, search / folder / f"p{n}.jpg", "64", "48", "1"],
                            check=True)
-    out = root / f"album-{layout}"
-    settings = root / f"{galleries()[0].folder}.ini"
-    run = subprocess.run([montrelle_make, "-q", "-s", settings, "--layout", layout, "--batch",
-                          search, "-o", out], capture_output=True, text=True)
-    if run.returncode != 0:
-        sys.exit(f"the batch run for the {layout} album ended with {run.returncode}: {run.stderr}")
+    subprocess.run([montrelle_make, "-q", "-s", root / f"{galleries()[0].folder}.ini", "--layout",
+                    layout, "--batch", search, "-o", out], check=True)
     return out
 
 
 def check_album(browser, out, layout):
     """Every cover loads, the names and counts read right, every link opens its
     gallery's entry page."""
+    visit = Visit(browser, None, out)
     browser.get((out / "index.html").as_uri())
-    WebDriverWait(browser, WAIT_SECONDS, poll_frequency=0.05).until(lambda b: b.execute_script(LOADED))
-    state = browser.execute_script(PAGE_STATE)
-    where = f"album-{layout}"
+    state, where = visit.state(), f"album-{layout}"
     expect(state["charset"] == ("UTF-8" if layout == "responsive" else "Shift_JIS"),
            f"{where}: read as {state['charset']}")
     expect(len(state["images"]) == len(ALBUM_FOLDERS) and all(i["loaded"] for i in state["images"]),
            f"{where}: covers {state['images']}")
-    for folder, count in ALBUM_FOLDERS.items():
-        expect(folder in state["lines"] and f"{count}枚" in state["lines"],
-               f"{where}: {folder} in {state['lines']}")
-    expected = sorted((out / f / f"{f}.html").as_uri() for f in ALBUM_FOLDERS)
-    expect(sorted(urllib.parse.unquote(t) for t in state["targets"])
-           == sorted(urllib.parse.unquote(t) for t in expected), f"{where}: links {state['targets']}")
+    expect(all(f in state["lines"] and f"{n}枚" in state["lines"] for f, n in ALBUM_FOLDERS.items()),
+           f"{where}: {state['lines']}")
+    expect(sorted(visit.file_of(t) for t in state["targets"])
+           == sorted(out / f / f"{f}.html" for f in ALBUM_FOLDERS), f"{where}: {state['targets']}")
     for target in state["targets"]:
         browser.get(target)
-        WebDriverWait(browser, WAIT_SECONDS, poll_frequency=0.05).until(
-            lambda b: b.execute_script(LOADED))
-        expect(Path(urllib.parse.unquote(urllib.parse.urlsplit(browser.current_url).path)).is_file(),
+        expect(visit.state()["title"] and visit.file_of(browser.current_url).is_file(),
                f"{where}: {target} opens {browser.current_url}")
 
 
