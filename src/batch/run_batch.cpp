@@ -1,5 +1,6 @@
 #include "batch/run_batch.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -71,11 +72,15 @@ struct BatchRun {
 // The gallery just made in `folder` joins the album.
 void AddToAlbum(BatchRun& run, const std::string& folder, const ImageFileList& folder_list) {
   GenerationContext context = DeriveGenerationContext(run.settings, folder_list);
-  const ListedEntry& first = context.entries.front();
   AlbumGallery gallery{folder, folder + "/" + context.page_file, std::nullopt, folder_list.count()};
-  if (MakesReducedImages(run.settings)) {
-    const bool as_jpeg = first.kinds.jpeg || first.kinds.library;
-    gallery.cover = folder + "/small_images/" + (as_jpeg ? first.image_name : first.bitmap_name);
+  // The first entry the image steps make a reduced image of: the scan's loose rule
+  // also lists names such as jpg_notes.txt, of neither kind.
+  const auto first = std::ranges::find_if(context.entries, [](const ListedEntry& entry) {
+    return entry.kinds.jpeg || entry.kinds.library || entry.kinds.bitmap;
+  });
+  if (MakesReducedImages(run.settings) && first != context.entries.end()) {
+    const bool as_jpeg = first->kinds.jpeg || first->kinds.library;
+    gallery.cover = folder + "/small_images/" + (as_jpeg ? first->image_name : first->bitmap_name);
   }
   run.album.push_back(std::move(gallery));
   if (!run.album_context) run.album_context = std::move(context);
