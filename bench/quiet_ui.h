@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gallery/run_status.h"
 #include "platform/ui_services.h"
 
 namespace montrelle::bench {
@@ -13,6 +14,7 @@ namespace montrelle::bench {
 class QuietUi : public UiServices {
  public:
   std::vector<std::string> messages;
+  std::string bar;
   bool overwrite = true;
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -22,6 +24,8 @@ class QuietUi : public UiServices {
   bool AskOverwrite(const std::string&) override { return overwrite; }
   void SetPhase(const std::string&) override {}
   void SetProgress(const std::string&) override {}
+  // The bar's text is made as a window makes it, so that its cost is timed.
+  void ShowRunProgress(const RunProgress& progress) override { bar = RunProgressText(progress); }
   void ProcessEvents() override {}
   void FocusControl(FocusTarget) override {}
   void Beep() override {}

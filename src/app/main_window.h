@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>
@@ -62,6 +63,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   const ImageFileList& image_list() const { return list_; }
   bool macro_mode() const { return batch_.macro_mode; }
   QLabel* status_panel(int index) const { return index == 0 ? phase_panel_ : progress_panel_; }
+  // The progress bar of the whole run, shown while a run is counted.
+  void ShowRunProgress(const RunProgress& progress);
   QWidget* control_for(FocusTarget target) const {
     return target == FocusTarget::kOutName ? edt_out : edt_out_path;
   }
@@ -88,6 +91,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void btn_macroClick();
   void btn_closeClick();
   void btn_startClick();
+  // Asks the run in progress to stop, as the Esc key does.
+  void btn_stopClick();
   void MacroWindowClosed();
   // Shows the entry at the top of the grid selection in the path field and the
   // preview window; nothing when the selection names no entry.
@@ -103,6 +108,7 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildLayout();
@@ -122,21 +128,27 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   // The entry at the top of the grid selection when the selection is valid
   // (IsValidSelection), otherwise 0.
   int SelectedEntry() const;
-  // The list save: true when the file was written.
-  bool SaveList();
+  // The list save: true when the file was written. In batch mode the list goes
+  // under the name set for it, without a word, unless `ask_name`.
+  bool SaveList(bool ask_name = false);
   // Whether the list may be dropped: outside batch mode, a list with entries changed
   // since it was last saved or loaded is offered for saving first. False when the
   // user keeps it (キャンセル, or a save that did not take place).
   bool MayDropList();
+  // The same, in batch mode too; a save always asks for its file.
+  bool OfferToSaveList();
   // Whether FormCloseQuery lets the window close.
   bool FormCloseQuery();
   // The controls a make or batch run disables while it lets window events through.
   std::vector<QWidget*> RunLockedControls() const;
+  // Runs a make or batch run with those controls locked and the stop button in
+  // place of the make button; a stop ends it with "中止しました".
+  void RunStoppable(const std::function<void()>& run);
 
   void HideBatchWindow() override;
   void ShowBatchWindow() override;
   void ShowFolder(const std::string& out_path, const std::string& out_name) override;
-  void SetListFileName(const std::string& file) override;
+  bool MayFillList() override;
 
   UiServices& ui_;
   DialogServices& dialogs_;
@@ -150,8 +162,8 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   ImageFileList saved_list_;
   BatchState batch_;
   bool run_in_progress_ = false;
-  // The list-file save dialog's file name: the last one chosen, or the one a batch
-  // run set; in batch mode the list is saved under it without asking.
+  // The list-file save dialog's file name, the last one chosen; in batch mode the
+  // list is saved under it without asking.
   std::string save_dlg_file_name_;
 
   ListGrid* StG_list;
@@ -204,10 +216,12 @@ class TfrmMTmain : public QWidget, public PreviewTarget, private BatchWindows {
   QLineEdit* edt_title;
   QPushButton* btn_macro;
   QPushButton* btn_start;
+  QPushButton* btn_stop;
   QPushButton* btn_close;
   QStatusBar* StB_main;
   QLabel* phase_panel_;
   QLabel* progress_panel_;
+  QProgressBar* run_bar_;
 };
 
 template <class Sender, class Signal>

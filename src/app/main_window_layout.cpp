@@ -183,6 +183,9 @@ void TfrmMTmain::BuildLayout() {
   btn_macro = AddButton(this, "btn_macro", {8, 650, 97, 23}, "マクロ処理(&B)",
                         "複数フォルダの画像を検索し、HTMLファイルを一括生成します");
   btn_start = AddButton(this, "btn_start", {440, 650, 75, 23}, "作成(&M)");
+  // In place of the make button while a run works.
+  btn_stop = AddButton(this, "btn_stop", {440, 650, 75, 23}, "中止(&S)");
+  btn_stop->hide();
   btn_close = AddButton(this, "btn_close", {528, 650, 75, 23}, "閉じる(&C)");
 
   StB_main = AddControl<QStatusBar>(
@@ -190,6 +193,11 @@ void TfrmMTmain::BuildLayout() {
   StB_main->setSizeGripEnabled(false);
   phase_panel_ = AddStatusPanel(StB_main, "StB_main_phase", 120, "HTMLファイル作成");
   progress_panel_ = AddStatusPanel(StB_main, "StB_main_progress", 50, "99999/99999");
+  // The whole run, beside the step's panels; shown only while a run is counted.
+  run_bar_ = AddControl<QProgressBar>(StB_main, "StB_main_run", {});
+  run_bar_->setRange(0, 1000);
+  StB_main->addWidget(run_bar_, 1);
+  run_bar_->hide();
 
   // Digits only: a letter typed into a number would stop the next make run.
   auto* digits =

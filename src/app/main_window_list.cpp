@@ -67,13 +67,17 @@ void TfrmMTmain::StG_listClick() {
 }
 
 bool TfrmMTmain::MayDropList() {
+  return batch_.macro_mode || OfferToSaveList();
+}
+
+bool TfrmMTmain::OfferToSaveList() {
   const bool unsaved = list_.paths() != saved_list_.paths() ||
                        list_.comments() != saved_list_.comments() ||
                        list_.orientations() != saved_list_.orientations();
-  if (batch_.macro_mode || list_.count() == 0 || !unsaved) return true;
+  if (list_.count() == 0 || !unsaved) return true;
   switch (ui_.AskYesNoCancel("画像ファイルリストは保存されていません。保存しますか？")) {
     case YesNoCancel::kYes:
-      return SaveList();
+      return SaveList(true);
     case YesNoCancel::kNo:
       return true;
     case YesNoCancel::kCancel:
@@ -88,11 +92,10 @@ void TfrmMTmain::save_listClick() {
 
 // The dialog's overwrite question would look at the name as chosen; the file is
 // written under the name with ".txt", so the question is asked here about that one.
-bool TfrmMTmain::SaveList() {
+bool TfrmMTmain::SaveList(bool ask_name) {
   if (!HasEntriesToSave(list_, ui_)) return false;
-  // In batch mode the list goes under the name set for it, without a word; a name
-  // is asked for only when none has been set yet.
-  const bool ask = !batch_.macro_mode || save_dlg_file_name_.empty();
+  // A name is asked for in batch mode too when none has been set yet.
+  const bool ask = ask_name || !batch_.macro_mode || save_dlg_file_name_.empty();
   std::string file = save_dlg_file_name_;
   if (ask) {
     const auto chosen = dialogs_.ChooseListFileToSave(this, save_dlg_file_name_);

@@ -32,6 +32,7 @@ void TfrmMTmain::WireEvents() {
   On(Button10, &QPushButton::clicked, &TfrmMTmain::Button10Click);
   On(btn_macro, &QPushButton::clicked, &TfrmMTmain::btn_macroClick);
   On(btn_start, &QPushButton::clicked, &TfrmMTmain::btn_startClick);
+  On(btn_stop, &QPushButton::clicked, &TfrmMTmain::btn_stopClick);
   On(btn_close, &QPushButton::clicked, &TfrmMTmain::btn_closeClick);
   connect(StG_list, &ListGrid::shownTextEdited, this,
           [this](int row, int column, const QString& text) {

@@ -1,6 +1,7 @@
 // The make button, and batch mode on the main window's side: entered with the
 // batch button, left when the batch window closes; the batch run itself, started
 // from the batch window, on this window's list and output fields.
+#include <QKeyEvent>
 #include <utility>
 #include <vector>
 
@@ -9,25 +10,32 @@
 #include "batch/run_batch.h"
 #include "gallery/generate_gallery.h"
 #include "gallery/picture_check.h"
+#include "gallery/run_status.h"
 #include "platform/app_error.h"
 
 namespace montrelle {
 
 namespace {
 
-// While it lives: the run flag is set and the controls are disabled; afterwards
-// each control gets back the state it had (in batch mode the batch button stays
-// disabled), however the run ended.
+// While it lives: the run flag is set, the controls are disabled and the stop
+// button stands in place of the make button; afterwards each control gets back the
+// state it had (in batch mode the batch button stays disabled and the make button
+// hidden), however the run ended.
 class RunLock {
  public:
-  RunLock(bool& running, const std::vector<QWidget*>& controls) : running_(running) {
+  RunLock(bool& running, const std::vector<QWidget*>& controls, QWidget* start, QWidget* stop)
+      : running_(running), start_(start), stop_(stop), start_shown_(!start->isHidden()) {
     running_ = true;
     for (QWidget* control : controls) {
       saved_.emplace_back(control, control->isEnabled());
       control->setEnabled(false);
     }
+    start_->hide();
+    stop_->show();
   }
   ~RunLock() {
+    stop_->hide();
+    start_->setVisible(start_shown_);
     for (auto& [control, enabled] : saved_) control->setEnabled(enabled);
     running_ = false;
   }
@@ -36,6 +44,9 @@ class RunLock {
 
  private:
   bool& running_;
+  QWidget* start_;
+  QWidget* stop_;
+  bool start_shown_;
   std::vector<std::pair<QWidget*, bool>> saved_;
 };
 
@@ -50,16 +61,42 @@ std::vector<QWidget*> TfrmMTmain::RunLockedControls() const {
   return controls;
 }
 
-void TfrmMTmain::btn_startClick() {
-  RunLock lock(run_in_progress_, RunLockedControls());
+void TfrmMTmain::RunStoppable(const std::function<void()>& run) {
+  RunLock lock(run_in_progress_, RunLockedControls(), btn_start, btn_stop);
+  ui_.stop.Clear();
   try {
-    GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
-  } catch (const ListedPictureError& error) {
-    // The error first; then the picture to mend or remove goes to the cursor, which
-    // shows it in the preview window (with the preview's own error when it cannot).
-    dialogs_.ShowError(this, ErrorBoxText(error.what()));
-    StG_list->SetCursorRow(error.entry());
+    run();
+  } catch (const RunStopped&) {
+    ClearStatus(ui_);
+    EndRunCount(ui_);
+    ui_.ShowMessage("中止しました");
   }
+  EndRunCount(ui_);
+}
+
+void TfrmMTmain::btn_startClick() {
+  RunStoppable([this] {
+    try {
+      GenerateGallery(ReadLiveSettings(), list_, ui_, batch_, files_.navigation_images_folder);
+    } catch (const ListedPictureError& error) {
+      // The error first; then the picture to mend or remove goes to the cursor, which
+      // shows it in the preview window (with the preview's own error when it cannot).
+      dialogs_.ShowError(this, ErrorBoxText(error.what()));
+      StG_list->SetCursorRow(error.entry());
+    }
+  });
+}
+
+void TfrmMTmain::btn_stopClick() {
+  ui_.stop.Request();
+}
+
+void TfrmMTmain::keyPressEvent(QKeyEvent* event) {
+  if (run_in_progress_ && event->key() == Qt::Key_Escape) {
+    btn_stopClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TfrmMTmain::btn_macroClick() {
@@ -77,9 +114,35 @@ void TfrmMTmain::MacroWindowClosed() {
   btn_start->show();
 }
 
+// The batch borrows the list and the output fields to show each folder's run; the
+// user's work comes back however the batch ends, so that nothing of it is lost and
+// no folder of the batch goes into the settings file.
 void TfrmMTmain::MacroRunRequested(const BatchRequest& request) {
-  RunLock lock(run_in_progress_, RunLockedControls());
-  RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this, files_.navigation_images_folder);
+  const ImageFileList list = list_;
+  const ImageFileList saved_list = saved_list_;
+  const std::string list_file_name = save_dlg_file_name_;
+  const QString out_path = edt_out_path->text();
+  const QString out_name = edt_out->text();
+  const QString title = edt_title->text();
+  const auto give_back = [&] {
+    list_ = list;
+    saved_list_ = saved_list;
+    save_dlg_file_name_ = list_file_name;
+    edt_out_path->setText(out_path);
+    edt_out->setText(out_name);
+    edt_title->setText(title);
+    ShowList();
+  };
+  try {
+    RunStoppable([&] {
+      RunBatch(request, ReadLiveSettings(), list_, ui_, batch_, *this,
+               files_.navigation_images_folder);
+    });
+  } catch (...) {
+    give_back();
+    throw;
+  }
+  give_back();
 }
 
 // Hiding is no close: batch mode goes on while the batch runs.
@@ -92,7 +155,7 @@ void TfrmMTmain::ShowBatchWindow() {
 }
 
 // The list now holds a folder's pictures, found again there at any time: nothing
-// of the user's to save.
+// to offer for saving.
 void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_name) {
   edt_out_path->setText(QString::fromStdString(out_path));
   edt_out->setText(QString::fromStdString(out_name));
@@ -100,8 +163,15 @@ void TfrmMTmain::ShowFolder(const std::string& out_path, const std::string& out_
   ShowList();
 }
 
-void TfrmMTmain::SetListFileName(const std::string& file) {
-  save_dlg_file_name_ = file;
+void TfrmMTmain::ShowRunProgress(const RunProgress& progress) {
+  run_bar_->setVisible(progress.total > 0);
+  const double part = progress.total > 0 ? progress.done / static_cast<double>(progress.total) : 0;
+  run_bar_->setValue(static_cast<int>(run_bar_->maximum() * part));
+  run_bar_->setFormat(QString::fromStdString(RunProgressText(progress)));
+}
+
+bool TfrmMTmain::MayFillList() {
+  return OfferToSaveList();
 }
 
 }  // namespace montrelle

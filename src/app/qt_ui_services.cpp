@@ -35,6 +35,10 @@ void QtUiServices::SetProgress(const std::string& text) {
   window_->status_panel(1)->setText(QString::fromStdString(text));
 }
 
+void QtUiServices::ShowRunProgress(const RunProgress& progress) {
+  window_->ShowRunProgress(progress);
+}
+
 void QtUiServices::ProcessEvents() {
   QCoreApplication::processEvents();
 }

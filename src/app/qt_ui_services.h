@@ -21,6 +21,7 @@ class QtUiServices : public UiServices {
   bool AskOverwrite(const std::string& text) override;
   void SetPhase(const std::string& text) override;
   void SetProgress(const std::string& text) override;
+  void ShowRunProgress(const RunProgress& progress) override;
   void ProcessEvents() override;
   void FocusControl(FocusTarget target) override;
   void Beep() override;

@@ -16,11 +16,15 @@
 // the whole batch in out).
 // At the end the batch window comes back, a beep sounds and "終了しました" is shown.
 //
-// Without an output name or a search folder nothing happens; without an output
-// folder "出力フォルダを指定してください" is shown and nothing happens (the galleries
-// would otherwise land in the root folder). When a folder's run stops, with a
+// Without an output name nothing happens; without a search folder
+// "検索フォルダを指定してください", without an output folder "出力フォルダを指定して
+// ください" is shown and nothing happens (the galleries would otherwise land in the
+// root folder). Then the windows may offer the user's list for saving, and a list
+// the user keeps stops the batch before its question. When a folder's run stops, with a
 // message or an error, the batch stops there: the batch window comes back, and an
-// error is thrown on to the caller, which shows it.
+// error is thrown on to the caller, which shows it. A stop asked for through
+// `ui.stop` ends the batch the same way, with RunStopped, in a folder's run or
+// before the next folder.
 #pragma once
 
 #include <string>
@@ -48,12 +52,12 @@ class BatchWindows {
   // A folder's turn: the list now holds its pictures; its output folder and name go
   // into the main window's fields.
   virtual void ShowFolder(const std::string& out_path, const std::string& out_name) = 0;
-  // The name the list-file save dialog holds from now on.
-  virtual void SetListFileName(const std::string& file) = 0;
+  // Whether the batch may fill the list: false when the user keeps an unsaved list.
+  virtual bool MayFillList() = 0;
 };
 
 enum class BatchEnd {
-  kNotStarted,    // no output name or search folder, no output folder, or cancelled
+  kNotStarted,    // a field empty, the list kept, or cancelled
   kNothingFound,  // nothing under the search folder
   kStopped,       // a folder's make run stopped with a message
   kFinished,      // "終了しました"

@@ -1,5 +1,7 @@
 #include "cli/console_ui.h"
 
+#include "gallery/run_status.h"
+
 namespace montrelle {
 
 ConsoleUi::ConsoleUi(std::FILE* out, bool show_progress, bool overwrite, bool name_removed)
@@ -22,7 +24,8 @@ void ConsoleUi::ShowMessage(const std::string& text) {
 
 void ConsoleUi::ProcessEvents() {
   if (!show_progress_) return;
-  const std::string line = progress_.empty() ? phase_ : phase_ + " " + progress_;
+  std::string line = progress_.empty() ? phase_ : phase_ + " " + progress_;
+  if (!line.empty() && !run_.empty()) line += "  (" + run_ + ")";
   // The run lets events through again and again while it waits for pictures: a
   // line already shown stays as it is.
   if (line == shown_) return;
@@ -31,6 +34,10 @@ void ConsoleUi::ProcessEvents() {
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
   shown_ = line;
+}
+
+void ConsoleUi::ShowRunProgress(const RunProgress& progress) {
+  run_ = RunProgressText(progress, false);
 }
 
 void ConsoleUi::ShowRemovedFile(const std::string& path) {

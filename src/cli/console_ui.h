@@ -25,6 +25,8 @@ class ConsoleUi : public UiServices {
   bool AskOverwrite(const std::string&) override { return overwrite_; }
   void SetPhase(const std::string& text) override { phase_ = text; }
   void SetProgress(const std::string& text) override { progress_ = text; }
+  // The whole run's count follows the phase and its progress on the status line.
+  void ShowRunProgress(const RunProgress& progress) override;
   void ProcessEvents() override;
   // Points at the option that fills the field the window would focus.
   void FocusControl(FocusTarget target) override;
@@ -39,7 +41,7 @@ class ConsoleUi : public UiServices {
   bool overwrite_;
   bool name_removed_;
   std::string shown_;  // the line on the terminal; empty when there is none
-  std::string phase_, progress_;
+  std::string phase_, progress_, run_;
 };
 
 }  // namespace montrelle

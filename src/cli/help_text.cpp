@@ -46,7 +46,7 @@ std::string HelpText(HelpLanguage language) {
            "  --                    これより後の引数はすべて画像ファイル (- で始まる名前も)\n"
            "\n"
            "終了コード: 0 終了しました、1 メッセージまたはエラーで中止、\n"
-           "            2 コマンドラインの誤り\n";
+           "            2 コマンドラインの誤り、130 SIGINT または SIGTERM で中止しました\n";
   }
   return "Usage: montrelle-make [OPTION]... [IMAGE]...\n"
          "       montrelle-make --batch DIR --out OUTDIR [--lists-only] [OPTION]...\n"
@@ -78,7 +78,8 @@ std::string HelpText(HelpLanguage language) {
          "  --                    every later argument is an IMAGE (even -NAME)\n"
          "\n"
          "Exit status: 0 when the run ends with \"終了しました\" (finished), 1 when it\n"
-         "stops with a message or an error, 2 for a usage error.\n";
+         "stops with a message or an error, 2 for a usage error, 130 when SIGINT or\n"
+         "SIGTERM stopped it (\"中止しました\") between pictures.\n";
 }
 
 }  // namespace montrelle

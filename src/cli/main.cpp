@@ -3,7 +3,8 @@
 // as the batch window. Settings come from the settings file as the window would hold them after
 // start-up, then the options replace single fields. Exit status: 0 when the run
 // ends with "終了しました", 1 when it stops with a message or an error, 2 for a
-// command line it cannot understand.
+// command line it cannot understand, 130 when SIGINT or SIGTERM stopped it.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/program_files.h"
+#include "platform/run_stop.h"
 #include "settings/apply_options.h"
 #include "settings/settings_file.h"
 
@@ -82,7 +84,7 @@ class NoBatchWindows : public BatchWindows {
   void HideBatchWindow() override {}
   void ShowBatchWindow() override {}
   void ShowFolder(const std::string&, const std::string&) override {}
-  void SetListFileName(const std::string&) override {}
+  bool MayFillList() override { return true; }
 };
 
 int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings, UiServices& ui,
@@ -110,9 +112,37 @@ int RunBatchCommand(const CommandOptions& options, const LiveSettings& settings,
   return 1;
 }
 
+// The status of a command that stopped on a signal, as shells report Ctrl-C.
+constexpr int kStoppedStatus = 130;
+
+StopRequest* g_stop = nullptr;
+
+void RequestStop(int) {
+  g_stop->Request();
+}
+
+// SIGINT and SIGTERM ask the run to stop between pictures, so that it leaves only
+// whole files; a second one ends the command at once. They are taken also when the
+// command was started with them blocked.
+void StopOnSignals(StopRequest& stop) {
+  g_stop = &stop;
+  struct sigaction action = {};
+  action.sa_handler = RequestStop;
+  action.sa_flags = SA_RESTART | SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int signal : {SIGINT, SIGTERM}) {
+    sigaction(signal, &action, nullptr);
+    sigaddset(&signals, signal);
+  }
+  sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+}
+
 int Run(const CommandOptions& options) {
   ConsoleUi ui(stderr, !options.quiet && isatty(STDERR_FILENO), !options.keep_existing,
                !options.quiet);
+  StopOnSignals(ui.stop);
   try {
     // The choice is made here, before the first picture, so that it is told once.
     if (ProcessJpegDecoder().self_check_differed) {
@@ -128,6 +158,9 @@ int Run(const CommandOptions& options) {
     const ImageFileList list = CommandImages(options, settings.exif, ui);
     BatchState batch;
     return GenerateGallery(settings, list, ui, batch, files.navigation_images_folder) ? 0 : 1;
+  } catch (const RunStopped& stopped) {
+    ui.ShowMessage(stopped.what());
+    return kStoppedStatus;
   } catch (const std::exception& error) {
     ui.ShowMessage(ErrorBoxText(error.what()));
     return 1;

@@ -111,6 +111,8 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
   CheckRunOutputs(context, list, settings);
   const PictureSizes sizes = CheckListedPictures(context, list);
   ClearStaleTemporaryFiles(context, settings, batch);
+  StartGalleryCount(ui, batch.macro_mode, list.count(),
+                    int{MakesReducedImages(settings)} + int{context.uses_image_copies});
 
   RunRecord record(context.out_dir);
   context.record = &record;
@@ -124,8 +126,12 @@ bool GenerateGallery(const LiveSettings& settings, const ImageFileList& list, Ui
     ui.ShowRemovedFile(context.out_dir + "/" + name);
   }
 
+  EndGalleryCount(ui, list.count());
   ClearStatus(ui);
-  if (!batch.macro_mode) ui.ShowMessage("終了しました");
+  if (!batch.macro_mode) {
+    EndRunCount(ui);
+    ui.ShowMessage("終了しました");
+  }
   return true;
 }
 

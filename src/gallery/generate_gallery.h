@@ -17,7 +17,8 @@
 //
 // A page, list file or image that cannot be written, or a picture that cannot be
 // decoded, ends the run with the AppError thrown to the caller: what was written
-// stays, the status panels keep their texts and no end message is shown.
+// stays, the status panels keep their texts and no end message is shown. A stop
+// the user asks for ends the run between pictures the same way, with RunStopped.
 //
 // The run keeps the output folder's record (output_record.h, run_record.h): a
 // run that reaches its end records what it wrote and removes the files of the

@@ -22,6 +22,7 @@
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "platform/run_stop.h"
 #include "platform/text_file.h"
 
 namespace montrelle {
@@ -187,18 +188,21 @@ void NoteKeptImages(const GenerationContext& context, const StepItem& item) {
 }
 
 // Shows the phase and makes the folder; then `write` takes each entry with its
-// pictures on this thread, in list order.
-void RunStep(const std::string& phase, const std::string& folder, const GenerationContext& context,
-             const ImageFileList& list, UiServices& ui, Pictures& pictures,
-             const WriteEntry& write) {
+// pictures on this thread, in list order. `step` names the step on the progress bar.
+void RunStep(const std::string& phase, const std::string& step, const std::string& folder,
+             const GenerationContext& context, const ImageFileList& list, UiServices& ui,
+             Pictures& pictures, const WriteEntry& write) {
   ShowPhase(ui, phase);
+  StartStepCount(ui, step);
   EnsureFolder(folder);
   for (int i = 0; i < list.count(); ++i) {
+    StopIfRequested(ui.stop);
     ShowProgress(ui, i, list.count());
     EntryPictures made = pictures.Next([&] { ui.ProcessEvents(); });
     const StepItem item = ItemOf(context, list, folder, i);
     write(i, item, made);
     NoteKeptImages(context, item);
+    CountPicture(ui, i, list.count());
   }
 }
 
@@ -495,7 +499,7 @@ void MakeReducedImages(const GenerationContext& context, const ImageFileList& li
       return question.Allows(item.target, file, facts);
     };
   };
-  RunStep("縮小画像作成", ReducedFolder(context), context, list, ui, started->pictures,
+  RunStep("縮小画像作成", "縮小画像", ReducedFolder(context), context, list, ui, started->pictures,
           [&](int entry, const StepItem& item, EntryPictures& made) {
             const ImageFacts facts = FactsOf(item, small_width, "jpeg");
             // A worker passes over what No would keep; Yes makes it here.
@@ -557,7 +561,7 @@ void MakeMainImages(const GenerationContext& context, const ImageFileList& list,
     return made;
   });
   RunStep(
-      "メイン画像コピー", folder, context, list, ui, pictures,
+      "メイン画像コピー", "メイン画像", folder, context, list, ui, pictures,
       [&](int entry, const StepItem& item, EntryPictures& made) {
         std::optional<MadePicture>& main_image = kept[static_cast<size_t>(entry)];
         if (item.entry.kinds.jpeg && !resize) {

@@ -20,7 +20,9 @@
 // asked and every target is replaced. Copies that are not re-encoded never ask.
 //
 // Every file is written to a temporary file renamed into place, so no image is ever
-// left half-written. A source that cannot be read or decoded throws AppError whose
+// left half-written. A stop asked for through `ui.stop` ends the step
+// with RunStopped before its next picture (pictures the workers made ahead of it are
+// dropped). A source that cannot be read or decoded throws AppError whose
 // text names the source, a target that cannot be written one naming the target; the
 // images written before stay. A target that is the source file itself is never
 // re-encoded over it (the original would be lost): that throws AppError too.

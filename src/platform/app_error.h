@@ -20,7 +20,6 @@ std::string ErrorBoxText(const std::string& text);
 // The text is shown by ShownText: a NUL byte would otherwise cut the message short.
 AppError NotAnIntegerError(const std::string& text);
 
-
 // Parses an optionally signed decimal 32-bit integer, nothing else allowed.
 // Throws NotAnIntegerError(text) otherwise.
 int ParseInt32(const std::string& text);

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "platform/run_progress.h"
+#include "platform/run_stop.h"
+
 namespace montrelle {
 
 enum class YesNoCancel { kYes, kNo, kCancel };
@@ -29,6 +32,8 @@ class UiServices {
   // The two status panels: the phase (first) and the progress (second).
   virtual void SetPhase(const std::string& text) = 0;
   virtual void SetProgress(const std::string& text) = 0;
+  // The progress bar of the whole run; idle when `progress.total` is 0.
+  virtual void ShowRunProgress(const RunProgress& progress) = 0;
   // Lets pending window events through so the window repaints.
   virtual void ProcessEvents() = 0;
   // Gives the control that holds `target` the keyboard focus.
@@ -38,6 +43,11 @@ class UiServices {
   // A file of the gallery's previous run that the make run removed, as it is no
   // longer made. Only the headless command names them.
   virtual void ShowRemovedFile(const std::string& /*path*/) {}
+
+  // Set by the user while a run works; the run looks at it between pictures.
+  StopRequest stop;
+  // Kept by the run as it goes, and shown through ShowRunProgress.
+  RunProgress run_progress;
 };
 
 }  // namespace montrelle

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QtTest/QTest>
 #include <algorithm>
 #include <filesystem>
 
@@ -103,6 +104,31 @@ TEST_F(MainWindowRunTest, ControlsComeBackAsTheyWereWhateverTheEnd) {
   EXPECT_EQ(std::count(ui.log.begin(), ui.log.end(), "message: 終了しました"), 0);
   EXPECT_FALSE(Main("btn_macro")->isEnabled());
   EXPECT_TRUE(Main("Button5")->isEnabled());
+}
+
+// Esc stops the run: the stop button stands in for the make button meanwhile, and
+// the run ends with its own message and the window unlocked.
+TEST_F(MainWindowRunTest, EscapeStopsTheRun) {
+  int events = 0;
+  bool stop_in_place = true;
+  ui.on_events = [&] {
+    ++events;
+    stop_in_place = stop_in_place && Shown(Main("btn_stop")) && !Shown(Main("btn_start"));
+    QTest::keyClick(&windows->main, Qt::Key_Escape);
+  };
+  Click("btn_start");
+  EXPECT_TRUE(events > 0 && stop_in_place);
+  EXPECT_EQ(std::vector<std::string>(ui.log.end() - 3, ui.log.end()),
+            (std::vector<std::string>{"phase: ", "progress: ", "message: 中止しました"}));
+  EXPECT_FALSE(std::filesystem::exists(out + "/images"));
+  EXPECT_TRUE(Shown(Main("btn_start")));
+  EXPECT_FALSE(Shown(Main("btn_stop")));
+  EXPECT_EQ(EnabledLocked(), std::vector<std::string>(std::begin(kLocked), std::end(kLocked)));
+
+  // The next run is not stopped by the old request.
+  ui.on_events = nullptr;
+  Click("btn_start");
+  EXPECT_EQ(ui.log.back(), "message: 終了しました");
 }
 
 // After the error, the picture the run could not read goes to the cursor, and the

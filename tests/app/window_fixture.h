@@ -45,12 +45,21 @@ class WindowUi : public FakeUi {
     FakeUi::ShowMessage(text);
     if (on_message) on_message();
   }
+  // The window's bar as the program's services show it.
+  void ShowRunProgress(const RunProgress& progress) override {
+    FakeUi::ShowRunProgress(progress);
+    if (window) window->ShowRunProgress(progress);
+  }
+  TfrmMTmain* window = nullptr;
 };
 
 class WindowTest : public ::testing::Test {
  public:
   // Creation (FormCreate runs), without showing anything.
-  void Create() { windows = std::make_unique<ProgramWindows>(ui, dialogs, files); }
+  void Create() {
+    windows = std::make_unique<ProgramWindows>(ui, dialogs, files);
+    ui.window = &windows->main;
+  }
   // Creation and the main window's show handler, as at start-up.
   void Start() {
     Create();

@@ -6,6 +6,7 @@
 
 #include "imaging/test_pictures.h"
 #include "support/expect_error.h"
+#include "support/expected_pages.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/written_files.h"
@@ -14,6 +15,7 @@ namespace montrelle {
 namespace {
 
 using testing::FakeUi;
+using testing::FileLines;
 using testing::FolderTree;
 using testing::PictureTree;
 using testing::ReadBytes;
@@ -30,7 +32,8 @@ class RecordingWindows : public BatchWindows {
   void ShowFolder(const std::string& out_path, const std::string& out_name) override {
     log.push_back("folder: " + out_path + " " + out_name);
   }
-  void SetListFileName(const std::string& file) override { log.push_back("list file: " + file); }
+  bool MayFillList() override { return may_fill_list; }
+  bool may_fill_list = true;
 };
 
 class RunBatchTest : public ::testing::Test {
@@ -92,10 +95,8 @@ TEST_F(RunBatchTest, ListFilesOnlyEachFolderWithItsOwnPictures) {
   EXPECT_EQ(list.row(1)[1], "z.bmp");
   EXPECT_EQ(list.row(2)[1], "");
 
-  EXPECT_EQ(windows.log,
-            (Lines{"hide", "folder: " + out + "/day1 day1.html",
-                   "list file: " + out + "/day1_list.txt", "folder: " + out + "/day2 day2.html",
-                   "list file: " + out + "/day2_list.txt", "show"}));
+  EXPECT_EQ(windows.log, (Lines{"hide", "folder: " + out + "/day1 day1.html",
+                                "folder: " + out + "/day2 day2.html", "show"}));
   EXPECT_EQ(ui.log, (Lines{"okcancel: マクロ処理を開始します", "beep", "message: 終了しました"}));
   EXPECT_TRUE(batch.macro_first) << "no make run took place";
   EXPECT_EQ(batch.batch_root, out);
@@ -112,14 +113,26 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
 
   EXPECT_EQ(Run(false), BatchEnd::kFinished);
 
+  EXPECT_EQ(PictureTree(out),
+            testing::Concat(
+                {{".montrelle.record", "day1/", "day1/.montrelle.record", "day1/day1.html"},
+                 {"day1/small_images/", "day1/small_images/a.jpg JPEG 80x60",
+                  "day1/small_images/b.jpg JPEG 80x106", "day1/src_files/", "day1/src_files/a.htm",
+                  "day1/src_files/b.htm", "day1/src_files/day1_menu1.htm", "day2/",
+                  "day2/.montrelle.record", "day2/day2.html", "day2/small_images/",
+                  "day2/small_images/c.bmp BMP 80x40", "day2/src_files/", "day2/src_files/c.htm",
+                  "day2/src_files/day2_menu1.htm", "index.html", "web_QRV.txt"}}));
+  // The album, in the table layout's look: a cover, the name and the count each.
   EXPECT_EQ(
-      PictureTree(out),
-      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
-             "day1/small_images/a.jpg JPEG 80x60", "day1/small_images/b.jpg JPEG 80x106",
-             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm",
-             "day1/src_files/day1_menu1.htm", "day2/", "day2/.montrelle.record", "day2/day2.html",
-             "day2/small_images/", "day2/small_images/c.bmp BMP 80x40", "day2/src_files/",
-             "day2/src_files/c.htm", "day2/src_files/day2_menu1.htm", "web_QRV.txt"}));
+      FileLines(out + "/index.html"),
+      testing::Concat({testing::PageOpening("web", testing::kWhiteBody),
+                       {"<BR>", "", "<TABLE BORDER=\"0\">", "<TR>", "<TD>",
+                        "<A HREF=\"day1/day1.html\"><IMG SRC=\"day1/small_images/a.jpg\" "
+                        "ALT=\"day1\"></A><BR>day1<BR>2枚",
+                        "</TD>", "<TD>",
+                        "<A HREF=\"day2/day2.html\"><IMG SRC=\"day2/small_images/c.bmp\" "
+                        "ALT=\"day2\"></A><BR>day2<BR>1枚",
+                        "</TD>", "</TR>", "</TABLE>", "</CENTER>", "", "", "</BODY>", "</HTML>"}}));
   EXPECT_EQ(ReadBytes(out + "/web_QRV.txt"),
             "day1/day1.html\tday1/small_images/a.jpg\r\n"
             "day2/day2.html\tday2/small_images/c.bmp\r\n");
@@ -134,6 +147,29 @@ TEST_F(RunBatchTest, GalleriesShareOneQrvList) {
         << ui.log[i];
   }
   EXPECT_EQ(Lines(ui.log.end() - 2, ui.log.end()), (Lines{"beep", "message: 終了しました"}));
+  // The bar counts the pictures of every folder, from the first to the last.
+  EXPECT_EQ(ui.bar, (Lines{"0/3", "day1 1/3  0/3", "day1 1/3  縮小画像  0/3",
+                           "day1 1/3  縮小画像  1/3", "day1 1/3  縮小画像  2/3", "day1 1/3  2/3",
+                           "day2 2/3  2/3", "day2 2/3  縮小画像  2/3", "day2 2/3  縮小画像  3/3",
+                           "day2 2/3  3/3", "day3 3/3  3/3", ""}));
+}
+
+// An index.html the user put there is never replaced: the album goes beside it,
+// and the run says so, in the next batch too.
+TEST_F(RunBatchTest, AnIndexPageOfTheUsersIsKept) {
+  File(search + "/day1/a.jpg");
+  WriteBytes(out + "/index.html", "mine");
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_EQ(Run(false), BatchEnd::kFinished);
+    EXPECT_EQ(ui.log.end()[-3],
+              "message: index.html は残し、アルバムのページを album.html に書きました");
+    EXPECT_EQ(ReadBytes(out + "/index.html"), "mine");
+    EXPECT_TRUE(std::filesystem::is_regular_file(out + "/album.html"));
+  }  // The album's own index.html is replaced.
+  std::filesystem::remove(out + "/index.html");
+  std::filesystem::remove(out + "/album.html");
+  for (int run = 0; run < 2; ++run) EXPECT_EQ(Run(false), BatchEnd::kFinished);
+  EXPECT_FALSE(std::filesystem::exists(out + "/album.html"));
 }
 
 TEST_F(RunBatchTest, StopsAtTheFirstFolderThatFails) {
@@ -173,7 +209,14 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
     Lines ui_log, windows_log;
   } cases[] = {
       {"no output name", search, out, "", true, BatchEnd::kNotStarted, {}, {}},
-      {"no search folder", "", out, "a.html", true, BatchEnd::kNotStarted, {}, {}},
+      {"no search folder",
+       "",
+       out,
+       "a.html",
+       true,
+       BatchEnd::kNotStarted,
+       {"message: 検索フォルダを指定してください"},
+       {}},
       {"no output folder",
        search,
        "",
@@ -230,6 +273,12 @@ TEST_F(RunBatchTest, EndsEarlyWithoutItsInputs) {
     EXPECT_EQ(list.paths(), Lines{dir / "old.jpg"}) << c.what;
     EXPECT_EQ(FolderTree(out), Lines{}) << c.what;
   }
+  // The user keeps an unsaved list: nothing is asked or done.
+  ui.log.clear();
+  windows.may_fill_list = false;
+  EXPECT_EQ(RunBatch({search, out, false}, settings, list, ui, batch, windows, ""),
+            BatchEnd::kNotStarted);
+  EXPECT_EQ(ui.log, Lines{});
 }
 
 }  // namespace

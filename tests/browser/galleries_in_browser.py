@@ -703,6 +703,42 @@ def save_responsive_screenshots(visit, folder):
     show_on(visit.browser, None)
 
 
+ALBUM_FOLDERS = {"旅行 A&B": 2, "100% #1": 1, "夏": 3}
+
+
+def make_album(root, layout, montrelle_make, write_test_picture):
+    """A batch run over folders with awkward names; returns its output folder."""
+    search, out = root / f"album-{layout}-photos", root / f"album-{layout}"
+    for folder, count in ALBUM_FOLDERS.items():
+        (search / folder).mkdir(parents=True)
+        for n in range(count):
+            subprocess.run([write_test_picture, search / folder / f"p{n}.jpg", "64", "48", "1"],
+                           check=True)
+    subprocess.run([montrelle_make, "-q", "-s", root / f"{galleries()[0].folder}.ini", "--layout",
+                    layout, "--batch", search, "-o", out], check=True)
+    return out
+
+
+def check_album(browser, out, layout):
+    """Every cover loads, the names and counts read right, every link opens its
+    gallery's entry page."""
+    visit = Visit(browser, None, out)
+    browser.get((out / "index.html").as_uri())
+    state, where = visit.state(), f"album-{layout}"
+    expect(state["charset"] == ("UTF-8" if layout == "responsive" else "Shift_JIS"),
+           f"{where}: read as {state['charset']}")
+    expect(len(state["images"]) == len(ALBUM_FOLDERS) and all(i["loaded"] for i in state["images"]),
+           f"{where}: covers {state['images']}")
+    expect(all(f in state["lines"] and f"{n}枚" in state["lines"] for f, n in ALBUM_FOLDERS.items()),
+           f"{where}: {state['lines']}")
+    expect(sorted(visit.file_of(t) for t in state["targets"])
+           == sorted(out / f / f"{f}.html" for f in ALBUM_FOLDERS), f"{where}: {state['targets']}")
+    for target in state["targets"]:
+        browser.get(target)
+        expect(visit.state()["title"] and visit.file_of(browser.current_url).is_file(),
+               f"{where}: {target} opens {browser.current_url}")
+
+
 LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown,
                  "responsive": check_responsive}
 
@@ -745,6 +781,10 @@ def main():
                 LAYOUT_CHECKS[gallery.layout](Visit(browser, gallery, root))
             for served in ("direct-frame", "copies-responsive"):
                 check_served(browser, next(g for g in galleries() if g.folder == served), root)
+            albums = {layout: make_album(root, layout, args.montrelle_make, args.write_test_picture)
+                      for layout in ("frame", "responsive")}
+            for layout, out in albums.items():
+                check_album(browser, out, layout)
             if args.screenshots:
                 args.screenshots.mkdir(parents=True, exist_ok=True)
                 for gallery in galleries():
@@ -754,11 +794,16 @@ def main():
                     browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
                     if gallery.layout == "responsive":
                         save_responsive_screenshots(visit, args.screenshots)
+                for width, height in SCREENS:
+                    show_on(browser, (width, height))
+                    browser.get((albums["responsive"] / "index.html").as_uri())
+                    browser.save_screenshot(str(args.screenshots / f"album-{width}x{height}.png"))
+                show_on(browser, None)
         finally:
             browser.quit()
     for fault in faults:
         print(fault)
-    print(f"{len(galleries())} galleries and two served: {checks} checks, {len(faults)} faults, "
+    print(f"{len(galleries())} galleries, two served and two albums: {checks} checks, {len(faults)} faults, "
           f"{time.monotonic() - started:.1f} s")
     return 1 if faults else 0
 

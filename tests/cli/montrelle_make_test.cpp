@@ -2,6 +2,7 @@
 // what it says on standard error and its exit status.
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -511,11 +512,11 @@ TEST_F(MontrelleMakeTest, BatchOverTheFoldersOfASearchFolder) {
   Outcome run = RunMake({"-s", "s.ini", "--batch", "trip", "--out", "web"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
-  EXPECT_EQ(
-      PictureTree(dir / "web"),
-      (Lines{"day1/", "day1/.montrelle.record", "day1/day1.html", "day1/small_images/",
-             "day1/small_images/a.jpg JPEG 120x90", "day1/small_images/b.JPG JPEG 120x160",
-             "day1/src_files/", "day1/src_files/a.htm", "day1/src_files/b.htm", "web_QRV.txt"}));
+  EXPECT_EQ(PictureTree(dir / "web"),
+            (Lines{".montrelle.record", "day1/", "day1/.montrelle.record", "day1/day1.html",
+                   "day1/small_images/", "day1/small_images/a.jpg JPEG 120x90",
+                   "day1/small_images/b.JPG JPEG 120x160", "day1/src_files/",
+                   "day1/src_files/a.htm", "day1/src_files/b.htm", "index.html", "web_QRV.txt"}));
   EXPECT_EQ(ReadBytes(dir / "web/web_QRV.txt"), "day1/day1.html\tday1/small_images/a.jpg\r\n");
   EXPECT_EQ(FileLines(dir / "web/day1/src_files/b.htm"),
             Concat({PageOpening("day1", kDarkBody),
@@ -633,11 +634,13 @@ TEST_F(MontrelleMakeTest, ProgressLineOnlyOnATerminal) {
   EXPECT_EQ(status, 0);
   // The terminal turns each line end into CR LF.
   EXPECT_EQ(shown,
-            "HTMLファイル作成\r\033[KHTMLファイル作成 0/2\r\033[KHTMLファイル作成 1/2"
-            "\r\033[KHTMLファイル作成 0/2\r\033[K縮小画像作成 0/2"
-            "\r\033[K縮小画像作成 1/2\r\033[K終了しました\r\n")
-      << "the progress panel keeps its text when the phase changes, and a line is drawn "
-         "once however often the run lets events through";
+            "HTMLファイル作成  (0/2)\r\033[KHTMLファイル作成 0/2  (0/2)"
+            "\r\033[KHTMLファイル作成 1/2  (0/2)\r\033[KHTMLファイル作成 0/2  (0/2)"
+            "\r\033[K縮小画像作成 0/2  (0/2)\r\033[K縮小画像作成 1/2  (1/2)"
+            "\r\033[K終了しました\r\n")
+      << "the progress panel keeps its text when the phase changes, the pictures done of "
+         "the whole run follow, and a line is drawn once however often the run lets events "
+         "through";
   shown = RunOnTerminal({"-q", "-s", "s.ini", "-o", "out", "pics/a.jpg"}, dir.path(), status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(shown, "終了しました\r\n");
@@ -827,6 +830,29 @@ TEST_F(MontrelleMakeTest, KeepExistingMakesOnlyThePicturesAddedAtTheEnd) {
     }
   }
   EXPECT_EQ(earlier, before);
+}
+
+// SIGINT stops the run between pictures. It is sent before the command can take
+// it, blocked, so that it waits for the command rather than for a moment in the run:
+// the run stops at its first picture, with whole pages and no temporary file.
+TEST_F(MontrelleMakeTest, InterruptStopsTheRunWithStatus130) {
+  sigset_t interrupt, old;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  ASSERT_EQ(sigprocmask(SIG_BLOCK, &interrupt, &old), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::freopen((dir / "err.txt").c_str(), "w", stderr);
+    ExecProgram(MONTRELLE_MAKE, {"-o", "out", "--layout", "table", "pics/a.jpg", "pics/b.JPG"},
+                dir.path());
+  }
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+  ASSERT_EQ(kill(pid, SIGINT), 0);
+  EXPECT_EQ(ExitStatus(pid), 130);
+  EXPECT_EQ(ReadBytes(dir / "err.txt"), "中止しました\n");
+  EXPECT_EQ(FolderTree(dir / "out"), (Lines{".montrelle.record", "index.html", "small_images/",
+                                            "src_files/", "src_files/a.htm", "src_files/b.htm"}));
+  EXPECT_EQ(FileLines(dir / "out/index.html").back(), "</HTML>");
 }
 
 // A name with a line break, legal on Linux, would break the list file into wrong

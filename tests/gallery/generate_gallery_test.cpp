@@ -16,12 +16,14 @@
 #include <jpeglib.h>
 #include <unistd.h>
 
+#include "gallery/output_record.h"
 #include "gallery/picture_check.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/library_test_pictures.h"
 #include "imaging/test_pictures.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "platform/run_stop.h"
 #include "support/as_other_user.h"
 #include "support/expected_pages.h"
 #include "support/fake_ui.h"
@@ -162,6 +164,9 @@ TEST_F(GenerateGalleryTest, ResponsiveRunAlwaysMakesBothImageSizes) {
              "index.html", "small_images/", "small_images/a.jpg JPEG 40x30",
              "small_images/b.bmp BMP 80x106", "src_files/", "src_files/a.htm", "src_files/b.htm"}));
   EXPECT_EQ(ui.log.back(), "message: 終了しました");
+  // Each step takes half of every picture's share of the bar.
+  EXPECT_EQ(ui.bar, (Lines{"0/2", "縮小画像  0/2", "縮小画像  0/2", "縮小画像  1/2",
+                           "メイン画像  1/2", "メイン画像  1/2", "メイン画像  2/2", "2/2", ""}));
 }
 
 // Pictures from phones and screens go into the frame and the responsive layout as
@@ -434,6 +439,35 @@ TEST_F(GenerateGalleryTest, FolderTurningReadOnlyStopsTheRunWithWholeFiles) {
              "src_files/index_menu1.htm", "src_files/last.gif", "src_files/next.gif",
              "src_files/previous.gif", "src_files/top.gif"}));
   EXPECT_EQ(FileLines(dir / "out/src_files/c.htm").back(), "</HTML>");
+}
+
+// The user stops the run in the main images: it ends between two pictures as on an
+// error, with whole files only, a record of them and no end message; a run that
+// keeps what exists then completes the gallery.
+TEST_F(GenerateGalleryTest, StoppedRunEndsBetweenPicturesAndKeepingCompletesIt) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+  settings.layout = OutputLayout::kResponsive;
+  settings.responsive_width = "120";
+  ProgressUi progress_ui;
+  progress_ui.on_progress = [&](const std::string& progress) {
+    const Lines& log = progress_ui.log;
+    if (progress == "1/3" && std::count(log.begin(), log.end(), "phase: メイン画像コピー")) {
+      progress_ui.stop.Request();
+    }
+  };
+  EXPECT_THROW(GenerateGallery(settings, list, progress_ui, batch, dir / "buttons"), RunStopped);
+  EXPECT_FALSE(Ended(progress_ui.log));
+  Lines recorded;
+  for (const auto& [name, facts] : ReadOutputRecord(dir / "out").files) recorded.push_back(name);
+  EXPECT_EQ(recorded, (Lines{"images/a.jpg", "images/b.jpg", "index.html", "small_images/a.jpg",
+                             "small_images/b.jpg", "small_images/c.jpg", "src_files/a.htm",
+                             "src_files/b.htm", "src_files/c.htm"}));
+  EXPECT_EQ(FolderTree(dir / "out/images"), (Lines{"a.jpg", "b.jpg"}));
+
+  ui.answers = {false, false};
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(PictureTree(dir / "out/images"),
+            (Lines{"a.jpg JPEG 40x30", "b.jpg JPEG 40x30", "c.jpg JPEG 40x30"}));
 }
 
 // The disk of a batch's output fills up: the line that would be appended to the

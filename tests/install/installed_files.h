@@ -37,7 +37,7 @@ inline std::vector<std::string> InstalledTree() {
 
 // The frame gallery of one picture, a.jpg, without reduced images.
 inline std::vector<std::string> FrameGallery() {
-  std::vector<std::string> tree{"index.html", "src_files/", "src_files/a.htm",
+  std::vector<std::string> tree{".montrelle.record", "index.html", "src_files/", "src_files/a.htm",
                                 "src_files/index_menu1.htm"};
   for (const char* gif : kNavigationImages) tree.push_back("src_files/" + std::string(gif));
   return tree;

@@ -54,7 +54,7 @@ TEST(DebianPackage, UnpackedCommandMakesAFrameGallery) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "終了しました\n");
   Lines gallery = testing::FrameGallery();  // and, with no settings file, reduced images
-  gallery.insert(gallery.begin() + 1, {"small_images/", "small_images/a.jpg"});
+  gallery.insert(gallery.begin() + 2, {"small_images/", "small_images/a.jpg"});
   EXPECT_EQ(FolderTree(dir / "out"), gallery);
   for (const char* gif : testing::kNavigationImages) {
     const std::string packaged = ReadBytes(root + "/usr/share/montrelle/images/" + gif);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gallery/run_status.h"
 #include "platform/ui_services.h"
 
 namespace montrelle::testing {
@@ -29,6 +30,10 @@ class FakeUi : public UiServices {
   bool AskOverwrite(const std::string& text) override { return Ask("overwrite: " + text); }
   void SetPhase(const std::string& text) override { log.push_back("phase: " + text); }
   void SetProgress(const std::string& text) override { log.push_back("progress: " + text); }
+  // The progress bar's texts, apart from the log, in which they would be noise.
+  void ShowRunProgress(const RunProgress& progress) override {
+    bar.push_back(RunProgressText(progress));
+  }
   void ProcessEvents() override { ++events_processed; }
   void FocusControl(FocusTarget target) override {
     log.push_back(target == FocusTarget::kOutName ? "focus: edt_out" : "focus: edt_out_path");
@@ -36,6 +41,7 @@ class FakeUi : public UiServices {
   void Beep() override { log.push_back("beep"); }
 
   int events_processed = 0;
+  std::vector<std::string> bar;
 
  private:
   bool Ask(const std::string& line) {
