@@ -5,6 +5,7 @@
 #include "gallery/html_text.h"
 #include "gallery/output_record.h"
 #include "gallery/page_rules.h"
+#include "gallery/readable_colors.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 
@@ -15,11 +16,25 @@ std::string CountText(int pictures) {
   return std::to_string(pictures) + "枚";
 }
 
+// srcset="…" of a cover's sharper files, the k-th for a screen of k + 2 pixels
+// to the CSS pixel; nothing without them.
+std::string DensitySet(const std::vector<std::string>& sharper) {
+  if (sharper.empty()) return "";
+  std::string set;
+  for (size_t k = 0; k < sharper.size(); ++k) {
+    set += (k ? ", " : "") + PercentEncoded(sharper[k]) + " " + std::to_string(k + 2) + "x";
+  }
+  return " srcset=\"" + set + "\"";
+}
+
 }  // namespace
 
 std::vector<std::string> ResponsiveAlbumLines(const GenerationContext& context,
                                               const std::string& title,
                                               const std::vector<AlbumGallery>& galleries) {
+  const auto readable = [&](const std::string& color) {
+    return ReadableColor(color, context.bg_color_text);
+  };
   std::vector<std::string> lines = {
       "<!DOCTYPE html>",
       "<html lang=\"ja\">",
@@ -29,10 +44,10 @@ std::vector<std::string> ResponsiveAlbumLines(const GenerationContext& context,
       "<title>" + HtmlEscaped(title) + "</title>",
       "<style>",
       "body{margin:0;padding:8px;background:" + context.bg_color_text +
-          ";color:#111111;font-family:sans-serif;text-align:center}",
-      "a:link{color:" + context.link_color_text + "}",
-      "a:visited{color:" + context.vlink_color_text + "}",
-      "a:active{color:#00ffff}",
+          ";color:" + readable("#111111") + ";font-family:sans-serif;text-align:center}",
+      "a:link{color:" + readable(context.link_color_text) + "}",
+      "a:visited{color:" + readable(context.vlink_color_text) + "}",
+      "a:active{color:" + readable("#00FFFF") + "}",
       "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
       "p{margin:4px 0;overflow-wrap:anywhere}",
       ".grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(min(" +
@@ -48,9 +63,10 @@ std::vector<std::string> ResponsiveAlbumLines(const GenerationContext& context,
   for (const AlbumGallery& gallery : galleries) {
     const std::string name = HtmlEscaped(gallery.folder);
     std::string item = "<li><a href=\"" + PercentEncoded(gallery.entry_page) + "\">";
-    item += gallery.cover ? "<img src=\"" + PercentEncoded(*gallery.cover) + "\" alt=\"" + name +
-                                "\" loading=\"lazy\">"
-                          : name;
+    item += gallery.cover
+                ? "<img src=\"" + PercentEncoded(*gallery.cover) + "\"" +
+                      DensitySet(gallery.sharper_covers) + " alt=\"" + name + "\" loading=\"lazy\">"
+                : name;
     lines.push_back(item + "</a><p>" + name + "</p><p>" + CountText(gallery.pictures) +
                     "</p></li>");
   }

@@ -23,6 +23,8 @@ struct AlbumGallery {
   std::string entry_page;            // relative to the batch's output folder
   std::optional<std::string> cover;  // likewise; none when no reduced image is made
   int pictures = 0;
+  // The cover at twice and three times its width, as far as the gallery has them.
+  std::vector<std::string> sharper_covers;
 };
 
 // `context` is a gallery's of the batch, for the colours, `title` the album's.

@@ -10,6 +10,7 @@
 #include "gallery/generation_context.h"
 #include "gallery/image_steps.h"
 #include "gallery/output_folder.h"
+#include "gallery/responsive_sizes.h"
 #include "gallery/run_status.h"
 #include "imagelist/list_file.h"
 #include "imagelist/picture_kind.h"
@@ -72,7 +73,8 @@ struct BatchRun {
 // The gallery just made in `folder` joins the album.
 void AddToAlbum(BatchRun& run, const std::string& folder, const ImageFileList& folder_list) {
   GenerationContext context = DeriveGenerationContext(run.settings, folder_list);
-  AlbumGallery gallery{folder, folder + "/" + context.page_file, std::nullopt, folder_list.count()};
+  AlbumGallery gallery{
+      folder, folder + "/" + context.page_file, std::nullopt, folder_list.count(), {}};
   // The first entry the image steps make a reduced image of: the scan's loose rule
   // also lists names such as jpg_notes.txt, of neither kind.
   const auto first = std::ranges::find_if(context.entries, [](const ListedEntry& entry) {
@@ -81,6 +83,12 @@ void AddToAlbum(BatchRun& run, const std::string& folder, const ImageFileList& f
   if (MakesReducedImages(run.settings) && first != context.entries.end()) {
     const bool as_jpeg = first->kinds.jpeg || first->kinds.library;
     gallery.cover = folder + "/small_images/" + (as_jpeg ? first->image_name : first->bitmap_name);
+    for (size_t k = 1; as_jpeg && k < kThumbnailFolders.size(); ++k) {
+      const std::string sharper =
+          folder + "/small_images/" + kThumbnailFolders[k] + first->image_name;
+      if (!FileExists(run.request.out_folder + "/" + sharper)) break;
+      gallery.sharper_covers.push_back(sharper);
+    }
   }
   run.album.push_back(std::move(gallery));
   if (!run.album_context) run.album_context = std::move(context);

@@ -286,6 +286,9 @@ return {
       .map(s => s.trim()).filter(s => s),
 };
 """
+DRAWN_IMAGES = """
+return Array.from(document.images, i => [i.currentSrc, i.getBoundingClientRect().width]);
+"""
 LOADED = ("return document.readyState === 'complete' && "
           "Array.from(document.images).every(i => i.complete);")
 
@@ -712,7 +715,7 @@ def make_album(root, layout, montrelle_make, write_test_picture):
     for folder, count in ALBUM_FOLDERS.items():
         (search / folder).mkdir(parents=True)
         for n in range(count):
-            subprocess.run([write_test_picture, search / folder / f"p{n}.jpg", "64", "48", "1"],
+            subprocess.run([write_test_picture, search / folder / f"p{n}.jpg", "400", "300", "1"],
                            check=True)
     subprocess.run([montrelle_make, "-q", "-s", root / f"{galleries()[0].folder}.ini", "--layout",
                     layout, "--batch", search, "-o", out], check=True)
@@ -737,6 +740,18 @@ def check_album(browser, out, layout):
         browser.get(target)
         expect(visit.state()["title"] and visit.file_of(browser.current_url).is_file(),
                f"{where}: {target} opens {browser.current_url}")
+    if layout == "responsive":
+        # On a phone, as sharp and as readable as the galleries' own pages.
+        show_on(browser, SCREENS[0])
+        browser.get((out / "index.html").as_uri())
+        visit.state()
+        ratio = SCREENS[0][2]
+        for src, drawn in browser.execute_script(DRAWN_IMAGES):
+            width = jpeg_width_and_height(visit.file_of(src))[0]
+            expect(width + 0.5 >= drawn * ratio,
+                   f"{where}: cover {src} {width} wide drawn {drawn} at ratio {ratio}")
+        check_colours(visit, f"{where} on a phone")
+        show_on(browser, None)
 
 
 LAYOUT_CHECKS = {"frame": check_frame, "table": check_table, "pulldown": check_pulldown,
