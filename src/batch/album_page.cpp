@@ -5,7 +5,7 @@
 #include "gallery/html_text.h"
 #include "gallery/output_record.h"
 #include "gallery/page_rules.h"
-#include "gallery/readable_colors.h"
+#include "gallery/responsive_pages.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
 
@@ -32,34 +32,19 @@ std::string DensitySet(const std::vector<std::string>& sharper) {
 std::vector<std::string> ResponsiveAlbumLines(const GenerationContext& context,
                                               const std::string& title,
                                               const std::vector<AlbumGallery>& galleries) {
-  const auto readable = [&](const std::string& color) {
-    return ReadableColor(color, context.bg_color_text);
-  };
-  std::vector<std::string> lines = {
-      "<!DOCTYPE html>",
-      "<html lang=\"ja\">",
-      "<head>",
-      "<meta charset=\"utf-8\">",
-      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
-      "<title>" + HtmlEscaped(title) + "</title>",
-      "<style>",
-      "body{margin:0;padding:8px;background:" + context.bg_color_text +
-          ";color:" + readable("#111111") + ";font-family:sans-serif;text-align:center}",
-      "a:link{color:" + readable(context.link_color_text) + "}",
-      "a:visited{color:" + readable(context.vlink_color_text) + "}",
-      "a:active{color:" + readable("#00FFFF") + "}",
-      "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
-      "p{margin:4px 0;overflow-wrap:anywhere}",
-      ".grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(min(" +
-          std::to_string(context.small_width) +
-          "px,100%),1fr));gap:8px;margin:0;padding:0;list-style:none}",
-      ".grid img{max-width:100%;height:auto;vertical-align:top}",
-      "</style>",
-      "</head>",
-      "<body>",
-      "<h1>" + HtmlEscaped(title) + "</h1>",
-      "<ul class=\"grid\">",
-  };
+  std::vector<std::string> lines = ResponsiveHeadOpening(context, title, context.bg_color_text);
+  lines.insert(lines.end(),
+               {
+                   ".grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(min(" +
+                       std::to_string(context.small_width) +
+                       "px,100%),1fr));gap:8px;margin:0;padding:0;list-style:none}",
+                   ".grid img{max-width:100%;height:auto;vertical-align:top}",
+                   "</style>",
+                   "</head>",
+                   "<body>",
+                   "<h1>" + HtmlEscaped(title) + "</h1>",
+                   "<ul class=\"grid\">",
+               });
   for (const AlbumGallery& gallery : galleries) {
     const std::string name = HtmlEscaped(gallery.folder);
     std::string item = "<li><a href=\"" + PercentEncoded(gallery.entry_page) + "\">";

@@ -78,36 +78,23 @@ Lines HeadLines(const GenerationContext& context, const LiveSettings& settings,
       settings.bgishow ? "url(\"" + std::string(page == PageFolder::kSrcFiles ? "" : "src_files/") +
                              PercentEncoded(context.bg_name) + "\")"
                        : context.bg_color_text;
-  const auto readable = [&](const std::string& color) {
-    return ReadableColor(color, context.bg_color_text);
-  };
-  return {
-      "<!DOCTYPE html>",
-      "<html lang=\"ja\">",
-      "<head>",
-      "<meta charset=\"utf-8\">",
-      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
-      "<title>" + HtmlEscaped(title) + "</title>",
-      "<style>",
-      "body{margin:0;padding:8px;background:" + background + ";color:" + readable("#111111") +
-          ";font-family:sans-serif;text-align:center}",
-      "a:link{color:" + readable(context.link_color_text) + "}",
-      "a:visited{color:" + readable(context.vlink_color_text) + "}",
-      "a:active{color:" + readable("#00FFFF") + "}",
-      "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
-      "p{margin:4px 0;overflow-wrap:anywhere}",
-      ".grid{display:grid;grid-template-columns:repeat(auto-fit,min(" +
-          std::to_string(context.small_width) +
-          "px,100%));justify-content:center;gap:8px;margin:0;padding:0;list-style:none}",
-      ".grid img{display:block;width:100%;height:auto;aspect-ratio:1;object-fit:cover}",
-      "nav{display:flex;justify-content:space-between;margin-bottom:8px}",
-      "nav span{visibility:hidden}",
-      "figure{margin:0}",
-      ".picture{max-width:100%;height:auto;max-height:calc(100vh - 120px);object-fit:contain}",
-      "</style>",
-      "</head>",
-      "<body>",
-  };
+  Lines lines = ResponsiveHeadOpening(context, title, background);
+  lines.insert(
+      lines.end(),
+      {
+          ".grid{display:grid;grid-template-columns:repeat(auto-fit,min(" +
+              std::to_string(context.small_width) +
+              "px,100%));justify-content:center;gap:8px;margin:0;padding:0;list-style:none}",
+          ".grid img{display:block;width:100%;height:auto;aspect-ratio:1;object-fit:cover}",
+          "nav{display:flex;justify-content:space-between;margin-bottom:8px}",
+          "nav span{visibility:hidden}",
+          "figure{margin:0}",
+          ".picture{max-width:100%;height:auto;max-height:calc(100vh - 120px);object-fit:contain}",
+          "</style>",
+          "</head>",
+          "<body>",
+      });
+  return lines;
 }
 
 // Whether the picture is offered at several sizes: what the image steps average
@@ -226,6 +213,30 @@ void AddLines(Lines& lines, const Lines& more) {
 }
 
 }  // namespace
+
+std::vector<std::string> ResponsiveHeadOpening(const GenerationContext& context,
+                                               const std::string& title,
+                                               const std::string& background) {
+  const auto readable = [&](const std::string& color) {
+    return ReadableColor(color, context.bg_color_text);
+  };
+  return {
+      "<!DOCTYPE html>",
+      "<html lang=\"ja\">",
+      "<head>",
+      "<meta charset=\"utf-8\">",
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
+      "<title>" + HtmlEscaped(title) + "</title>",
+      "<style>",
+      "body{margin:0;padding:8px;background:" + background + ";color:" + readable("#111111") +
+          ";font-family:sans-serif;text-align:center}",
+      "a:link{color:" + readable(context.link_color_text) + "}",
+      "a:visited{color:" + readable(context.vlink_color_text) + "}",
+      "a:active{color:" + readable("#00FFFF") + "}",
+      "h1{margin:8px 0 16px;font-size:1.5em;overflow-wrap:anywhere}",
+      "p{margin:4px 0;overflow-wrap:anywhere}",
+  };
+}
 
 OrientedSizes TurnedSizes(const GenerationContext& context, const PictureSizes& stored) {
   OrientedSizes sizes;

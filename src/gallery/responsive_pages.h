@@ -36,6 +36,13 @@ using OrientedSizes = std::vector<std::optional<ImageSize>>;
 OrientedSizes TurnedSizes(const GenerationContext& context, const PictureSizes& stored);
 
 // The lines of the entry page and of picture i's page; `sizes` as read above.
+// The first lines of every page in this style, up to its own style rules: the
+// head, the title, and the rules of the body (on `background`), the links, the
+// heading and the paragraphs, every colour readable on the background colour.
+std::vector<std::string> ResponsiveHeadOpening(const GenerationContext& context,
+                                               const std::string& title,
+                                               const std::string& background);
+
 std::vector<std::string> ResponsiveEntryLines(const GenerationContext& context,
                                               const ImageFileList& list,
                                               const LiveSettings& settings,
