@@ -59,7 +59,7 @@ AreaReducer::AreaReducer(ImageSize source, std::span<const ImageSize> outputs) :
       out.sum.resize(out.across.size());
       // Rows are added as they are done: a picture cleared first would be written
       // twice.
-      out.image.pixels.reserve(out.across.size() * static_cast<std::size_t>(size.height));
+      ReservePixels(out.image, out.across.size() * static_cast<std::size_t>(size.height));
     }
     outputs_.push_back(std::move(out));
   }

@@ -44,6 +44,11 @@ void AdviseHugePages(std::uint8_t* data, size_t bytes) {
 
 }  // namespace
 
+void ReservePixels(RgbImage& image, std::size_t bytes) {
+  image.pixels.reserve(bytes);
+  AdviseHugePages(image.pixels.data(), bytes);
+}
+
 RgbImage MakeRgbImage(std::int64_t width, std::int64_t height, std::int64_t max_pixels) {
   const ImageSize size = BudgetedSize(width, height, max_pixels);
   RgbImage image;
@@ -51,8 +56,7 @@ RgbImage MakeRgbImage(std::int64_t width, std::int64_t height, std::int64_t max_
   image.height = size.height;
   const size_t bytes =
       size_t{3} * static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
-  image.pixels.reserve(bytes);
-  AdviseHugePages(image.pixels.data(), bytes);
+  ReservePixels(image, bytes);
   image.pixels.resize(bytes);
   return image;
 }

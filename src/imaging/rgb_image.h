@@ -7,6 +7,7 @@
 // exhausting memory. A width or height of 0 is an empty picture with no pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,6 +44,10 @@ ImageSize BudgetedSize(std::int64_t width, std::int64_t height,
 // negative or beyond 32 bits, or the pixel count exceeds `max_pixels`.
 RgbImage MakeRgbImage(std::int64_t width, std::int64_t height,
                       std::int64_t max_pixels = kMaxImagePixels);
+
+// Makes room for `bytes` of pixels, in huge pages where the system gives them: a
+// photo's tens of megabytes then cost a few hundred page faults, not thousands.
+void ReservePixels(RgbImage& image, std::size_t bytes);
 
 // Throws std::invalid_argument when the pixel buffer does not match the size: a
 // fault of the caller, never of a file.
