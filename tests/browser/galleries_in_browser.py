@@ -809,10 +809,11 @@ def main():
                     browser.save_screenshot(str(args.screenshots / f"{gallery.folder}.png"))
                     if gallery.layout == "responsive":
                         save_responsive_screenshots(visit, args.screenshots)
-                for width, height in SCREENS:
-                    show_on(browser, (width, height))
+                for screen in SCREENS:
+                    show_on(browser, screen)
                     browser.get((albums["responsive"] / "index.html").as_uri())
-                    browser.save_screenshot(str(args.screenshots / f"album-{width}x{height}.png"))
+                    browser.save_screenshot(
+                        str(args.screenshots / f"album-{screen[0]}x{screen[1]}.png"))
                 show_on(browser, None)
         finally:
             browser.quit()
