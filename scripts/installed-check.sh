@@ -175,10 +175,10 @@ click 100 78
 shot main-window-with-list
 
 # The output folder, typed into its field; then the make button.
-click 300 586
+click 300 604
 xdotool key ctrl+a
 type_text "$gallery"
-click 477 643
+click 477 661
 sleep 2
 shot make-finished
 check "a message box follows the make run" test "$(windows_named '^Montrelle$')" -ge 2
@@ -186,7 +186,7 @@ xdotool key Return
 sleep 0.5
 
 # The output folder's "参照(&F)" button: the folder dialog, in Japanese.
-click 582 586
+click 582 604
 sleep 1
 echo "      folder dialog: \"$(xdotool getactivewindow getwindowname 2>/dev/null ||
   xdotool search --onlyvisible --name . getwindowname %@ | tail -1)\""
@@ -195,7 +195,7 @@ xdotool key Escape
 sleep 0.5
 
 # Closing the window writes the settings file and ends the program.
-click 565 643
+click 565 661
 for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 check "closing the window ends the program" bash -c "! kill -0 $program 2>/dev/null"
 wait "$program" 2>/dev/null || true
