@@ -51,8 +51,8 @@ constexpr const char* kViewerScript[] = {
     "    if (!start || e.pointerId !== start.pointerId) return;",
     "    var dx = e.clientX - start.clientX, dy = e.clientY - start.clientY;",
     "    start = null;",
-    "    if (Math.abs(dx) >= 50 && Math.abs(dx) > 2 * Math.abs(dy)) go(dx < 0 ? \"next\" : "
-    "\"prev\");",
+    ("    if (Math.abs(dx) >= 50 && Math.abs(dx) > 2 * Math.abs(dy)) go(dx < 0 ? \"next\" : "
+     "\"prev\");"),
     "  });",
     "  addEventListener(\"load\", function () {",
     "    var next = document.getElementById(\"next\");",
