@@ -7,11 +7,16 @@
 #include <jpeglib.h>
 
 #include <atomic>
+#include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "bench/child_run.h"
+#include "imaging/jpeg_codec.h"
+#include "imaging/jpeg_row_reader.h"
+#include "imaging/scaling.h"
 #include "platform/text_file.h"
 
 namespace montrelle::bench {
@@ -38,23 +43,46 @@ void SkipEveryRow(const std::string& bytes) {
   jpeg_destroy_decompress(&info);
 }
 
+// Seconds, in a child process, to run `each` over `paths` on `threads` threads at
+// once, each taking the next path as the make run's workers do.
+double SecondsOverPaths(const std::vector<std::string>& paths, unsigned threads,
+                        const std::function<void(const std::string&)>& each) {
+  const ChildOutcome outcome = RunInChild([&] {
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+      for (std::size_t i = next++; i < paths.size(); i = next++) each(paths[i]);
+    };
+    std::vector<std::thread> others;
+    for (unsigned t = 1; t < threads; ++t) others.emplace_back(work);
+    work();
+    for (std::thread& thread : others) thread.join();
+  });
+  if (!outcome.ok) throw std::runtime_error("a floor could not be measured");
+  return outcome.seconds;
+}
+
 }  // namespace
 
 double EntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads) {
-  const ChildOutcome outcome = RunInChild([&] {
-    std::atomic<std::size_t> next = 0;
-    const auto decode = [&] {
-      for (std::size_t i = next++; i < paths.size(); i = next++) {
-        SkipEveryRow(ReadFileBytes(paths[i]));
-      }
-    };
-    std::vector<std::thread> others;
-    for (unsigned t = 1; t < threads; ++t) others.emplace_back(decode);
-    decode();
-    for (std::thread& thread : others) thread.join();
+  return SecondsOverPaths(paths, threads,
+                          [](const std::string& path) { SkipEveryRow(ReadFileBytes(path)); });
+}
+
+double DecodeWholeEncodeLargestSeconds(const std::vector<std::string>& paths, unsigned threads,
+                                       int largest_width) {
+  return SecondsOverPaths(paths, threads, [&](const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    JpegRowReader reader(bytes);
+    const ImageSize size = ScaledSize(reader.size(), largest_width);
+    RgbImage picture = MakeRgbImage(size.width, size.height);
+    const std::size_t row_bytes = static_cast<std::size_t>(size.width) * 3;
+    reader.ReadAllAtLeast(
+        reader.size(), [](ImageSize) {},
+        [&](std::int32_t y, const std::uint8_t* row) {
+          if (y < size.height) std::memcpy(picture.pixels.data() + y * row_bytes, row, row_bytes);
+        });
+    if (EncodeJpeg(picture).empty()) throw std::runtime_error("nothing encoded");
   });
-  if (!outcome.ok) throw std::runtime_error("the decoding floor could not be measured");
-  return outcome.seconds;
 }
 
 }  // namespace montrelle::bench

@@ -18,4 +18,13 @@ namespace montrelle::bench {
 // std::runtime_error for a file that cannot be read or decoded.
 double EntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned threads);
 
+// The least the responsive layout's run does for each of `paths`, on `threads`
+// threads at once: decode the whole picture, row by row as the run does, since
+// the largest picture it offers (`largest_width`, narrower than the photo) needs
+// every pixel, and encode a picture of that size. Nothing is reduced: the picture
+// encoded is the top left of the decoded one. Throws std::runtime_error when the
+// work fails.
+double DecodeWholeEncodeLargestSeconds(const std::vector<std::string>& paths, unsigned threads,
+                                       int largest_width);
+
 }  // namespace montrelle::bench

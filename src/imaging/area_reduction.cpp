@@ -1,6 +1,8 @@
 #include "imaging/area_reduction.h"
 
 #include <algorithm>
+#include <limits>
+#include <numeric>
 #include <stdexcept>
 
 namespace montrelle {
@@ -8,37 +10,47 @@ namespace {
 
 constexpr std::size_t kPixelBytes = 3;
 
-}  // namespace
+// A weighted sum over its total, rounded. The sum is below 2^63 and converted as
+// signed, which the processor does in one step.
+std::uint8_t Mean(std::uint64_t sum, double scale) {
+  return static_cast<std::uint8_t>(static_cast<double>(static_cast<std::int64_t>(sum)) * scale +
+                                   0.5);
+}
 
-void AreaReducer::ReduceAcross(const std::uint8_t* row, const Spans& columns,
-                               std::vector<double>& across) {
-  for (std::size_t x = 0; x < columns.first.size(); ++x) {
-    const std::uint8_t* pixel = row + static_cast<std::size_t>(columns.first[x]) * kPixelBytes;
-    const std::uint32_t* weight = columns.weights.data() + columns.begin[x];
-    std::uint64_t red = 0, green = 0, blue = 0;
-    for (std::size_t k = columns.Count(x); k > 0; --k, ++weight, pixel += kPixelBytes) {
-      red += std::uint64_t{*weight} * pixel[0];
-      green += std::uint64_t{*weight} * pixel[1];
-      blue += std::uint64_t{*weight} * pixel[2];
-    }
-    across[x * 3] = static_cast<double>(red);
-    across[x * 3 + 1] = static_cast<double>(green);
-    across[x * 3 + 2] = static_cast<double>(blue);
+// The first `values` of `down` = weight * row, or += when `add`, value by value.
+void SumDown(const std::uint8_t* row, std::size_t values, std::uint32_t weight, bool add,
+             std::uint32_t* down) {
+  if (add) {
+    for (std::size_t v = 0; v < values; ++v) down[v] += weight * row[v];
+  } else {
+    for (std::size_t v = 0; v < values; ++v) down[v] = weight * row[v];
   }
 }
 
+}  // namespace
+
 AreaReducer::Spans AreaReducer::SpansOf(std::int64_t source, std::int64_t out) {
   Spans spans;
-  spans.begin.push_back(0);
+  const std::int64_t common = std::gcd(source, out);
+  const std::int64_t source_units = source / common;  // an output pixel's
+  const std::int64_t out_units = out / common;        // a source pixel's
+  spans.total = static_cast<std::uint64_t>(source_units);
   for (std::int64_t p = 0; p < out; ++p) {
-    const std::int64_t from = p * source;
-    const std::int64_t to = from + source;
-    spans.first.push_back(static_cast<std::int32_t>(from / out));
-    for (std::int64_t s = from / out; s * out < to; ++s) {
-      const std::int64_t covered = std::min(to, (s + 1) * out) - std::max(from, s * out);
-      spans.weights.push_back(static_cast<std::uint32_t>(covered));
+    const std::int64_t from = p * source_units;
+    const std::int64_t last = (from + source_units - 1) / out_units;
+    spans.first.push_back(static_cast<std::int32_t>(from / out_units));
+    spans.count.push_back(static_cast<std::uint32_t>(last - from / out_units + 1));
+    spans.taps = std::max<std::size_t>(spans.taps, spans.count.back());
+  }
+  spans.weights.resize(static_cast<std::size_t>(out) * spans.taps);
+  for (std::int64_t p = 0; p < out; ++p) {
+    const std::int64_t from = p * source_units;
+    const std::int64_t to = from + source_units;
+    std::uint32_t* weight = spans.weights.data() + static_cast<std::size_t>(p) * spans.taps;
+    for (std::int64_t s = spans.first[static_cast<std::size_t>(p)]; s * out_units < to; ++s) {
+      *weight++ = static_cast<std::uint32_t>(std::min(to, (s + 1) * out_units) -
+                                             std::max(from, s * out_units));
     }
-    spans.begin.push_back(spans.weights.size());
   }
   return spans;
 }
@@ -55,44 +67,65 @@ AreaReducer::AreaReducer(ImageSize source, std::span<const ImageSize> outputs) :
       }
       out.columns = SpansOf(source.width, size.width);
       out.rows = SpansOf(source.height, size.height);
-      out.across.resize(static_cast<std::size_t>(size.width) * kPixelBytes);
-      out.sum.resize(out.across.size());
+      if (out.rows.total > std::numeric_limits<std::uint32_t>::max() / 255) {
+        throw ImageTooLargeError(source.width, source.height);
+      }
+      out.scale = 1.0 / (static_cast<double>(out.columns.total) * out.rows.total);
+      // The lengths of 0 past the last source pixel of the last output pixels
+      // are taken against zeros past the source's width.
+      out.down.resize((static_cast<std::size_t>(source.width) + out.columns.taps - 1) *
+                      kPixelBytes);
       // Rows are added as they are done: a picture cleared first would be written
       // twice.
-      ReservePixels(out.image, out.across.size() * static_cast<std::size_t>(size.height));
+      ReservePixels(out.image, static_cast<std::size_t>(size.width) * kPixelBytes *
+                                   static_cast<std::size_t>(size.height));
     }
     outputs_.push_back(std::move(out));
   }
 }
 
 void AreaReducer::Take(const std::uint8_t* row) {
-  // Whole numbers up to 255 * width * height, within the pixel budget far below
-  // 2^53: exact in a double.
-  const double scale = 1.0 / (static_cast<double>(source_.width) * source_.height);
   for (Output& out : outputs_) {
     if (out.rows.first.empty()) continue;
-    ReduceAcross(row, out.columns, out.across);
-    const std::size_t values = out.across.size();
     // The row belongs to the output row being summed and, at its lower edge or
     // when the picture grows, to those after it.
     for (; out.y < out.rows.first.size() && out.rows.first[out.y] <= row_; ++out.y) {
       const std::size_t k = static_cast<std::size_t>(row_ - out.rows.first[out.y]);
-      const double weight = out.rows.weights[out.rows.begin[out.y] + k];
-      if (k == 0) {
-        for (std::size_t v = 0; v < values; ++v) out.sum[v] = weight * out.across[v];
-      } else {
-        for (std::size_t v = 0; v < values; ++v) out.sum[v] += weight * out.across[v];
-      }
-      if (k + 1 < out.rows.Count(out.y)) break;
-      std::vector<std::uint8_t>& pixels = out.image.pixels;
-      pixels.resize(pixels.size() + values);
-      std::uint8_t* to = pixels.data() + out.y * values;
-      for (std::size_t v = 0; v < values; ++v) {
-        to[v] = static_cast<std::uint8_t>(out.sum[v] * scale + 0.5);
-      }
+      SumDown(row, static_cast<std::size_t>(source_.width) * kPixelBytes, out.rows.Weight(out.y, k),
+              k > 0, out.down.data());
+      if (k + 1 < out.rows.count[out.y]) break;
+      ReduceAcross(out);
     }
   }
   ++row_;
+}
+
+void AreaReducer::ReduceAcross(Output& out) {
+  const Spans& columns = out.columns;
+  std::vector<std::uint8_t>& pixels = out.image.pixels;
+  const std::size_t start = pixels.size();
+  const std::size_t width = columns.first.size();
+  pixels.resize(start + width * kPixelBytes);
+  // Held apart from `out`: stores through a byte pointer could change anything,
+  // and would have them read again at every pixel.
+  std::uint8_t* to = pixels.data() + start;
+  const std::uint32_t* const down = out.down.data();
+  const std::int32_t* const first = columns.first.data();
+  const std::size_t taps = columns.taps;
+  const std::uint32_t* weight = columns.weights.data();
+  const double scale = out.scale;
+  for (std::size_t x = 0; x < width; ++x, to += kPixelBytes) {
+    const std::uint32_t* value = down + static_cast<std::size_t>(first[x]) * kPixelBytes;
+    std::uint64_t red = 0, green = 0, blue = 0;
+    for (std::size_t k = 0; k < taps; ++k, ++weight, value += kPixelBytes) {
+      red += std::uint64_t{*weight} * value[0];
+      green += std::uint64_t{*weight} * value[1];
+      blue += std::uint64_t{*weight} * value[2];
+    }
+    to[0] = Mean(red, scale);
+    to[1] = Mean(green, scale);
+    to[2] = Mean(blue, scale);
+  }
 }
 
 std::vector<RgbImage> AreaReducer::TakeOutputs() {

@@ -23,8 +23,8 @@ namespace montrelle {
 class AreaReducer {
  public:
   // Outputs of any size, empty ones included. Throws ImageTooLargeError beyond the
-  // pixel budget, std::invalid_argument when a non-empty output is asked of an
-  // empty source.
+  // pixel budget or for a source over 2^32 / 255 rows tall, std::invalid_argument
+  // when a non-empty output is asked of an empty source.
   AreaReducer(ImageSize source, std::span<const ImageSize> outputs);
 
   // The next source row: source.width pixels of 3 bytes.
@@ -35,31 +35,38 @@ class AreaReducer {
 
  private:
   // The source pixels each output pixel covers along one side, with the length of
-  // each that is covered, in units of 1 / (source * output): source pixel s spans
-  // [s * out, (s + 1) * out), output pixel p spans [p * source, (p + 1) * source),
-  // so every output pixel covers `source` units.
+  // each that is covered. With g the greatest common divisor of the two lengths,
+  // source pixel s spans [s * out / g, (s + 1) * out / g) and output pixel p spans
+  // [p * source / g, (p + 1) * source / g), so every output pixel covers `total`
+  // units: the smallest whole numbers that keep the sums exact.
+  // Every output pixel has `taps` lengths, those past its last source pixel 0,
+  // so that the sums across run the same number of steps at every pixel.
   struct Spans {
-    std::vector<std::int32_t> first;  // per output pixel: its first source pixel
-    std::vector<std::size_t> begin;   // per output pixel and one past the last:
-                                      // where its lengths start in `weights`
+    std::vector<std::int32_t> first;   // per output pixel: its first source pixel
+    std::vector<std::uint32_t> count;  // per output pixel: how many it covers
     std::vector<std::uint32_t> weights;
+    std::size_t taps = 0;
+    std::uint64_t total = 0;
 
-    std::size_t Count(std::size_t p) const { return begin[p + 1] - begin[p]; }
+    std::uint32_t Weight(std::size_t p, std::size_t k) const { return weights[p * taps + k]; }
   };
 
   static Spans SpansOf(std::int64_t source, std::int64_t out);
-  // A source row reduced across: each value the weighted sum of the covered
-  // pixels, at most 255 * source width.
-  static void ReduceAcross(const std::uint8_t* row, const Spans& columns,
-                           std::vector<double>& across);
 
+  // Each output row is summed down the source rows it covers first, at the
+  // source's width, and reduced across once it is whole: the wide pass is then a
+  // plain weighted sum of rows, and the narrow one runs once an output row.
   struct Output {
     RgbImage image;
     Spans columns, rows;
-    std::vector<double> across;  // the latest source row reduced across
-    std::vector<double> sum;     // the output row being summed
-    std::size_t y = 0;           // that row
+    std::vector<std::uint32_t> down;  // the output row being summed, at most
+                                      // 255 * rows.total a value
+    double scale = 0;                 // 1 / (columns.total * rows.total)
+    std::size_t y = 0;                // that row
   };
+
+  // The finished `down` reduced across onto the next row of the output picture.
+  static void ReduceAcross(Output& out);
 
   ImageSize source_;
   std::int64_t row_ = 0;  // the next source row

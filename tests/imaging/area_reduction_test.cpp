@@ -44,6 +44,9 @@ TEST(AreaReduced, FineStripesComeOutAsTheirMeanGrey) {
     EXPECT_LE(*high, 128 + c.most_off) << c.size.width << "x" << c.size.height;
   }
   EXPECT_TRUE(AreaReduced(cases[0].source, {0, 4}).pixels.empty());
+  // Sums down so many rows would not fit the reducer's counters.
+  const ImageSize tall[] = {{1, 3}};
+  EXPECT_THROW(AreaReducer({1, 17'000'000}, tall), AppError);
 }
 
 // Through the decoder's own scaling (a quarter here) and from one size to a smaller
