@@ -10,8 +10,9 @@ namespace {
 
 constexpr std::size_t kPixelBytes = 3;
 
-// A weighted sum over its total, rounded. The sum is below 2^63 and converted as
-// signed, which the processor does in one step.
+// A weighted sum over its total, rounded. The sum is at most 255 * columns.total *
+// rows.total, below 255 times the pixel budget, so exact in a double, and converted
+// as signed, which the processor does in one step.
 std::uint8_t Mean(std::uint64_t sum, double scale) {
   return static_cast<std::uint8_t>(static_cast<double>(static_cast<std::int64_t>(sum)) * scale +
                                    0.5);
