@@ -6,6 +6,7 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -73,7 +74,9 @@ double DecodeWholeEncodeLargestSeconds(const std::vector<std::string>& paths, un
   return SecondsOverPaths(paths, threads, [&](const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     JpegRowReader reader(bytes);
-    const ImageSize size = ScaledSize(reader.size(), largest_width);
+    // As the run, no wider than the photo.
+    const ImageSize size =
+        ScaledSize(reader.size(), std::min<std::int32_t>(largest_width, reader.size().width));
     RgbImage picture = MakeRgbImage(size.width, size.height);
     const std::size_t row_bytes = static_cast<std::size_t>(size.width) * 3;
     reader.ReadAllAtLeast(

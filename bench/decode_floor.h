@@ -20,7 +20,7 @@ double EntropyDecodingSeconds(const std::vector<std::string>& paths, unsigned th
 
 // The least the responsive layout's run does for each of `paths`, on `threads`
 // threads at once: decode the whole picture, row by row as the run does, since
-// the largest picture it offers (`largest_width`, narrower than the photo) needs
+// the largest picture it offers (`largest_width`, at most the photo's width) needs
 // every pixel, and encode a picture of that size. Nothing is reduced: the picture
 // encoded is the top left of the decoded one. Throws std::runtime_error when the
 // work fails.
