@@ -328,8 +328,9 @@ bool CompareLayouts(const PictureSet& set, const std::vector<std::string>& paths
               set.label.c_str(), list.count());
   PrintSide("frame      (e):", list.count(), frame_runs);
   PrintSide("responsive (f):", list.count(), responsive_runs);
-  std::printf("    floor (g): %.2f s   (whole decode, and the largest picture encoded: %d px at most)\n",
-              floor, largest);
+  std::printf(
+      "    floor (g): %.2f s   (whole decode, and the largest picture encoded: %d px at most)\n",
+      floor, largest);
   std::printf("    time (f)/(e) %.2f x   (g)/(e) %.2f x\n",
               Best(responsive_runs) / Best(frame_runs), floor / Best(frame_runs));
   std::fflush(stdout);
