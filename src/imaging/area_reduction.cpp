@@ -136,16 +136,18 @@ std::vector<RgbImage> AreaReducer::TakeOutputs() {
   return images;
 }
 
-RgbImage AreaReduced(const RgbImage& source, ImageSize size) {
+std::vector<RgbImage> AreaReducedAtSizes(const RgbImage& source, std::span<const ImageSize> sizes) {
   RequireConsistent(source);
-  AreaReducer reducer({source.width, source.height}, {&size, 1});
-  if (size.width > 0 && size.height > 0) {
-    const std::size_t row_bytes = static_cast<std::size_t>(source.width) * kPixelBytes;
-    for (std::size_t y = 0; y < static_cast<std::size_t>(source.height); ++y) {
-      reducer.Take(source.pixels.data() + y * row_bytes);
-    }
+  AreaReducer reducer({source.width, source.height}, sizes);
+  const std::size_t row_bytes = static_cast<std::size_t>(source.width) * kPixelBytes;
+  for (std::size_t y = 0; y < static_cast<std::size_t>(source.height); ++y) {
+    reducer.Take(source.pixels.data() + y * row_bytes);
   }
-  return std::move(reducer.TakeOutputs().front());
+  return reducer.TakeOutputs();
+}
+
+RgbImage AreaReduced(const RgbImage& source, ImageSize size) {
+  return std::move(AreaReducedAtSizes(source, {&size, 1}).front());
 }
 
 std::vector<std::optional<std::int32_t>> OfferedWidths(std::int32_t own_width,

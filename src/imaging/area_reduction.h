@@ -78,6 +78,9 @@ class AreaReducer {
 // non-empty size is asked of an empty source.
 RgbImage AreaReduced(const RgbImage& source, ImageSize size);
 
+// The source reduced to each of `sizes`, in their order, as AreaReduced does.
+std::vector<RgbImage> AreaReducedAtSizes(const RgbImage& source, std::span<const ImageSize> sizes);
+
 // The width a picture `own_width` wide is made at for each of `wanted`: the wanted
 // width, at most the picture's own, and none where that repeats an earlier one.
 std::vector<std::optional<std::int32_t>> OfferedWidths(std::int32_t own_width,

@@ -109,12 +109,7 @@ std::vector<OfferedPictures> ReduceLibraryPictureFile(const std::string& path, L
                                                       const Orientation& orientation) {
   const RgbImage picture = ReadLibraryPictureFile(path, format);
   const auto reduce = [&](ImageSize, std::span<const ImageSize> sizes) {
-    AreaReducer reducer({picture.width, picture.height}, sizes);
-    const std::size_t row_bytes = static_cast<std::size_t>(picture.width) * 3;
-    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.height); ++y) {
-      reducer.Take(picture.pixels.data() + y * row_bytes);
-    }
-    return reducer.TakeOutputs();
+    return AreaReducedAtSizes(picture, sizes);
   };
   return ReduceDecoded({picture.width, picture.height}, reduce, sets, orientation);
 }
