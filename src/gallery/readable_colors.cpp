@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
@@ -17,26 +19,13 @@ using Rgb = std::array<int, 3>;
 
 std::optional<Rgb> Parse(const std::string& text) {
   if (text.size() != 7 || text[0] != '#') return std::nullopt;
-  Rgb rgb{};
-  for (int c = 0; c < 3; ++c) {
-    int value = 0;
-    for (int d = 0; d < 2; ++d) {
-      const char digit = text[1 + c * 2 + d];
-      int v = 0;
-      if (digit >= '0' && digit <= '9') {
-        v = digit - '0';
-      } else if (digit >= 'A' && digit <= 'F') {
-        v = digit - 'A' + 10;
-      } else if (digit >= 'a' && digit <= 'f') {
-        v = digit - 'a' + 10;
-      } else {
-        return std::nullopt;
-      }
-      value = value * 16 + v;
-    }
-    rgb[c] = value;
-  }
-  return rgb;
+  // For an unsigned value from_chars takes digits only: no sign, prefix or blank.
+  std::uint32_t value = 0;
+  const char* const last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data() + 1, last, value, 16);
+  if (error != std::errc() || end != last) return std::nullopt;
+  return Rgb{static_cast<int>(value >> 16), static_cast<int>(value >> 8 & 0xFF),
+             static_cast<int>(value & 0xFF)};
 }
 
 std::string Text(const Rgb& rgb) {
